@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QTreeView;
+
+namespace tv {
+
+namespace ui {
+class BorderlessFrame;
+class TPngImageList;
+class TPngSpeedButton;
+} // namespace ui
+
+class ListModel;
+
+// The main window: the "Index of" page of one folder or of the drive list.
+class TForm1 : public QWidget {
+  Q_OBJECT
+public:
+  explicit TForm1(QWidget *parent = nullptr);
+  ~TForm1() override;
+
+  // Rebuilds the list for a folder path (raw bytes), or shows the drive list for an empty
+  // path.
+  void OpenFolder(const QByteArray &path);
+  // The folder shown, as raw bytes ending in "/"; meaningful while FolderShown().
+  QByteArray CurrentFolder() const { return currentFolder_; }
+  // True while a folder is shown (also one that does not exist), false in the drive list.
+  bool FolderShown() const;
+  // Shows a text in the program's message box and waits until it is closed.
+  void ShowMessageWhite(const QString &text);
+
+  // The selected row, or -1 when none is selected.
+  int SelectedRow() const;
+  // The shown caption, raw name bytes and image index of a row.
+  QString RowCaption(int row) const;
+  QByteArray RowName(int row) const;
+  int RowImage(int row) const;
+
+  ui::BorderlessFrame *Frame;
+  QLabel *Label1;
+  QLabel *Label2;
+  QLabel *Label3;
+  QLabel *Label4;
+  QLabel *Label5;
+  ui::TPngSpeedButton *PngSpeedButton1;
+  ui::TPngSpeedButton *PngSpeedButton2;
+  ui::TPngSpeedButton *PngSpeedButton3;
+  ui::TPngSpeedButton *PngSpeedButton4;
+  ui::TPngSpeedButton *PngSpeedButton5;
+  ui::TPngSpeedButton *PngSpeedButton6;
+  ui::TPngSpeedButton *PngSpeedButton7;
+  ui::TPngSpeedButton *PngSpeedButton8;
+  ui::TPngSpeedButton *PngSpeedButton9;
+  ui::TPngSpeedButton *PngSpeedButton10;
+  ui::TPngSpeedButton *PngSpeedButton11;
+  ui::TPngSpeedButton *PngSpeedButton12;
+  ui::TPngSpeedButton *PngSpeedButton13;
+  QTreeView *ListView1;
+  QMenu *PopupMenu1;
+  QAction *Rename1;
+  QAction *Delete1;
+  ui::TPngImageList *PngImageList1;
+
+  // Start-up, language and navigation (main_window.cpp)
+  void FormCreate();
+  void ApplyLanguage();
+  void PngSpeedButton1Click();
+  void PngSpeedButton2Click();
+  void PngSpeedButton4Click();
+  void PngSpeedButton5Click();
+  void PngSpeedButton6Click();
+  void PngSpeedButton12Click();
+  void PngSpeedButton13Click();
+  void ListView1DblClick();
+  void Label3Click();
+  void Label4Click();
+  void Label5Click();
+
+  // New folder and new documents (main_window_create.cpp)
+  void PngSpeedButton7Click();
+  void PngSpeedButton8Click();
+  void PngSpeedButton9Click();
+  void PngSpeedButton10Click();
+
+  // Rename, delete and dropped files (main_window_change.cpp)
+  void ListView1KeyDown(QKeyEvent *event);
+  void PopupMenu1Popup();
+  void Rename1Click();
+  void Delete1Click();
+  // Called when an edit of a row's caption is confirmed; may replace newText, which then
+  // becomes the row's caption.
+  void ListView1Edited(int row, QString &newText);
+  void ListViewDeleteFile(int row);
+  void AcceptFiles(const QList<QByteArray> &paths);
+
+  // Options (main_window_options.cpp) and About (main_window_about.cpp)
+  void PngSpeedButton11Click();
+  void PngSpeedButton3Click();
+
+private:
+  void CreateControls();
+  void ConnectHandlers();
+
+  QByteArray currentFolder_;
+  ListModel *listModel_ = nullptr;
+};
+
+} // namespace tv

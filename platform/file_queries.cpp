@@ -1,0 +1,39 @@
+#include "platform/file_queries.h"
+
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tv::platform {
+
+bool isExistingFolder(const QByteArray &path)
+{
+  struct stat info {};
+  return !path.isEmpty() && ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool isExistingFile(const QByteArray &path)
+{
+  struct stat info {};
+  if (path.isEmpty())
+    return false;
+  if (::stat(path.constData(), &info) == 0)
+    return !S_ISDIR(info.st_mode);
+  return ::lstat(path.constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+QByteArray executablePath()
+{
+  QByteArray buffer(PATH_MAX, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (length <= 0)
+    return {};
+  buffer.truncate(length);
+  return buffer;
+}
+
+QString displayName(const QByteArray &bytes) { return QString::fromUtf8(bytes); }
+
+QByteArray nativeName(const QString &text) { return text.toUtf8(); }
+
+} // namespace tv::platform

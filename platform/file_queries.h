@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Paths are handled as the raw bytes the kernel uses, so that names which are not
+// valid UTF-8 can still be listed, opened, renamed and deleted.
+namespace tv::platform {
+
+// True when the path names a folder, following symbolic links.
+bool isExistingFolder(const QByteArray &path);
+
+// True when something that is not a folder exists at the path (a broken symbolic link
+// counts as a file).
+bool isExistingFile(const QByteArray &path);
+
+// Absolute path of the running executable.
+QByteArray executablePath();
+
+// The text shown for a name or path given as raw bytes.
+QString displayName(const QByteArray &bytes);
+
+// The bytes of a name or path typed by the user.
+QByteArray nativeName(const QString &text);
+
+} // namespace tv::platform

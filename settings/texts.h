@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+
+// Every text of the program in both languages, in one place. Windows and messages pick the
+// text of the language in force with Text().
+namespace tv {
+
+struct TextPair {
+  const char *english;
+  const char *second;
+};
+
+// The text of the pair in the language in force (IsEnglish).
+QString Text(const TextPair &pair);
+
+// The application title, the same in both languages.
+inline constexpr const char *ApplicationTitle = "Tarnview";
+
+namespace texts {
+
+// Main window
+inline constexpr TextPair IndexOf{"Index of", "索引"};
+inline constexpr TextPair FilenameTitle{"Filename", "文件名"};
+inline constexpr TextPair SizeTitle{"Size", "大小"};
+inline constexpr TextPair LastModifiedTitle{"Last modified", "最后修改"};
+inline constexpr TextPair ExitHint{"Exit", "Einde"};
+inline constexpr TextPair UpHint{"Up", "向上"};
+inline constexpr TextPair AboutHint{"About Tarnview", "关于"};
+inline constexpr TextPair DriveListHint{"Drive list", "驱动器列表"};
+inline constexpr TextPair HomeHint{"Home", "主页"};
+inline constexpr TextPair RefreshHint{"Refresh", "刷新"};
+inline constexpr TextPair NewWordButton{"New Word document", "新建Word文档"};
+inline constexpr TextPair NewExcelButton{"New Excel document", "新建Excel文档"};
+inline constexpr TextPair NewPowerPointButton{"New PowerPoint document", "新建PowerPoint文档"};
+inline constexpr TextPair NewFolderButton{"New folder", "新建文件夹"};
+inline constexpr TextPair OptionsHint{"Options", "选项"};
+inline constexpr TextPair MyDocumentsHint{"My documents", "我的文档"};
+inline constexpr TextPair DesktopHint{"Desktop", "桌面"};
+inline constexpr TextPair RenameItem{"Rename", "重命名"};
+inline constexpr TextPair DeleteItem{"Delete", "删除"};
+
+// Listing
+inline constexpr TextPair FolderMissing{"This folder doesn't exist!", "文件夹不存在！"};
+inline constexpr TextPair DriveListTitle{" My Computer (drive list)", "我的电脑 (驱动器列表)"};
+inline constexpr TextPair FreeSpaceOpen{" free (", " vrij ("};
+
+// Name-entry dialogs
+inline constexpr TextPair NewDocumentCaption{"New document", "新的文档"};
+inline constexpr TextPair FilenameLabel{"Filename:", "文件名:"};
+inline constexpr TextPair TypeLabel{"Type:", "类型:"};
+inline constexpr TextPair NameLabel{"Name:", "文件名:"};
+inline constexpr TextPair Cancel{"Cancel", "取消"};
+inline constexpr TextPair ProposedFolderName{"New folder", "新建文件夹"};
+inline constexpr TextPair ProposedWordName{"New Word document", "新的Word文档"};
+inline constexpr TextPair ProposedExcelName{"New Excel document", "新的Excel文档"};
+inline constexpr TextPair ProposedPowerPointName{"New PowerPoint document", "新的PowerPoint文件"};
+
+// Rename
+inline constexpr TextPair FolderNameTaken{"A folder with this name already exists!", "文件夹名称已存在!"};
+inline constexpr TextPair FileNameTaken{"A file with this name already exists!", "文件名称已存在!"};
+
+// Delete
+inline constexpr TextPair CannotDeleteFolders{"Cannot delete folders.", "不能删除此文件夹."};
+inline constexpr TextPair DeleteQuestionStart{"Are you sure you want to delete", "你确定文件"};
+inline constexpr TextPair DeleteQuestionEnd{"?", " 是否删除?"};
+inline constexpr TextPair Yes{"Yes", "是"};
+inline constexpr TextPair No{"No", "否"};
+
+// Options dialog
+inline constexpr TextPair OptionsCaption{"Options", "选项"};
+inline constexpr TextPair LanguageLabel{"Language:", "语言:"};
+inline constexpr TextPair HomeLocationCaption{"Home location", "起始位置"};
+inline constexpr TextPair ApplicationFolderItem{"Application folder", "程序文件夹"};
+inline constexpr TextPair DriveListItem{"Drive list", "驱动盘列表"};
+inline constexpr TextPair MyDocumentsItem{"My Documents", "我的文档"};
+inline constexpr TextPair DesktopItem{"Desktop", "桌面"};
+inline constexpr TextPair DisplayHiddenFiles{"Display hidden files", "显示隐藏文件"};
+inline constexpr TextPair ResetDefaultSettings{"Reset default settings", "重设默认设置"};
+inline constexpr TextPair SetCurrentAsDefault{"Set current settings as default", "设置当前设置为默认"};
+inline constexpr TextPair SettingsSaved{"Settings saved.", "设置已保存."};
+inline constexpr TextPair SettingsWriteFailed{"Failed to write settings to disk.",
+                                              "Kon de instellingen niet naar de hardeschijf schrijven."};
+inline constexpr TextPair RestartStart{"You need to restart ", "U moet "};
+inline constexpr TextPair RestartEnd{" in order to change the language.", " herstarten om de taal te wijzigen."};
+
+// About box
+inline constexpr TextPair AboutCaption{"About", "关于"};
+inline constexpr TextPair VisitWebsite{"Visit website", "访问主页"};
+inline constexpr TextPair IdeaCredit{"Thanks to everyone who uses Tarnview", "感谢每一位使用Tarnview的用户"};
+
+} // namespace texts
+} // namespace tv

@@ -1,0 +1,59 @@
+#include "tests/support/test_environment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+namespace tv::test {
+
+namespace {
+
+const char *const kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"};
+
+} // namespace
+
+TestEnvironment::TestEnvironment()
+{
+  QVERIFY2(dir_.isValid(), "no temporary folder");
+  const QByteArray root = QFile::encodeName(dir_.path());
+  for (const char *variable : kVariables) {
+    saved_.append({variable, qgetenv(variable)});
+    const QByteArray value = QByteArray(variable) == "HOME" ? root : root + "/." + QByteArray(variable).toLower();
+    QDir().mkpath(QFile::decodeName(value));
+    qputenv(variable, value);
+  }
+}
+
+TestEnvironment::~TestEnvironment()
+{
+  for (const auto &[variable, value] : saved_)
+    qputenv(variable.constData(), value);
+}
+
+QByteArray TestEnvironment::home() const { return QFile::encodeName(dir_.path()); }
+
+QByteArray TestEnvironment::makeFolder(const QByteArray &relativePath) const
+{
+  const QByteArray path = home() + '/' + relativePath;
+  QDir().mkpath(QFile::decodeName(path));
+  return path.endsWith('/') ? path : path + '/';
+}
+
+void TestEnvironment::setUserLanguage(const QString &language) const
+{
+  QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Corvane"), QStringLiteral("Tarnview"));
+  store.setValue(QStringLiteral("Language"), language);
+  store.sync();
+}
+
+void WriteFile(const QByteArray &path, const QByteArray &contents, const QDateTime &modified)
+{
+  QFile file(QFile::decodeName(path));
+  QVERIFY2(file.open(QIODevice::WriteOnly), path.constData());
+  file.write(contents);
+  if (modified.isValid())
+    QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+} // namespace tv::test

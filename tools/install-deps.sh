@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Tarnview need.
+# Both README commands and CI call this; it does nothing when all are present.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
+  # run: fonts for both languages, the desktop's file opener
+  fonts-wine fonts-wqy-microhei xdg-utils
+  # tests: display server, window manager, input, screenshots, trash tools, office suite
+  xvfb xauth openbox xdotool x11-utils imagemagick trash-cli libreoffice-core-nogui
+  libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+  # benchmarks
+  hyperfine valgrind
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+    || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

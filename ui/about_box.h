@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace tv::ui {
+
+class TPngSpeedButton;
+
+// The About box: the program's name, version and maker, and a button that opens the
+// maker's web site. The only window with an ordinary frame.
+class TFormAbout : public QDialog {
+  Q_OBJECT
+public:
+  explicit TFormAbout(QWidget *parent = nullptr);
+
+  QLabel *Label1;
+  QLabel *Label2;
+  QLabel *Label3;
+  QLabel *Label4;
+  TPngSpeedButton *PngSpeedButton1;
+  TPngSpeedButton *PngSpeedButton2;
+  TPngSpeedButton *PngSpeedButton3;
+};
+
+} // namespace tv::ui

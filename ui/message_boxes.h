@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace tv::ui {
+
+class BorderlessFrame;
+class TPngBitBtn;
+
+// Set by the confirmation box's Yes button; the caller clears it before showing the box.
+inline bool DeleteConfirmed = false;
+
+// The program's message box: a text and an OK button.
+class TForm5 : public QDialog {
+  Q_OBJECT
+public:
+  explicit TForm5(QWidget *parent = nullptr);
+
+  QLabel *Label1;
+  TPngBitBtn *PngBitBtn1;
+
+private:
+  BorderlessFrame *frame_;
+};
+
+// The delete confirmation box: a question and Yes and No buttons.
+class TForm6 : public QDialog {
+  Q_OBJECT
+public:
+  explicit TForm6(QWidget *parent = nullptr);
+
+  QLabel *Label1;
+  TPngBitBtn *PngBitBtn1;
+  TPngBitBtn *PngBitBtn2;
+
+private:
+  BorderlessFrame *frame_;
+};
+
+} // namespace tv::ui

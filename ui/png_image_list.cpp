@@ -1,0 +1,22 @@
+#include "ui/png_image_list.h"
+
+#include <QPixmap>
+
+#include "ui/glyphs.h"
+
+namespace tv::ui {
+
+TPngImageList::TPngImageList(QObject *parent) : QObject(parent)
+{
+  for (const char *name : {"folder", "file", "word", "excel", "powerpoint", "drive", "delete", "rename"})
+    images_.push_back(Glyph(name));
+}
+
+QImage TPngImageList::image(int index) const
+{
+  return index >= 0 && index < count() ? images_[static_cast<size_t>(index)] : QImage();
+}
+
+QIcon TPngImageList::icon(int index) const { return QIcon(QPixmap::fromImage(image(index))); }
+
+} // namespace tv::ui
