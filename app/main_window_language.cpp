@@ -42,9 +42,10 @@ void TForm1::ApplyLanguage()
     Rename1->setText(Text(texts::RenameItem));
     Delete1->setText(Text(texts::DeleteItem));
   }
-  // The path follows the title directly, whichever language it is in.
+  // The path follows the title directly, whichever language it is in, on the same line
+  // height so that both texts sit level.
   Label2->adjustSize();
-  Label1->move(Label2->x() + Label2->width(), Label1->y());
+  Label1->setGeometry(Label2->x() + Label2->width(), Label2->y(), Label1->width(), Label2->height());
 }
 
 } // namespace tv

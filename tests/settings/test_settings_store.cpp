@@ -93,7 +93,7 @@ void TestSettingsStore::startUpPrecedence_data()
       << QVariantMap{{"Language", QStringList{"en", "x"}}, {"ShowHidden", 0}} << false << true << 0 << false;
   QTest::newRow("folder named Settings.ini is no file") << kFolderInsteadOfFile << none << false << false << 0 << true;
   QTest::newRow("binary junk file: English")
-      << QByteArray("\x00\xff\x01[\n=\x7f\r\r\n]]", 14) << none << true << false << 0 << true;
+      << QByteArrayLiteral("\x00\xff\x01[\n=\x7f\r\r\n]]") << none << true << false << 0 << true;
 }
 
 void TestSettingsStore::startUpPrecedence()
@@ -151,7 +151,7 @@ void TestSettingsStore::unusableUserStoreLeavesFileValues()
     test::WriteFile(storeFolder, "in the way");
   } else {
     QVERIFY(QDir().mkpath(QFile::decodeName(storeFolder)));
-    test::WriteFile(storeFolder + "/Tarnview.conf", QByteArray("\xff\xfe\x00[General\n\x01=\"\\", 15));
+    test::WriteFile(storeFolder + "/Tarnview.conf", QByteArrayLiteral("\xff\xfe\x00[General\n\x01=\"\\"));
   }
 
   LoadSettingsFor(sandbox.executable());
