@@ -47,8 +47,6 @@ private slots:
   void readDefaults();
   void integers_data();
   void integers();
-  void homeItems_data();
-  void homeItems();
   void userDirectories_data();
   void userDirectories();
 };
@@ -288,26 +286,6 @@ void TestSettingsStore::integers()
   QCOMPARE(number.has_value(), isNumber);
   if (number)
     QCOMPARE(*number, value);
-}
-
-void TestSettingsStore::homeItems_data()
-{
-  QTest::addColumn<int>("index");
-  QTest::addColumn<int>("item");
-  QTest::addColumn<int>("stored");
-  QTest::newRow("first") << 0 << 0 << 0;
-  QTest::newRow("last") << 3 << 3 << 3;
-  QTest::newRow("beyond the last selects Desktop") << 7 << 3 << 3;
-  QTest::newRow("below 0 selects none, stored as the application folder") << -1 << -1 << 0;
-}
-
-void TestSettingsStore::homeItems()
-{
-  QFETCH(int, index);
-  QFETCH(int, item);
-  QFETCH(int, stored);
-  QCOMPARE(HomeItemForIndex(index), item);
-  QCOMPARE(HomeIndexForItem(HomeItemForIndex(index)), stored);
 }
 
 void TestSettingsStore::userDirectories_data()
