@@ -152,8 +152,6 @@ void TForm1::FormCreate()
   OpenFolder(CurrentHomeLocation());
 }
 
-void TForm1::ApplyLanguage() {}
-
 bool TForm1::FolderShown() const { return !Label5->isHidden(); }
 
 void TForm1::ShowMessageWhite(const QString &text)

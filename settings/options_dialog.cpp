@@ -1,26 +1,170 @@
 #include "settings/options_dialog.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QRadioButton>
 
+#include "settings/setting_values.h"
+#include "settings/settings_store.h"
 #include "ui/borderless_frame.h"
+#include "ui/glyphs.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
 
 namespace tv {
 
+namespace {
+
+QFont TahomaFont(int pixelSize)
+{
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(pixelSize);
+  return font;
+}
+
+template <typename Button> void SetGlyph(Button *button, QRect geometry, const char *glyph)
+{
+  button->setGeometry(geometry);
+  button->setPngImage(ui::Glyph(glyph));
+}
+
+} // namespace
+
 TForm4::TForm4(QWidget *parent)
     : QDialog(parent), Label1(new QLabel(QStringLiteral("..."), this)), Label2(new QLabel(this)),
-      ComboBox1(new QComboBox(this)), RadioGroup1(new QGroupBox(this)), CheckBox1(new QCheckBox(this)),
-      PngSpeedButton1(new ui::TPngSpeedButton(this)), PngSpeedButton2(new ui::TPngSpeedButton(this)),
-      PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this)),
+      ComboBox1(new QComboBox(this)), RadioGroup1(new QGroupBox(this)), RadioGroup1Items{},
+      CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
+      PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
+      PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)),
       frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
                                      [this](QPoint point) { return point.y() <= Label1->geometry().bottom(); }))
 {
-  setWindowTitle(QStringLiteral("Options"));
   setFixedSize(256, 340);
+  setFont(TahomaFont(13));
+  QFont titleFont = TahomaFont(16);
+  titleFont.setBold(true);
+  Label1->setFont(titleFont);
+  Label1->move(16, 12);
+  Label1->adjustSize();
+  Label2->move(16, 43);
+  ComboBox1->setGeometry(96, 40, 145, 24);
+  ComboBox1->addItems({QStringLiteral("English"), QStringLiteral("Nederlands (Dutch)")});
+  RadioGroup1->setGeometry(16, 72, 225, 129);
+  for (int item = 0; item < kHomeLocationCount; ++item) {
+    auto *radio = new QRadioButton(RadioGroup1);
+    radio->setGeometry(8, 22 + item * 26, 209, 20);
+    radioItems_->addButton(radio, item);
+    RadioGroup1Items[static_cast<size_t>(item)] = radio;
+  }
+  CheckBox1->setGeometry(16, 216, 225, 17);
+  SetGlyph(PngSpeedButton1, {16, 246, 225, 25}, "refresh");
+  SetGlyph(PngSpeedButton2, {16, 272, 225, 25}, "options_default");
+  PngSpeedButton1->setMargin(4);
+  PngSpeedButton2->setMargin(4);
+  SetGlyph(PngBitBtn1, {62, 304, 81, 25}, "ok");
+  SetGlyph(PngBitBtn2, {150, 304, 91, 25}, "cancel");
+  PngBitBtn1->setText(QStringLiteral("OK"));
+  SetTexts(&TextPair::english);
+
+  setTabOrder(ComboBox1, RadioGroup1Items[0]);
+  for (size_t item = 1; item < RadioGroup1Items.size(); ++item)
+    setTabOrder(RadioGroup1Items[item - 1], RadioGroup1Items[item]);
+  setTabOrder(RadioGroup1Items.back(), CheckBox1);
+  setTabOrder(CheckBox1, PngBitBtn1);
+  setTabOrder(PngBitBtn1, PngBitBtn2);
+
+  connect(PngBitBtn1, &QAbstractButton::clicked, this, &TForm4::PngBitBtn1Click);
+  connect(PngBitBtn2, &QAbstractButton::clicked, this, &TForm4::PngBitBtn2Click);
+  connect(PngSpeedButton1, &QAbstractButton::clicked, this, &TForm4::PngSpeedButton1Click);
+  connect(PngSpeedButton2, &QAbstractButton::clicked, this, &TForm4::PngSpeedButton2Click);
+}
+
+void TForm4::SetTexts(const char *TextPair::*language)
+{
+  const auto text = [language](const TextPair &pair) { return QString::fromUtf8(pair.*language); };
+  setWindowTitle(text(texts::OptionsCaption));
+  Label2->setText(text(texts::LanguageLabel));
+  Label2->adjustSize();
+  RadioGroup1->setTitle(text(texts::HomeLocationCaption));
+  const TextPair *items[] = {&texts::ApplicationFolderItem, &texts::DriveListItem, &texts::MyDocumentsItem,
+                             &texts::DesktopItem};
+  for (size_t item = 0; item < RadioGroup1Items.size(); ++item)
+    RadioGroup1Items[item]->setText(text(*items[item]));
+  CheckBox1->setText(text(texts::DisplayHiddenFiles));
+  PngBitBtn2->setText(text(texts::Cancel));
+  PngSpeedButton1->setText(text(texts::ResetDefaultSettings));
+  PngSpeedButton2->setText(text(texts::SetCurrentAsDefault));
+}
+
+void TForm4::AssignSecondLanguageTexts() { SetTexts(&TextPair::second); }
+
+int TForm4::RadioGroup1ItemIndex() const { return radioItems_->checkedId(); }
+
+void TForm4::SetRadioGroup1ItemIndex(int index)
+{
+  const int item = HomeItemForIndex(index);
+  if (item >= 0) {
+    RadioGroup1Items[static_cast<size_t>(item)]->setChecked(true);
+    return;
+  }
+  // An exclusive group keeps one button checked; clearing it needs the group opened up.
+  radioItems_->setExclusive(false);
+  for (QRadioButton *radio : RadioGroup1Items)
+    radio->setChecked(false);
+  radioItems_->setExclusive(true);
+}
+
+int TForm4::ChosenHomeIndex() const { return HomeIndexForItem(RadioGroup1ItemIndex()); }
+
+void TForm4::FormShow()
+{
+  Label1->setText(windowTitle());
+  Label1->adjustSize();
+  OptionsAccepted = false;
+}
+
+void TForm4::PngBitBtn1Click()
+{
+  OptionsAccepted = true;
+  close();
+}
+
+void TForm4::PngBitBtn2Click() { close(); }
+
+void TForm4::PngSpeedButton1Click()
+{
+  // Without a settings file the built-in choices apply, which are the same as the defaults
+  // of an empty file.
+  const DefaultSettings defaults = ReadDefaultSettings().value_or(DefaultSettings{});
+  ComboBox1->setCurrentIndex(defaults.english ? 0 : 1);
+  CheckBox1->setChecked(defaults.showHidden);
+  SetRadioGroup1ItemIndex(defaults.homeFolder);
+}
+
+void TForm4::PngSpeedButton2Click()
+{
+  const bool written = WriteDefaultSettings(ComboBox1->currentIndex(), CheckBox1->isChecked(), ChosenHomeIndex());
+  emit MessageRequested(Text(written ? texts::SettingsSaved : texts::SettingsWriteFailed));
+}
+
+void TForm4::showEvent(QShowEvent *event)
+{
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+void TForm4::keyPressEvent(QKeyEvent *event)
+{
+  // Escape is no way out of this dialog: only OK and Cancel close it.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 } // namespace tv

@@ -1,0 +1,324 @@
+#include "platform/profile_file.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tv::platform {
+
+namespace {
+
+// ---- Reading the text of a profile file ----
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+bool SameName(QByteArrayView a, QByteArrayView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+// Where the text starts, after a UTF-8 byte-order mark.
+qsizetype BodyStart(const QByteArray &content) { return content.startsWith("\xEF\xBB\xBF") ? 3 : 0; }
+
+// One line of the file: [start, end) is its text without the line end, next is where the
+// following line starts.
+struct Line {
+  qsizetype start;
+  qsizetype end;
+  qsizetype next;
+};
+
+// The lines of a file, skipping a UTF-8 byte-order mark; "\n" and "\r\n" both end a line.
+QList<Line> SplitLines(const QByteArray &content)
+{
+  QList<Line> lines;
+  qsizetype start = BodyStart(content);
+  while (start < content.size()) {
+    const qsizetype newline = content.indexOf('\n', start);
+    const qsizetype next = newline < 0 ? content.size() : newline + 1;
+    qsizetype end = newline < 0 ? content.size() : newline;
+    if (end > start && content[end - 1] == '\r')
+      --end;
+    lines.append({start, end, next});
+    start = next;
+  }
+  return lines;
+}
+
+QByteArrayView TextOf(const QByteArray &content, const Line &line)
+{
+  return QByteArrayView(content).sliced(line.start, line.end - line.start);
+}
+
+// The name of a section header line ("[name]"), or nothing for any other line.
+std::optional<QByteArrayView> SectionName(QByteArrayView line)
+{
+  line = line.trimmed();
+  if (!line.startsWith('['))
+    return std::nullopt;
+  const qsizetype close = line.lastIndexOf(']');
+  return line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed();
+}
+
+// Where a key sits in the file: the span of its value (from the first non-blank after "="
+// to the line end), or, when the key is missing, where a new key line of the section goes.
+struct KeyPlace {
+  bool sectionFound = false;
+  bool keyFound = false;
+  qsizetype valueStart = 0;
+  qsizetype valueEnd = 0;
+  qsizetype insertAt = 0;
+};
+
+KeyPlace LocateKey(const QByteArray &content, QByteArrayView section, QByteArrayView key)
+{
+  KeyPlace place;
+  for (const Line &line : SplitLines(content)) {
+    const QByteArrayView text = TextOf(content, line);
+    if (const auto name = SectionName(text)) {
+      if (place.sectionFound)
+        break;
+      place.sectionFound = SameName(*name, section);
+      place.insertAt = line.next;
+      continue;
+    }
+    const qsizetype equals = text.indexOf('=');
+    if (!place.sectionFound || equals < 0 || text.trimmed().startsWith(';'))
+      continue;
+    place.insertAt = line.next;
+    if (!SameName(text.first(equals).trimmed(), key))
+      continue;
+    place.keyFound = true;
+    place.valueStart = line.start + equals + 1;
+    while (place.valueStart < line.end && IsBlank(content[place.valueStart]))
+      ++place.valueStart;
+    place.valueEnd = line.end;
+    return place;
+  }
+  return place;
+}
+
+QByteArray Limited(QByteArrayView value)
+{
+  return value.first(std::min(value.size(), kProfileValueLimit)).toByteArray();
+}
+
+QByteArray Unquoted(QByteArrayView value)
+{
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    value = value.sliced(1, value.size() - 2);
+  return Limited(value);
+}
+
+// ---- Changing the text of a profile file ----
+
+QByteArray LineEndOf(const QByteArray &content)
+{
+  const qsizetype newline = content.indexOf('\n');
+  return newline > 0 && content[newline - 1] == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+}
+
+bool EndsWithBlankLine(const QByteArray &content)
+{
+  const QList<Line> lines = SplitLines(content);
+  return lines.isEmpty() || TextOf(content, lines.back()).trimmed().isEmpty();
+}
+
+QByteArray WithKeySet(QByteArray content, const QByteArray &section, const QByteArray &key, const QByteArray &value)
+{
+  const QByteArray eol = LineEndOf(content);
+  const KeyPlace place = LocateKey(content, section, key);
+  if (place.keyFound)
+    return content.replace(place.valueStart, place.valueEnd - place.valueStart, value);
+  QByteArray addition = key + '=' + value + eol;
+  qsizetype at = place.insertAt;
+  if (!place.sectionFound) {
+    at = content.size();
+    addition.prepend('[' + section + ']' + eol);
+    if (!EndsWithBlankLine(content))
+      addition.prepend(eol);
+  }
+  if (at > BodyStart(content) && content[at - 1] != '\n')
+    addition.prepend(eol);
+  return content.insert(at, addition);
+}
+
+bool StorableNames(const QByteArray &section, const QByteArray &key, const QByteArray &value)
+{
+  const auto hasLineBreak = [](const QByteArray &text) { return text.contains('\n') || text.contains('\r'); };
+  return !section.trimmed().isEmpty() && !key.trimmed().isEmpty() && !hasLineBreak(section) && !hasLineBreak(key) &&
+         !hasLineBreak(value) && !section.contains(']') && !key.contains('=') && !key.trimmed().startsWith(';') &&
+         !key.trimmed().startsWith('[');
+}
+
+// ---- The file itself ----
+
+class FileDescriptor {
+public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor()
+  {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor &) = delete;
+  FileDescriptor &operator=(const FileDescriptor &) = delete;
+  int get() const { return fd_; }
+  bool close()
+  {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+private:
+  int fd_;
+};
+
+struct FileContent {
+  QByteArray bytes;
+  struct stat info {};
+};
+
+// The whole content of a regular file, or nothing when it cannot be opened or read; errno
+// tells why.
+std::optional<FileContent> ReadRegularFile(const QByteArray &path)
+{
+  FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  FileContent content;
+  if (file.get() < 0 || ::fstat(file.get(), &content.info) != 0)
+    return std::nullopt;
+  if (!S_ISREG(content.info.st_mode)) {
+    errno = EISDIR;
+    return std::nullopt;
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+    if (count == 0)
+      return content;
+    if (count < 0 && errno != EINTR)
+      return std::nullopt;
+    if (count > 0)
+      content.bytes.append(buffer, count);
+  }
+}
+
+bool WriteAll(int fd, const QByteArray &bytes)
+{
+  qsizetype written = 0;
+  while (written < bytes.size()) {
+    const ssize_t count = ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+    if (count < 0 && errno != EINTR)
+      return false;
+    written += std::max<ssize_t>(count, 0);
+  }
+  return true;
+}
+
+// The file a write goes to: the target of a symbolic link, so that the link stays a link.
+std::optional<QByteArray> WriteTarget(const QByteArray &path)
+{
+  struct stat info {};
+  if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+    return path;
+  char resolved[PATH_MAX];
+  if (::realpath(path.constData(), resolved) == nullptr)
+    return std::nullopt;
+  return QByteArray(resolved);
+}
+
+// A new, empty file beside the target, created with the permissions a new file gets.
+std::pair<int, QByteArray> CreateSiblingFile(const QByteArray &target)
+{
+  const qsizetype slash = target.lastIndexOf('/');
+  const QByteArray prefix = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".tmp-";
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const QByteArray name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd >= 0 || errno != EEXIST)
+      return {fd, name};
+  }
+  return {-1, {}};
+}
+
+void SyncFolderOf(const QByteArray &target)
+{
+  const QByteArray folder = target.left(std::max<qsizetype>(target.lastIndexOf('/'), 1));
+  FileDescriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.get() >= 0)
+    ::fsync(directory.get());
+}
+
+// Replaces the target by a file of the given content in one step: the content goes to a
+// new file in the same folder, which is then renamed over the target. The target keeps
+// its owner and permission bits where the system allows.
+bool ReplaceFile(const QByteArray &target, const QByteArray &content, const struct stat *original)
+{
+  auto [fd, temporary] = CreateSiblingFile(target);
+  FileDescriptor file(fd);
+  if (file.get() < 0)
+    return false;
+  bool written = WriteAll(file.get(), content);
+  if (written && original != nullptr) {
+    if (original->st_uid != ::geteuid() || original->st_gid != ::getegid())
+      static_cast<void>(::fchown(file.get(), original->st_uid, original->st_gid));
+    written = ::fchmod(file.get(), original->st_mode & 07777) == 0;
+  }
+  written = written && ::fsync(file.get()) == 0;
+  written = file.close() && written;
+  if (!written || ::rename(temporary.constData(), target.constData()) != 0) {
+    ::unlink(temporary.constData());
+    return false;
+  }
+  SyncFolderOf(target);
+  return true;
+}
+
+} // namespace
+
+bool isRegularFile(const QByteArray &path)
+{
+  struct stat info {};
+  return !path.isEmpty() && ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+QByteArray readProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+                             const QByteArray &fallback)
+{
+  const std::optional<FileContent> file = path.isEmpty() ? std::nullopt : ReadRegularFile(path);
+  if (file) {
+    const KeyPlace place = LocateKey(file->bytes, section, key);
+    if (place.keyFound)
+      return Unquoted(
+          QByteArrayView(file->bytes).sliced(place.valueStart, place.valueEnd - place.valueStart).trimmed());
+  }
+  QByteArrayView defaultValue(fallback);
+  while (!defaultValue.isEmpty() && IsBlank(defaultValue.back()))
+    defaultValue.chop(1);
+  return Limited(defaultValue);
+}
+
+bool writeProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+                        const QByteArray &value)
+{
+  const std::optional<QByteArray> target = path.isEmpty() ? std::nullopt : WriteTarget(path);
+  if (!target || !StorableNames(section, key, value))
+    return false;
+  const std::optional<FileContent> existing = ReadRegularFile(*target);
+  if (!existing && errno != ENOENT)
+    return false;
+  // A file the user made read-only refuses the write, even though its folder would allow
+  // replacing it.
+  if (existing && ::faccessat(AT_FDCWD, target->constData(), W_OK, AT_EACCESS) != 0)
+    return false;
+  const QByteArray content =
+      WithKeySet(existing ? existing->bytes : QByteArray(), section.trimmed(), key.trimmed(), value);
+  return ReplaceFile(*target, content, existing ? &existing->info : nullptr);
+}
+
+} // namespace tv::platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+
+// Profile (INI) files of 8-bit text, read and written one key at a time. Section and key
+// names are compared without regard to ASCII case; the first of duplicate sections or keys
+// is the one used. A write changes only the value of its one key (or adds the key, the
+// section or the file) and leaves every other byte of the file as it was.
+namespace tv::platform {
+
+// At most this many characters of a value are returned.
+inline constexpr qsizetype kProfileValueLimit = 2047;
+
+// True when the path names a regular file, following symbolic links.
+bool isRegularFile(const QByteArray &path);
+
+// The value of a key, trimmed of surrounding blanks and of one pair of matching quotes;
+// fallback (without its trailing blanks) when the file, section or key is missing or the
+// file cannot be read.
+QByteArray readProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+                             const QByteArray &fallback);
+
+// Sets a key, creating the file and the section when missing. Returns false, leaving the
+// file untouched, when the write is refused or the names or value cannot be stored
+// (an empty name, a line break, "=" in a key, "]" in a section name).
+bool writeProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+                        const QByteArray &value);
+
+} // namespace tv::platform

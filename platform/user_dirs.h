@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+
+// The XDG user directories (Documents, Desktop...) as the user's desktop names them in
+// $XDG_CONFIG_HOME/user-dirs.dirs.
+namespace tv::platform {
+
+// The folder set for a user directory, by its name in the file without the "XDG_" and
+// "_DIR" around it ("DOCUMENTS", "DESKTOP"), with "$HOME" expanded. Empty when the file or
+// the entry is missing, the entry is not an absolute path, or it names the home folder
+// itself (which is how a user switches a directory off).
+QByteArray userDirectory(const QByteArray &name);
+
+} // namespace tv::platform

@@ -1,0 +1,290 @@
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/profile_file.h"
+#include "tests/support/test_environment.h"
+
+using namespace tv::platform;
+
+namespace {
+
+const QByteArray kNoFile = "<no file>";
+
+QByteArray ReadFile(const QByteArray &path)
+{
+  QFile file(QFile::decodeName(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Junk(qsizetype size)
+{
+  QRandomGenerator generator(4711);
+  QByteArray junk(size, '\0');
+  for (char &byte : junk)
+    byte = static_cast<char>(generator.bounded(256));
+  return junk;
+}
+
+QStringList Entries(const QByteArray &folder)
+{
+  return QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Runs the subject as the unprivileged user "nobody" when the tests run as root, since root
+// ignores permission bits; otherwise runs it as the current user. Nothing when that fails.
+std::optional<bool> RunUnprivileged(const std::function<bool()> &subject)
+{
+  if (::geteuid() != 0)
+    return subject();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const gid_t nobodyGroup = 65534;
+    const uid_t nobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(nobodyGroup, nobodyGroup, nobodyGroup) != 0 ||
+        ::setresuid(nobody, nobody, nobody) != 0)
+      ::_exit(2);
+    ::_exit(subject() ? 0 : 1);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2)
+    return std::nullopt;
+  return WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+class TestProfileFile : public QObject {
+  Q_OBJECT
+private slots:
+  void init();
+  void reads_data();
+  void reads();
+  void readsOnlyRegularFiles();
+  void writesOneKeyLeavingTheRest_data();
+  void writesOneKeyLeavingTheRest();
+  void writeCreatesTheFile();
+  void writeKeepsPermissionBitsAndLinks();
+  void refusesWhatCannotBeStored_data();
+  void refusesWhatCannotBeStored();
+  void refusedWritesLeaveTheFile_data();
+  void refusedWritesLeaveTheFile();
+  void unreadableFileGivesTheFallback();
+
+private:
+  QByteArray folder() const { return QFile::encodeName(dir_->path()) + '/'; }
+  QByteArray file() const { return folder() + "Settings.ini"; }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestProfileFile::init()
+{
+  dir_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(dir_->isValid());
+  // The unprivileged cases must be able to reach the folder.
+  QVERIFY(QFile::setPermissions(dir_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
+                                                  QFile::ExeGroup));
+}
+
+void TestProfileFile::reads_data()
+{
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<QByteArray>("expected");
+
+  const QByteArray fallback = "fallback";
+  QTest::newRow("plain") << QByteArray("[TV]\nLanguage=nl\n") << QByteArray("nl");
+  QTest::newRow("CRLF") << QByteArray("[TV]\r\nLanguage=nl\r\n") << QByteArray("nl");
+  QTest::newRow("no final line end") << QByteArray("[TV]\nLanguage=nl") << QByteArray("nl");
+  QTest::newRow("names in other case") << QByteArray("[tv]\nLANGUAGE=nl\n") << QByteArray("nl");
+  QTest::newRow("blanks around names, = and value")
+      << QByteArray("  [ TV ]  \n\t Language \t=  nl \t\n") << QByteArray("nl");
+  QTest::newRow("double quotes") << QByteArray("[TV]\nLanguage=\" nl \"\n") << QByteArray(" nl ");
+  QTest::newRow("single quotes") << QByteArray("[TV]\nLanguage='nl'\n") << QByteArray("nl");
+  QTest::newRow("one pair of quotes only") << QByteArray("[TV]\nLanguage=\"\"nl\"\"\n") << QByteArray("\"nl\"");
+  QTest::newRow("unmatched quotes stay") << QByteArray("[TV]\nLanguage=\"nl'\n") << QByteArray("\"nl'");
+  QTest::newRow("empty value") << QByteArray("[TV]\nLanguage=\n") << QByteArray("");
+  QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[TV]\nLanguage=nl\n") << QByteArray("nl");
+  QTest::newRow("first of duplicate keys") << QByteArray("[TV]\nLanguage=nl\nLanguage=en\n") << QByteArray("nl");
+  QTest::newRow("first of duplicate sections")
+      << QByteArray("[TV]\nLanguage=nl\n[Other]\n[TV]\nLanguage=en\n") << QByteArray("nl");
+  QTest::newRow("key of another section") << QByteArray("[Other]\nLanguage=nl\n[TV]\nShowHidden=1\n") << fallback;
+  QTest::newRow("key before any section") << QByteArray("Language=nl\n[TV]\n") << fallback;
+  QTest::newRow("commented out") << QByteArray("[TV]\n;Language=nl\n") << fallback;
+  QTest::newRow("line without =") << QByteArray("[TV]\nLanguage\n") << fallback;
+  QTest::newRow("empty file") << QByteArray("") << fallback;
+  QTest::newRow("binary junk") << Junk(64 * 1024) << fallback;
+  QTest::newRow("1 MB line before the key")
+      << QByteArray("[TV]\nNotes=" + QByteArray(1 << 20, 'x') + "\nLanguage=nl\n") << QByteArray("nl");
+  QTest::newRow("long value cut to 2047 characters")
+      << QByteArray("[TV]\nLanguage=" + QByteArray(1 << 20, 'y') + "\n") << QByteArray(2047, 'y');
+}
+
+void TestProfileFile::reads()
+{
+  QFETCH(QByteArray, content);
+  QFETCH(QByteArray, expected);
+  tv::test::WriteFile(file(), content);
+  QCOMPARE(readProfileString(file(), "TV", "Language", "fallback"), expected);
+}
+
+void TestProfileFile::readsOnlyRegularFiles()
+{
+  QCOMPARE(readProfileString(file(), "TV", "Language", "En  "), QByteArray("En"));
+  QVERIFY(!isRegularFile(file()));
+  QVERIFY(QDir().mkpath(QFile::decodeName(file())));
+  QCOMPARE(readProfileString(file(), "TV", "Language", "En"), QByteArray("En"));
+  QVERIFY(!isRegularFile(file()));
+  QVERIFY(::mkfifo(folder() + "pipe.ini", 0666) == 0);
+  QCOMPARE(readProfileString(folder() + "pipe.ini", "TV", "Language", "En"), QByteArray("En"));
+}
+
+void TestProfileFile::writesOneKeyLeavingTheRest_data()
+{
+  QTest::addColumn<QByteArray>("before");
+  QTest::addColumn<QByteArray>("key");
+  QTest::addColumn<QByteArray>("after");
+
+  QTest::newRow("value replaced, other lines kept")
+      << QByteArray("; top comment\n[Other]\nLanguage=xx\n\n[TV]\nShowHidden=1\n  Language =  en  \n; tail\n")
+      << QByteArray("Language")
+      << QByteArray("; top comment\n[Other]\nLanguage=xx\n\n[TV]\nShowHidden=1\n  Language =  nl\n; tail\n");
+  QTest::newRow("key added after the section's last key, CRLF kept")
+      << QByteArray("[TV]\r\nShowHidden=1\r\n; about HomeFolder\r\n\r\n[Z]\r\nB=2\r\n") << QByteArray("Language")
+      << QByteArray("[TV]\r\nShowHidden=1\r\nLanguage=nl\r\n; about HomeFolder\r\n\r\n[Z]\r\nB=2\r\n");
+  QTest::newRow("key added to an empty section")
+      << QByteArray("[TV]\n\n[Z]\nB=2\n") << QByteArray("Language") << QByteArray("[TV]\nLanguage=nl\n\n[Z]\nB=2\n");
+  QTest::newRow("section added at the end")
+      << QByteArray("[Z]\nB=2\n") << QByteArray("Language") << QByteArray("[Z]\nB=2\n\n[TV]\nLanguage=nl\n");
+  QTest::newRow("section added after a last line without line end")
+      << QByteArray("[Z]\r\nB=2") << QByteArray("Language") << QByteArray("[Z]\r\nB=2\r\n\r\n[TV]\r\nLanguage=nl\r\n");
+  QTest::newRow("key added after a last line without line end")
+      << QByteArray("[TV]\nA=1") << QByteArray("Language") << QByteArray("[TV]\nA=1\nLanguage=nl\n");
+  QTest::newRow("empty file") << QByteArray("") << QByteArray("Language") << QByteArray("[TV]\nLanguage=nl\n");
+  QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBF[TV]\nLanguage=en\n") << QByteArray("Language")
+                                        << QByteArray("\xEF\xBB\xBF[TV]\nLanguage=nl\n");
+  QTest::newRow("names matched in any case, their spelling kept")
+      << QByteArray("[tv]\nlanguage=en\n") << QByteArray("LANGUAGE") << QByteArray("[tv]\nlanguage=nl\n");
+  QTest::newRow("first of duplicate keys") << QByteArray("[TV]\nLanguage=en\nLanguage=fr\n") << QByteArray("Language")
+                                           << QByteArray("[TV]\nLanguage=nl\nLanguage=fr\n");
+  QTest::newRow("first of duplicate sections") << QByteArray("[TV]\nA=1\n[TV]\nLanguage=en\n") << QByteArray("Language")
+                                               << QByteArray("[TV]\nA=1\nLanguage=nl\n[TV]\nLanguage=en\n");
+  QTest::newRow("1 MB line kept") << QByteArray("[TV]\nNotes=" + QByteArray(1 << 20, 'x') + "\n")
+                                  << QByteArray("Language")
+                                  << QByteArray("[TV]\nNotes=" + QByteArray(1 << 20, 'x') + "\nLanguage=nl\n");
+  const QByteArray junk = Junk(4096).replace('[', '(').replace('\r', '.') + 'x';
+  QTest::newRow("binary junk kept") << junk << QByteArray("Language") << QByteArray(junk + "\n\n[TV]\nLanguage=nl\n");
+}
+
+void TestProfileFile::writesOneKeyLeavingTheRest()
+{
+  QFETCH(QByteArray, before);
+  QFETCH(QByteArray, key);
+  QFETCH(QByteArray, after);
+  tv::test::WriteFile(file(), before);
+  QVERIFY(writeProfileString(file(), "TV", key, "nl"));
+  QCOMPARE(ReadFile(file()), after);
+  QCOMPARE(readProfileString(file(), "TV", key, "fallback"), QByteArray("nl"));
+  QCOMPARE(Entries(folder()), QStringList{"Settings.ini"});
+}
+
+void TestProfileFile::writeCreatesTheFile()
+{
+  QVERIFY(writeProfileString(file(), "TV", "Language", "nl"));
+  QVERIFY(writeProfileString(file(), "TV", "ShowHidden", "1"));
+  QVERIFY(writeProfileString(file(), "TV", "Language", "en"));
+  QCOMPARE(ReadFile(file()), QByteArray("[TV]\nLanguage=en\nShowHidden=1\n"));
+  QVERIFY(!writeProfileString(folder() + "missing/Settings.ini", "TV", "Language", "nl"));
+  QCOMPARE(Entries(folder()), QStringList{"Settings.ini"});
+}
+
+void TestProfileFile::writeKeepsPermissionBitsAndLinks()
+{
+  const QByteArray target = folder() + "real.ini";
+  tv::test::WriteFile(target, "[TV]\nLanguage=en\n");
+  QVERIFY(::chmod(target.constData(), 0640) == 0);
+  QVERIFY(::symlink("real.ini", file().constData()) == 0);
+
+  QVERIFY(writeProfileString(file(), "TV", "Language", "nl"));
+
+  struct stat info {};
+  QVERIFY(::lstat(file().constData(), &info) == 0 && S_ISLNK(info.st_mode));
+  QVERIFY(::stat(target.constData(), &info) == 0);
+  QCOMPARE(info.st_mode & 07777, mode_t{0640});
+  QCOMPARE(ReadFile(target), QByteArray("[TV]\nLanguage=nl\n"));
+}
+
+void TestProfileFile::refusesWhatCannotBeStored_data()
+{
+  QTest::addColumn<QByteArray>("section");
+  QTest::addColumn<QByteArray>("key");
+  QTest::addColumn<QByteArray>("value");
+  QTest::newRow("line break in value") << QByteArray("TV") << QByteArray("Language") << QByteArray("nl\n[X]");
+  QTest::newRow("= in key") << QByteArray("TV") << QByteArray("A=B") << QByteArray("1");
+  QTest::newRow("empty key") << QByteArray("TV") << QByteArray(" ") << QByteArray("1");
+  QTest::newRow("] in section") << QByteArray("T]V") << QByteArray("Language") << QByteArray("nl");
+  QTest::newRow("line break in section") << QByteArray("T\rV") << QByteArray("Language") << QByteArray("nl");
+}
+
+void TestProfileFile::refusesWhatCannotBeStored()
+{
+  QFETCH(QByteArray, section);
+  QFETCH(QByteArray, key);
+  QFETCH(QByteArray, value);
+  const QByteArray before = "[TV]\nLanguage=en\n";
+  tv::test::WriteFile(file(), before);
+  QVERIFY(!writeProfileString(file(), section, key, value));
+  QCOMPARE(ReadFile(file()), before);
+}
+
+void TestProfileFile::refusedWritesLeaveTheFile_data()
+{
+  QTest::addColumn<mode_t>("folderMode");
+  QTest::addColumn<mode_t>("fileMode");
+  QTest::newRow("read-only folder, writable file") << mode_t{0555} << mode_t{0666};
+  QTest::newRow("read-only file") << mode_t{0777} << mode_t{0444};
+  QTest::newRow("unreadable file") << mode_t{0777} << mode_t{0222};
+}
+
+void TestProfileFile::refusedWritesLeaveTheFile()
+{
+  QFETCH(mode_t, folderMode);
+  QFETCH(mode_t, fileMode);
+  const QByteArray before = "; keep me\r\n[TV]\r\nLanguage=en\r\n";
+  const QByteArray sub = folder() + "app/";
+  QVERIFY(QDir().mkpath(QFile::decodeName(sub)));
+  tv::test::WriteFile(sub + "Settings.ini", before);
+  QVERIFY(::chmod((sub + "Settings.ini").constData(), fileMode) == 0);
+  QVERIFY(::chmod(sub.constData(), folderMode) == 0);
+
+  const std::optional<bool> written =
+      RunUnprivileged([&] { return writeProfileString(sub + "Settings.ini", "TV", "Language", "nl"); });
+  QVERIFY(::chmod(sub.constData(), 0755) == 0);
+  if (!written)
+    QSKIP("running as root and unable to switch to the user nobody, who must not be able to write here");
+  QVERIFY(!*written);
+  QCOMPARE(ReadFile(sub + "Settings.ini"), before);
+  QCOMPARE(Entries(sub), QStringList{"Settings.ini"});
+}
+
+void TestProfileFile::unreadableFileGivesTheFallback()
+{
+  tv::test::WriteFile(file(), "[TV]\nLanguage=nl\n");
+  QVERIFY(::chmod(file().constData(), 0200) == 0);
+  const std::optional<bool> fallbackRead =
+      RunUnprivileged([&] { return readProfileString(file(), "TV", "Language", "En") == "En"; });
+  if (!fallbackRead)
+    QSKIP("running as root and unable to switch to the user nobody, who must not be able to read the file");
+  QVERIFY(*fallbackRead);
+}
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "test_profile_file.moc"
