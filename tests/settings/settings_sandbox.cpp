@@ -17,7 +17,6 @@ QSettings UserStore()
 SettingsSandbox::SettingsSandbox()
     : appFolder_(environment_.makeFolder("app")), configFolder_(qgetenv("XDG_CONFIG_HOME"))
 {
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QFile::decodeName(configFolder_));
   WriteFile(configFolder_ + "/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
                                                "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
 }

@@ -9,8 +9,7 @@
 namespace tv::test {
 
 // A temporary home with a user store, an application folder and a user-dirs.dirs of the
-// test's own. QSettings keeps the user store's folder from its first use in a process, so
-// the sandbox points it at this home's configuration folder explicitly.
+// test's own.
 class SettingsSandbox {
 public:
   SettingsSandbox();

@@ -23,6 +23,8 @@ TestEnvironment::TestEnvironment()
     QDir().mkpath(QFile::decodeName(value));
     qputenv(variable, value);
   }
+  // QSettings keeps the user store's folder from its first use in a process.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QFile::decodeName(qgetenv("XDG_CONFIG_HOME")));
 }
 
 TestEnvironment::~TestEnvironment()
