@@ -1,6 +1,5 @@
 #include "tests/settings/settings_sandbox.h"
 
-#include <QFile>
 
 namespace tv::test {
 
