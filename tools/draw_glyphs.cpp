@@ -315,7 +315,10 @@ const std::vector<std::pair<const char *, Drawing>> &Glyphs()
          Disc(p, {11, 11}, 4.5, GreenFill, GreenEdge);
          Plus(p, {11, 11}, 2.6, 1.6);
        }},
-      {"options", [](QPainter &p) { Cog(p, {8, 8}, 7.5, 5.6, 2.3); }},
+      {"options",
+       [](QPainter &p) {
+         Cog(p, {8, 8}, 7.5, 5.6, 2.3);
+       }},
       {"options_default",
        [](QPainter &p) {
          Cog(p, {6.5, 6.5}, 6.3, 4.7, 1.9);
@@ -479,8 +482,8 @@ int main(int argc, char *argv[])
   ok &= Save(Paint({50, 22}, 1, [](QPainter &p) { Landscape(p, QRectF(0.5, 0.5, 49, 21), 4); }), folder,
              QStringLiteral("logo"));
   for (int size : {16, 24, 32, 48})
-    ok &= Save(Paint({size, size}, size / 16.0, [](QPainter &p) { Landscape(p, QRectF(0.5, 0.5, 15, 15), 3); }),
-               folder, QStringLiteral("icon_%1").arg(size));
+    ok &= Save(Paint({size, size}, size / 16.0, [](QPainter &p) { Landscape(p, QRectF(0.5, 0.5, 15, 15), 3); }), folder,
+               QStringLiteral("icon_%1").arg(size));
   const QImage topLeft = TopLeftCorner();
   ok &= Save(topLeft, folder, QStringLiteral("corner_top_left"));
   ok &= Save(topLeft.mirrored(true, false), folder, QStringLiteral("corner_top_right"));
