@@ -4,6 +4,7 @@
 
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
+#include "ui/message_label.h"
 #include "ui/png_bit_btn.h"
 #include "ui/window_behaviour.h"
 
@@ -13,15 +14,11 @@ namespace {
 
 bool InDialogStrip(QPoint point) { return BorderlessFrame::InTopRows(point, 17); }
 
-// The fixed text area shared by both boxes: wrapped at spaces, cut at its edges, and taken
-// literally, so a name with "&" or "<" in it shows as it is.
+// The box is not fitted to its text: the label keeps its size and cuts what does not fit.
 QLabel *TextLabel(QWidget *box)
 {
-  auto *label = new QLabel(box);
+  auto *label = new MessageLabel(box);
   label->setGeometry(16, 19, 305, 54);
-  label->setWordWrap(true);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRadioButton>
 #include <QtTest>
 #include <functional>
@@ -57,24 +56,32 @@ bool StayedOpen(QDialog *dialog, const std::function<void()> &whileOpen)
 void PressKey(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
 // What the label shows, drawn without its background.
-QImage TextOf(QLabel *label)
+QImage TextOf(QLabel *label, const QString &text)
 {
+  label->setText(text);
   QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   label->render(&image, {}, {}, QWidget::DrawChildren);
   return image;
 }
 
-// The text as the painter draws it literally, wrapped at spaces, in the label's place.
-QImage LiteralText(QLabel *label, const QString &text)
+// The smallest rectangle holding every drawn pixel.
+QRect Ink(const QImage &image)
 {
-  QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.setFont(label->font());
-  painter.setPen(label->palette().color(QPalette::WindowText));
-  painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-  return image;
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) != 0)
+        ink |= QRect(x, y, 1, 1);
+  return ink;
+}
+
+bool RowHasInk(const QImage &image, int y)
+{
+  for (int x = 0; x < image.width(); ++x)
+    if (qAlpha(image.pixel(x, y)) != 0)
+      return true;
+  return false;
 }
 
 class UrlCatcher : public QObject {
@@ -111,6 +118,7 @@ private slots:
   void messageBoxOpensOnOkAndEscapeDoesNothing();
   void messagesAreShownLiterally_data();
   void messagesAreShownLiterally();
+  void longMessageShowsThreeLinesAndTopOfFourth();
   void aboutBoxInSecondLanguageTwice();
   void aboutBoxStaysOpenOnKeysAndVisitsWebsite();
 
@@ -480,23 +488,40 @@ void TestLookOffscreen::messageBoxOpensOnOkAndEscapeDoesNothing()
 void TestLookOffscreen::messagesAreShownLiterally_data()
 {
   QTest::addColumn<QString>("text");
-  QTest::newRow("ampersand") << QStringLiteral("Are you sure you want to delete R&D notes.txt?");
-  QTest::newRow("double ampersand") << QStringLiteral("Tom && Jerry.txt");
-  QTest::newRow("markup") << QStringLiteral("<b>bold</b> & <i>name</i>.txt");
-  QTest::newRow("long text wraps and is cut")
-      << QStringLiteral("A long message that needs more than three lines of this box, so that its fourth "
-                        "and fifth lines run past the bottom edge of the label and are cut off there, "
-                        "while the button stays where it is.");
+  QTest::addColumn<QString>("narrower");
+  QTest::newRow("an ampersand is drawn") << QStringLiteral("&") << QString();
+  QTest::newRow("two ampersands stay two") << QStringLiteral("R&&D") << QStringLiteral("R&D");
+  QTest::newRow("ampersand before a letter") << QStringLiteral("R&D") << QStringLiteral("RD");
+  QTest::newRow("markup is text") << QStringLiteral("<b>x</b>") << QStringLiteral("x");
 }
 
+// Each text is drawn wider than the narrower one it would shrink to if the label read
+// ampersands as underline markers or the text as markup.
 void TestLookOffscreen::messagesAreShownLiterally()
 {
   QFETCH(QString, text);
-  for (QLabel *label : {Form5->Label1, Form6->Label1}) {
-    label->setText(text);
-    QCOMPARE(TextOf(label), LiteralText(label, text));
-    QCOMPARE(label->geometry(), QRect(16, 19, 305, 54));
+  QFETCH(QString, narrower);
+  for (QLabel *label : {Form5->Label1, Form6->Label1})
+    QVERIFY(Ink(TextOf(label, text)).width() > Ink(TextOf(label, narrower)).width());
+}
+
+// Lines 16 pixels apart: three full lines and the top 6 pixels of a fourth, the fifth cut
+// away; the label and the button below keep their places.
+void TestLookOffscreen::longMessageShowsThreeLinesAndTopOfFourth()
+{
+  const QString text = QStringLiteral("A long message that needs more than three lines of this box, so that its "
+                                      "fourth and fifth lines run past the bottom edge of the label and are cut off "
+                                      "there, while the button stays where it is below the text.");
+  const QImage shown = TextOf(Form5->Label1, text);
+  QCOMPARE(shown.size(), QSize(305, 54));
+  for (int line = 0; line < 3; ++line) {
+    QVERIFY(RowHasInk(shown, line * 16 + 5));
+    QVERIFY(!RowHasInk(shown, line * 16 + 14));
   }
+  QVERIFY(RowHasInk(shown, 52));
+  QCOMPARE(Form5->PngBitBtn1->geometry(), QRect(128, 80, 81, 25));
+  const QString longWord = QStringLiteral("Supercalifragilisticexpialidocious_with_more_letters_than_fit.txt");
+  QCOMPARE(Ink(TextOf(Form5->Label1, longWord)).right(), 304);
 }
 
 void TestLookOffscreen::aboutBoxInSecondLanguageTwice()

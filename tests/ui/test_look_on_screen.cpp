@@ -39,7 +39,7 @@ QWidget *WindowNumbered(int number)
 void Xdotool(const QStringList &arguments)
 {
   QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), arguments), 0);
-  QTest::qWait(150);
+  QTest::qWait(250);
 }
 
 // Presses the left button at a point of the screen, moves the pointer by an offset in two
