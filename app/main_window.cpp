@@ -14,6 +14,7 @@
 #include "ui/glyphs.h"
 #include "ui/png_image_list.h"
 #include "ui/png_speed_button.h"
+#include "ui/pointer_feedback.h"
 
 namespace tv {
 
@@ -63,7 +64,7 @@ void TForm1::CreateControls()
   setFixedSize(860, 604);
   setFont(TahomaFont(13));
   Frame = new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
-    return point.x() <= PngSpeedButton1->x() && point.y() <= Label2->geometry().bottom();
+    return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
   });
 
   Label2 = new QLabel(QStringLiteral("Index of"), this);
@@ -124,6 +125,12 @@ void TForm1::CreateControls()
   PngSpeedButton11->setHint(QStringLiteral("Options"));
   PngSpeedButton12->setHint(QStringLiteral("My documents"));
   PngSpeedButton13->setHint(QStringLiteral("Desktop"));
+
+  QApplication::setWindowIcon(ui::WindowIcon());
+  for (QLabel *title : {Label3, Label4, Label5})
+    ui::RedWhileHovered(title);
+  for (ui::TPngSpeedButton *button : {PngSpeedButton10, PngSpeedButton7, PngSpeedButton8, PngSpeedButton9})
+    ui::InvertFlatOnPressAndRelease(button);
 }
 
 void TForm1::ConnectHandlers()

@@ -2,19 +2,74 @@
 
 #include <QLabel>
 
+#include "platform/web_address.h"
+#include "settings/texts.h"
+#include "ui/glyphs.h"
 #include "ui/png_speed_button.h"
+#include "ui/program_font.h"
+#include "ui/window_behaviour.h"
 
 namespace tv::ui {
 
-TFormAbout::TFormAbout(QWidget *parent)
-    : QDialog(parent), Label1(new QLabel(QStringLiteral("Tarnview"), this)),
-      Label2(new QLabel(QStringLiteral("© 2008 Corvane"), this)),
-      Label3(new QLabel(QStringLiteral("Version 1.2"), this)), Label4(new QLabel(this)),
-      PngSpeedButton1(new TPngSpeedButton(this)), PngSpeedButton2(new TPngSpeedButton(this)),
-      PngSpeedButton3(new TPngSpeedButton(this))
+namespace {
+
+constexpr int TextPixels = 11;
+
+QLabel *TextAt(QWidget *box, QPoint position, const char *text)
 {
-  setWindowTitle(QStringLiteral("About"));
-  setFixedSize(216, 120);
+  auto *label = new QLabel(QString::fromUtf8(text), box);
+  label->move(position);
+  label->adjustSize();
+  return label;
 }
+
+// A disabled flat button used as a picture: it takes no clicks and shows its glyph in full
+// colour.
+TPngSpeedButton *Picture(QWidget *box, QRect geometry, const char *glyph)
+{
+  auto *picture = new TPngSpeedButton(box);
+  picture->setGeometry(geometry);
+  picture->setPngImage(Glyph(glyph));
+  picture->setPngOptions(0);
+  picture->setEnabled(false);
+  return picture;
+}
+
+} // namespace
+
+TFormAbout::TFormAbout(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+  setWindowTitle(QString::fromUtf8(texts::AboutCaption.english));
+  setWindowIcon(WindowIcon());
+  setFixedSize(216, 120);
+  setFont(TahomaFont(TextPixels));
+  setAutoFillBackground(true);
+  QPalette background = palette();
+  background.setColor(QPalette::Window, background.color(QPalette::Button));
+  setPalette(background);
+
+  Label1 = TextAt(this, {8, 8}, ApplicationTitle);
+  Label1->setFont(TahomaFont(TextPixels, true));
+  Label1->adjustSize();
+  Label3 = TextAt(this, {8, 24}, "Version 1.2");
+  Label2 = TextAt(this, {8, 48}, "© 2008 Corvane");
+  Label4 = TextAt(this, {30, 68}, texts::IdeaCredit.english);
+  PngSpeedButton2 = Picture(this, {6, 64, 23, 22}, "credit");
+  PngSpeedButton1 = Picture(this, {160, 8, 49, 25}, "logo");
+  PngSpeedButton3 = new TPngSpeedButton(this);
+  PngSpeedButton3->setGeometry(56, 88, 105, 25);
+  PngSpeedButton3->setFlat(false);
+  PngSpeedButton3->setPngImage(Glyph("globe"));
+  PngSpeedButton3->setText(QString::fromUtf8(texts::VisitWebsite.english));
+  connect(PngSpeedButton3, &QAbstractButton::clicked, this, &TFormAbout::PngSpeedButton3Click);
+
+  CentreOnFirstShow(this);
+  KeepOpenOnEscape(this);
+}
+
+// The result is not looked at: without a browser nothing happens and the box stays open.
+void TFormAbout::PngSpeedButton3Click() { platform::openWebAddress(QString::fromLatin1(MakerWebSite)); }
 
 } // namespace tv::ui

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class QMouseEvent;
 class QWidget;
 
 namespace tv::ui {
@@ -18,6 +19,8 @@ enum class CornerNames {
 
 // Makes a window a white borderless panel with rounded corners and a grey outline, moved
 // by dragging its top strip, and opened centred the first time and where it last was after.
+// The corners outside the arcs are cut away with a window shape, so they show what lies
+// beneath and take no clicks, with or without a compositor.
 class BorderlessFrame : public QObject {
   Q_OBJECT
 public:
@@ -31,14 +34,27 @@ public:
 
   // The strip of the dialogs: the top 17 pixel rows.
   static bool InTopRows(QPoint point, int rows) { return point.y() < rows; }
+  // A strip that reaches down to a title label's bottom edge: the row at the label's top plus
+  // its designed line height (Label2 of the main window: 16 + 23 = 39) still belongs to it.
+  static bool DownToBottomOf(QPoint point, const QWidget *label);
+
+  // The outline, drawn in the window's paint event before its controls.
+  static void FormPaint(QWidget *window);
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+  void placeCorners();
+  bool pressStartsDrag(const QMouseEvent *press) const;
+  bool handleMouse(QWidget *target, QEvent *event);
+
   QWidget *window_;
   StripTest inDragStrip_;
   std::array<QLabel *, 4> corners_{};
+  std::array<int, 4> cornerOfImage_{};
+  bool dragging_ = false;
+  QPoint grabOffset_;
 };
 
 } // namespace tv::ui

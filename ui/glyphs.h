@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 
 // The program's pictures, embedded as resources under ":/glyphs/<name>.png".
@@ -11,5 +12,8 @@ namespace tv::ui {
 
 // The named picture, or a null image when there is none of that name.
 QImage Glyph(const char *name);
+
+// The program's window icon in its four sizes, 16 to 48 pixels square.
+QIcon WindowIcon();
 
 } // namespace tv::ui

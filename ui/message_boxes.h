@@ -12,7 +12,8 @@ class TPngBitBtn;
 // Set by the confirmation box's Yes button; the caller clears it before showing the box.
 inline bool DeleteConfirmed = false;
 
-// The program's message box: a text and an OK button.
+// The program's message box: a text and an OK button. Escape does nothing; the text is
+// shown as it stands, cut where it does not fit.
 class TForm5 : public QDialog {
   Q_OBJECT
 public:
@@ -21,11 +22,15 @@ public:
   QLabel *Label1;
   TPngBitBtn *PngBitBtn1;
 
+protected:
+  void showEvent(QShowEvent *event) override;
+
 private:
   BorderlessFrame *frame_;
 };
 
-// The delete confirmation box: a question and Yes and No buttons.
+// The delete confirmation box: a question and Yes and No buttons. It opens with the focus
+// on No, so Enter at once answers No.
 class TForm6 : public QDialog {
   Q_OBJECT
 public:
@@ -34,6 +39,9 @@ public:
   QLabel *Label1;
   TPngBitBtn *PngBitBtn1;
   TPngBitBtn *PngBitBtn2;
+
+protected:
+  void showEvent(QShowEvent *event) override;
 
 private:
   BorderlessFrame *frame_;

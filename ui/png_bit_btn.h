@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QImage>
 
-#include "ui/png_speed_button.h"
+#include "ui/png_drawing.h"
 
 namespace tv::ui {
 
@@ -17,12 +17,16 @@ public:
   void setPngImage(const QImage &glyph);
   const QImage &pngImage() const { return glyph_; }
   void setPngOptions(PngOptions options);
+  // The tool tip, and the name screen readers use while the button has no caption.
+  void setHint(const QString &hint) { setToolTip(hint); }
 
 protected:
   void paintEvent(QPaintEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
 
 private:
+  void drawFace(QImage &surface) const;
+
   QImage glyph_;
   PngOptions options_ = pngBlendOnDisabled;
 };

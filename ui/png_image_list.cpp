@@ -17,6 +17,15 @@ QImage TPngImageList::image(int index) const
   return index >= 0 && index < count() ? images_[static_cast<size_t>(index)] : QImage();
 }
 
-QIcon TPngImageList::icon(int index) const { return QIcon(QPixmap::fromImage(image(index))); }
+QIcon TPngImageList::icon(int index) const
+{
+  const QImage picture = image(index);
+  if (picture.isNull())
+    return {};
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(picture), QIcon::Normal);
+  icon.addPixmap(QPixmap::fromImage(DisabledGlyph(picture, options_)), QIcon::Disabled);
+  return icon;
+}
 
 } // namespace tv::ui

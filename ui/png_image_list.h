@@ -5,7 +5,7 @@
 #include <QObject>
 #include <vector>
 
-#include "ui/png_speed_button.h"
+#include "ui/png_drawing.h"
 
 namespace tv::ui {
 
@@ -19,9 +19,11 @@ public:
   int count() const { return static_cast<int>(images_.size()); }
   // The image at the index, or a null image outside the list.
   QImage image(int index) const;
-  // The image as an icon; its disabled mode is drawn with the list's options.
+  // The image as an icon; its disabled mode is drawn with the list's options, so a disabled
+  // menu item shows it half transparent.
   QIcon icon(int index) const;
   void setPngOptions(PngOptions options) { options_ = options; }
+  PngOptions pngOptions() const { return options_; }
 
 private:
   std::vector<QImage> images_;

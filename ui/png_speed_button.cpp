@@ -1,10 +1,17 @@
 #include "ui/png_speed_button.h"
 
 #include <QPainter>
+#include <qdrawutil.h>
+
+#include "ui/glyph_button_painting.h"
 
 namespace tv::ui {
 
-TPngSpeedButton::TPngSpeedButton(QWidget *parent) : QAbstractButton(parent) { setFocusPolicy(Qt::NoFocus); }
+TPngSpeedButton::TPngSpeedButton(QWidget *parent) : QAbstractButton(parent)
+{
+  setFocusPolicy(Qt::NoFocus);
+  InstallGlyphButtonAccessibility();
+}
 
 void TPngSpeedButton::setPngImage(const QImage &glyph)
 {
@@ -36,19 +43,42 @@ void TPngSpeedButton::setPngOptions(PngOptions options)
   update();
 }
 
-void TPngSpeedButton::setHint(const QString &hint)
+void TPngSpeedButton::setHint(const QString &hint) { setToolTip(hint); }
+
+void TPngSpeedButton::enterEvent(QEnterEvent *event)
 {
-  setToolTip(hint);
-  if (text().isEmpty())
-    setAccessibleName(hint);
+  update();
+  QAbstractButton::enterEvent(event);
+}
+
+void TPngSpeedButton::leaveEvent(QEvent *event)
+{
+  update();
+  QAbstractButton::leaveEvent(event);
+}
+
+void TPngSpeedButton::drawFace(QImage &surface) const
+{
+  QPainter painter(&surface);
+  if (!flat_) {
+    const QBrush face = palette().button();
+    qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
+  } else if (isDown()) {
+    qDrawShadeRect(&painter, rect(), palette(), true, 1);
+  } else if (underMouse() && isEnabled()) {
+    qDrawShadeRect(&painter, rect(), palette(), false, 1);
+  }
 }
 
 void TPngSpeedButton::paintEvent(QPaintEvent *)
 {
+  QImage surface = PanelBeneath(this);
+  drawFace(surface);
+  const ButtonLayout layout = LayOutButton(this, glyph_, margin_, spacing_, isDown());
+  DrawPng(surface, QRect(layout.glyph, glyph_.size()), glyph_, isEnabled() ? 0 : options_);
   QPainter painter(this);
-  const int glyphX = margin_ < 0 ? 4 : margin_;
-  painter.drawImage(glyphX, (height() - glyph_.height() + 1) / 2, glyph_);
-  painter.drawText(rect().adjusted(glyphX + glyph_.width() + spacing_, 0, 0, 0), Qt::AlignVCenter, text());
+  painter.drawImage(0, 0, surface);
+  DrawCaption(painter, this, layout.caption);
 }
 
 } // namespace tv::ui

@@ -3,11 +3,9 @@
 #include <QAbstractButton>
 #include <QImage>
 
-namespace tv::ui {
+#include "ui/png_drawing.h"
 
-// How a disabled glyph is drawn.
-enum PngOption { pngBlendOnDisabled = 1, pngGrayscaleOnDisabled = 2 };
-using PngOptions = int;
+namespace tv::ui {
 
 // A button drawn by the window that holds it: flat or not, with a PNG glyph left of its
 // caption; it never takes the keyboard focus. The hint is the tool tip.
@@ -29,8 +27,12 @@ public:
 
 protected:
   void paintEvent(QPaintEvent *event) override;
+  void enterEvent(QEnterEvent *event) override;
+  void leaveEvent(QEvent *event) override;
 
 private:
+  void drawFace(QImage &surface) const;
+
   QImage glyph_;
   bool flat_ = true;
   int margin_ = -1;

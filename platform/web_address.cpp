@@ -1,0 +1,10 @@
+#include "platform/web_address.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace tv::platform {
+
+bool openWebAddress(const QString &address) { return QDesktopServices::openUrl(QUrl(address)); }
+
+} // namespace tv::platform

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace tv::platform {
+
+// Hands a web address to the desktop's handler (the user's browser); false when none took it.
+bool openWebAddress(const QString &address);
+
+} // namespace tv::platform

@@ -1,0 +1,562 @@
+// The frame, glyph buttons, boxes and About box as widgets, on the offscreen platform.
+#include <QAccessible>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+#include <functional>
+
+#include "app/windows.h"
+#include "platform/fonts.h"
+#include "settings/app_settings.h"
+#include "tests/support/test_environment.h"
+#include "ui/borderless_frame.h"
+#include "ui/glyphs.h"
+#include "ui/png_bit_btn.h"
+#include "ui/png_image_list.h"
+#include "ui/png_speed_button.h"
+#include "ui/pointer_feedback.h"
+#include "ui/window_shape.h"
+
+using namespace tv;
+
+namespace {
+
+QWidget *WindowNumbered(int number)
+{
+  const std::array<QWidget *, 6> windows{Form1, Form2, Form3, Form4, Form5, Form6};
+  return windows[static_cast<size_t>(number - 1)];
+}
+
+// Presses the left button at a point of the window, moves by an offset and lets go.
+void Drag(QWidget *window, QPoint from, QPoint offset)
+{
+  QTest::mousePress(window, Qt::LeftButton, {}, from);
+  QTest::mouseMove(window, from + offset);
+  QTest::mouseRelease(window, Qt::LeftButton, {}, from + offset);
+}
+
+// Runs the dialog modally while `whileOpen` acts on it; closes it afterwards if it is still
+// open and tells whether it was.
+bool StayedOpen(QDialog *dialog, const std::function<void()> &whileOpen)
+{
+  bool open = false;
+  QTimer::singleShot(0, dialog, [&] {
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    whileOpen();
+    open = dialog->isVisible();
+    dialog->close();
+  });
+  dialog->exec();
+  return open;
+}
+
+void PressKey(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+// What the label shows, drawn without its background.
+QImage TextOf(QLabel *label, const QString &text)
+{
+  label->setText(text);
+  QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  label->render(&image, {}, {}, QWidget::DrawChildren);
+  return image;
+}
+
+// The smallest rectangle holding every drawn pixel.
+QRect Ink(const QImage &image)
+{
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) != 0)
+        ink |= QRect(x, y, 1, 1);
+  return ink;
+}
+
+bool RowHasInk(const QImage &image, int y)
+{
+  for (int x = 0; x < image.width(); ++x)
+    if (qAlpha(image.pixel(x, y)) != 0)
+      return true;
+  return false;
+}
+
+class UrlCatcher : public QObject {
+  Q_OBJECT
+public:
+  QList<QUrl> opened;
+public slots:
+  void open(const QUrl &url) { opened.append(url); }
+};
+
+} // namespace
+
+class TestLookOffscreen : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase();
+  void cleanupTestCase();
+  void outlineIsClosedAndGreyAtEverySize_data();
+  void outlineIsClosedAndGreyAtEverySize();
+  void cornerImagesAreNamedPerWindow_data();
+  void cornerImagesAreNamedPerWindow();
+  void dragStripBounds_data();
+  void dragStripBounds();
+  void pressesOnOwnWindowControlsNeverDrag_data();
+  void pressesOnOwnWindowControlsNeverDrag();
+  void columnTitlesTurnRedUnderThePointer();
+  void bottomButtonsInvertFlatOnEveryPressAndRelease();
+  void pressedSpeedButtonShiftsItsGlyph();
+  void aboutPicturesShowFullColourWhileDisabled();
+  void disabledMenuImageIsHalfTransparent();
+  void buttonsTellScreenReadersTheirCaptionOrHint();
+  void confirmationOpensOnNoAndEscapeDoesNothing();
+  void confirmationTabsBetweenButtonsAndYesConfirms();
+  void messageBoxOpensOnOkAndEscapeDoesNothing();
+  void messagesAreShownLiterally_data();
+  void messagesAreShownLiterally();
+  void longMessageShowsThreeLinesAndTopOfFourth();
+  void aboutBoxInSecondLanguageTwice();
+  void aboutBoxStaysOpenOnKeysAndVisitsWebsite();
+
+private:
+  test::TestEnvironment *environment_ = nullptr;
+};
+
+void TestLookOffscreen::initTestCase()
+{
+  environment_ = new test::TestEnvironment;
+  environment_->setUserLanguage(QStringLiteral("en"));
+  platform::registerProgramFonts();
+  CreateWindows();
+}
+
+void TestLookOffscreen::cleanupTestCase()
+{
+  delete Form1;
+  delete environment_;
+}
+
+void TestLookOffscreen::outlineIsClosedAndGreyAtEverySize_data()
+{
+  QTest::addColumn<QSize>("size");
+  for (QSize size : {QSize(860, 604), QSize(272, 102), QSize(256, 88), QSize(256, 340), QSize(338, 120)})
+    QTest::addRow("%dx%d", size.width(), size.height()) << size;
+}
+
+// Grey exactly on the outline and the arcs, and closed: a fill from the middle that does
+// not cross grey never reaches the edge of the picture or a cut corner pixel.
+void TestLookOffscreen::outlineIsClosedAndGreyAtEverySize()
+{
+  QFETCH(QSize, size);
+  QWidget window;
+  new ui::BorderlessFrame(&window, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
+                          [](QPoint point) { return ui::BorderlessFrame::InTopRows(point, 17); });
+  window.setFixedSize(size);
+  const QImage picture = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  QCOMPARE(picture.size(), size);
+
+  QImage expected(size, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  for (const QRect &edge : ui::OutlineEdges(size))
+    for (int y = edge.top(); y <= edge.bottom(); ++y)
+      for (int x = edge.left(); x <= edge.right(); ++x)
+        expected.setPixel(x, y, ui::OutlineColour);
+  const std::array<QPoint, 4> positions = ui::CornerPositions(size);
+  for (size_t corner = 0; corner < 4; ++corner)
+    for (int y = 0; y < ui::CornerSize; ++y)
+      for (int x = 0; x < ui::CornerSize; ++x) {
+        const QRgb pixel = ui::CornerPictures()[corner].pixel(x, y);
+        if (pixel == ui::OutlineColour)
+          expected.setPixel(positions[corner] + QPoint(x, y), pixel);
+      }
+  for (int y = 0; y < size.height(); ++y)
+    for (int x = 0; x < size.width(); ++x)
+      QVERIFY2((picture.pixel(x, y) == ui::OutlineColour) == (expected.pixel(x, y) == ui::OutlineColour),
+               qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+
+  QImage reached(size, QImage::Format_Mono);
+  reached.fill(0);
+  QList<QPoint> pending{QPoint(size.width() / 2, size.height() / 2)};
+  while (!pending.isEmpty()) {
+    const QPoint p = pending.takeLast();
+    if (!picture.rect().contains(p) || reached.pixelIndex(p) || picture.pixel(p) == ui::OutlineColour)
+      continue;
+    QVERIFY2(picture.pixel(p) == 0xffffffff && p.x() > 0 && p.y() > 0 && p.x() < size.width() - 1 &&
+                 p.y() < size.height() - 1,
+             qPrintable(QStringLiteral("outline open at %1,%2").arg(p.x()).arg(p.y())));
+    reached.setPixel(p, 1);
+    pending << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
+  }
+}
+
+void TestLookOffscreen::cornerImagesAreNamedPerWindow_data()
+{
+  QTest::addColumn<int>("number");
+  QTest::addColumn<bool>("image3BottomRight");
+  for (int number = 1; number <= 6; ++number)
+    QTest::addRow("TForm%d", number) << number << (number == 2 || number == 3);
+}
+
+// Image1 to Image4 sit in the corners the window's naming gives them, and the window's
+// shape leaves out the four outermost corner pixels but keeps the ends of the arcs.
+void TestLookOffscreen::cornerImagesAreNamedPerWindow()
+{
+  QFETCH(int, number);
+  QFETCH(bool, image3BottomRight);
+  QWidget *window = WindowNumbered(number);
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window));
+  const int right = window->width() - 12;
+  const int bottom = window->height() - 12;
+  const std::array<QPoint, 4> expected{QPoint(0, 0), QPoint(right, 0),
+                                       image3BottomRight ? QPoint(right, bottom) : QPoint(0, bottom),
+                                       image3BottomRight ? QPoint(0, bottom) : QPoint(right, bottom)};
+  for (int i = 0; i < 4; ++i) {
+    auto *image = window->findChild<QLabel *>(QStringLiteral("Image%1").arg(i + 1));
+    QVERIFY(image);
+    QCOMPARE(image->geometry(), QRect(expected[static_cast<size_t>(i)], QSize(12, 12)));
+  }
+  const QRegion shape = window->mask();
+  const int w = window->width();
+  const int h = window->height();
+  for (QPoint cut : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+    QVERIFY(!shape.contains(cut));
+  for (QPoint kept : {QPoint(0, 11), QPoint(11, 0), QPoint(w - 1, h - 12), QPoint(w / 2, h / 2)})
+    QVERIFY(shape.contains(kept));
+  window->hide();
+}
+
+void TestLookOffscreen::dragStripBounds_data()
+{
+  QTest::addColumn<int>("number");
+  QTest::addColumn<QPoint>("press");
+  QTest::addColumn<bool>("drags");
+  for (int number : {5, 6}) {
+    QTest::addRow("TForm%d row 16", number) << number << QPoint(100, 16) << true;
+    QTest::addRow("TForm%d row 17", number) << number << QPoint(100, 17) << false;
+  }
+  QTest::newRow("TForm1 row 39") << 1 << QPoint(400, 39) << true;
+  QTest::newRow("TForm1 row 40") << 1 << QPoint(400, 40) << false;
+  QTest::newRow("TForm1 Exit button's first column") << 1 << QPoint(832, 20) << true;
+  QTest::newRow("TForm1 path label") << 1 << QPoint(300, 25) << true;
+  QTest::newRow("TForm1 Up button below the strip") << 1 << QPoint(20, 50) << false;
+}
+
+void TestLookOffscreen::dragStripBounds()
+{
+  QFETCH(int, number);
+  QFETCH(QPoint, press);
+  QFETCH(bool, drags);
+  QWidget *window = WindowNumbered(number);
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window));
+  const QPoint start = window->pos();
+  Drag(window, press, {25, 15});
+  QCOMPARE(window->pos(), drags ? start + QPoint(25, 15) : start);
+  window->move(start);
+  window->hide();
+}
+
+void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag_data()
+{
+  QTest::addColumn<QString>("control");
+  QTest::addColumn<bool>("drags");
+  QTest::newRow("window itself") << "" << true;
+  QTest::newRow("label") << "label" << true;
+  QTest::newRow("glyph button") << "glyph" << true;
+  QTest::newRow("edit") << "edit" << false;
+  QTest::newRow("push button") << "push" << false;
+  QTest::newRow("radio group") << "group" << false;
+  QTest::newRow("radio button in the group") << "radio" << false;
+}
+
+void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag()
+{
+  QFETCH(QString, control);
+  QWidget window;
+  new ui::BorderlessFrame(&window, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
+                          [](QPoint point) { return point.y() < 60; });
+  window.setFixedSize(300, 120);
+  const std::pair<QWidget *, QRect> controls[] = {
+      {new QLabel(QStringLiteral("Title"), &window), {20, 4, 40, 16}},
+      {new ui::TPngSpeedButton(&window), {70, 4, 23, 22}},
+      {new QLineEdit(&window), {100, 4, 60, 20}},
+      {new ui::TPngBitBtn(&window), {170, 4, 40, 25}},
+      {new QGroupBox(&window), {220, 4, 70, 50}},
+  };
+  for (const auto &[widget, geometry] : controls)
+    widget->setGeometry(geometry);
+  new QRadioButton(QStringLiteral("A"), static_cast<QGroupBox *>(controls[4].first));
+  controls[4].first->findChild<QRadioButton *>()->setGeometry(5, 20, 50, 20);
+  const QMap<QString, QPoint> at{{QString(), {10, 40}},
+                                 {QStringLiteral("label"), {30, 10}},
+                                 {QStringLiteral("glyph"), {80, 10}},
+                                 {QStringLiteral("edit"), {120, 10}},
+                                 {QStringLiteral("push"), {190, 10}},
+                                 {QStringLiteral("group"), {280, 10}},
+                                 {QStringLiteral("radio"), {230, 32}}};
+  QSignalSpy glyphClicks(static_cast<ui::TPngSpeedButton *>(controls[1].first), &QAbstractButton::clicked);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  const QPoint start = window.pos();
+  Drag(&window, at[control], {10, 20});
+  QFETCH(bool, drags);
+  QCOMPARE(window.pos(), drags ? start + QPoint(10, 20) : start);
+  QCOMPARE(glyphClicks.count(), 0);
+}
+
+void TestLookOffscreen::columnTitlesTurnRedUnderThePointer()
+{
+  const QColor normal = Form1->palette().color(QPalette::WindowText);
+  QLabel *filename = Form1->Label3;
+  QLabel *size = Form1->Label4;
+  QEnterEvent enter({}, {}, {});
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(filename, &enter);
+  QCOMPARE(filename->palette().color(QPalette::WindowText), QColor(Qt::red));
+  QApplication::sendEvent(filename, &leave);
+  QApplication::sendEvent(size, &enter);
+  QCOMPARE(filename->palette().color(QPalette::WindowText), normal);
+  QCOMPARE(size->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  QApplication::sendEvent(size, &leave);
+  QCOMPARE(size->palette().color(QPalette::WindowText), normal);
+}
+
+// Left button: pushed face while held; other buttons: a face at rest and no action.
+void TestLookOffscreen::bottomButtonsInvertFlatOnEveryPressAndRelease()
+{
+  Form1->show();
+  QVERIFY(QTest::qWaitForWindowExposed(Form1));
+  for (ui::TPngSpeedButton *button :
+       {Form1->PngSpeedButton10, Form1->PngSpeedButton7, Form1->PngSpeedButton8, Form1->PngSpeedButton9}) {
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    QTest::mousePress(button, Qt::RightButton);
+    QVERIFY(!button->isFlat());
+    QVERIFY(!button->isDown());
+    QTest::mouseRelease(button, Qt::RightButton);
+    QVERIFY(button->isFlat());
+    QCOMPARE(clicks.count(), 0);
+  }
+  QVERIFY(Form1->PngSpeedButton6->isFlat());
+  QTest::mousePress(Form1->PngSpeedButton6, Qt::RightButton);
+  QVERIFY(Form1->PngSpeedButton6->isFlat());
+  QTest::mouseRelease(Form1->PngSpeedButton6, Qt::RightButton);
+  Form1->hide();
+
+  QWidget panel;
+  auto *button = new ui::TPngSpeedButton(&panel);
+  ui::InvertFlatOnPressAndRelease(button);
+  panel.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&panel));
+  QSignalSpy clicks(button, &QAbstractButton::clicked);
+  QTest::mousePress(button, Qt::LeftButton);
+  QVERIFY(!button->isFlat());
+  QVERIFY(button->isDown());
+  QTest::mouseRelease(button, Qt::LeftButton);
+  QVERIFY(button->isFlat());
+  QCOMPARE(clicks.count(), 1);
+}
+
+void TestLookOffscreen::pressedSpeedButtonShiftsItsGlyph()
+{
+  QWidget panel;
+  panel.setAutoFillBackground(true);
+  panel.setPalette(QPalette(Qt::white));
+  auto *button = new ui::TPngSpeedButton(&panel);
+  button->setGeometry(0, 0, 25, 25);
+  button->setMargin(4);
+  button->setPngImage(ui::Glyph("ok"));
+  const QImage atRest = button->grab().toImage();
+  button->setDown(true);
+  const QImage pressed = button->grab().toImage();
+  QCOMPARE(pressed.copy(5, 6, 16, 16), atRest.copy(4, 5, 16, 16));
+  QImage plain(16, 16, atRest.format());
+  plain.fill(Qt::white);
+  QVERIFY(atRest.copy(4, 5, 16, 16) != plain);
+  QVERIFY(pressed.copy(4, 5, 16, 16) != atRest.copy(4, 5, 16, 16));
+}
+
+void TestLookOffscreen::aboutPicturesShowFullColourWhileDisabled()
+{
+  for (ui::TPngSpeedButton *picture : {FormAbout->PngSpeedButton1, FormAbout->PngSpeedButton2}) {
+    QVERIFY(!picture->isEnabled());
+    QVERIFY(picture->isFlat());
+    const QImage disabled = picture->grab().toImage();
+    picture->setEnabled(true);
+    const QImage enabled = picture->grab().toImage();
+    picture->setEnabled(false);
+    QCOMPARE(disabled, enabled);
+    picture->setPngOptions(ui::pngBlendOnDisabled);
+    QVERIFY(picture->grab().toImage() != enabled);
+    picture->setPngOptions(0);
+  }
+}
+
+void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
+{
+  for (int index : {6, 7}) {
+    const QImage image = Form1->PngImageList1->image(index);
+    const QImage disabled =
+        Form1->PngImageList1->icon(index).pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage normal = Form1->PngImageList1->icon(index).pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(normal, image);
+    QImage expected = image.copy();
+    ui::MakeImageBlended(expected);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x)
+        QCOMPARE(qAlpha(disabled.pixel(x, y)), qAlpha(expected.pixel(x, y)));
+  }
+  QVERIFY(Form1->PngImageList1->image(8).isNull());
+}
+
+void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
+{
+  const auto name = [](QWidget *button) {
+    return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+  };
+  QCOMPARE(name(Form1->PngSpeedButton1), QStringLiteral("Exit"));
+  QCOMPARE(name(Form1->PngSpeedButton10), QStringLiteral("New folder"));
+  QCOMPARE(name(Form6->PngBitBtn2), QStringLiteral("No"));
+  QWidget panel;
+  auto *button = new ui::TPngSpeedButton(&panel);
+  button->setHint(QStringLiteral("Hint"));
+  QCOMPARE(name(button), QStringLiteral("Hint"));
+  button->setText(QStringLiteral("R&D"));
+  QCOMPARE(name(button), QStringLiteral("R&D"));
+  auto *push = new ui::TPngBitBtn(&panel);
+  push->setHint(QStringLiteral("Push hint"));
+  QCOMPARE(name(push), QStringLiteral("Push hint"));
+  QCOMPARE(QAccessible::queryAccessibleInterface(push)->role(), QAccessible::Button);
+}
+
+void TestLookOffscreen::confirmationOpensOnNoAndEscapeDoesNothing()
+{
+  ui::DeleteConfirmed = false;
+  QWidget *focused = nullptr;
+  bool openAfterEscape = false;
+  QVERIFY(!StayedOpen(Form6, [&] {
+    focused = QApplication::focusWidget();
+    PressKey(Qt::Key_Escape);
+    openAfterEscape = Form6->isVisible();
+    PressKey(Qt::Key_Return);
+  }));
+  QCOMPARE(focused, Form6->PngBitBtn2);
+  QVERIFY(openAfterEscape);
+  QVERIFY(!ui::DeleteConfirmed);
+}
+
+void TestLookOffscreen::confirmationTabsBetweenButtonsAndYesConfirms()
+{
+  ui::DeleteConfirmed = false;
+  QList<QWidget *> focusPath;
+  QVERIFY(!StayedOpen(Form6, [&] {
+    PressKey(Qt::Key_Tab);
+    focusPath << QApplication::focusWidget();
+    PressKey(Qt::Key_Tab);
+    focusPath << QApplication::focusWidget();
+    PressKey(Qt::Key_Tab);
+    focusPath << QApplication::focusWidget();
+    PressKey(Qt::Key_Space);
+  }));
+  QCOMPARE(focusPath, (QList<QWidget *>{Form6->PngBitBtn1, Form6->PngBitBtn2, Form6->PngBitBtn1}));
+  QVERIFY(ui::DeleteConfirmed);
+  ui::DeleteConfirmed = false;
+  QWidget *focused = nullptr;
+  StayedOpen(Form6, [&] { focused = QApplication::focusWidget(); });
+  QCOMPARE(focused, Form6->PngBitBtn2);
+  QVERIFY(!ui::DeleteConfirmed);
+}
+
+void TestLookOffscreen::messageBoxOpensOnOkAndEscapeDoesNothing()
+{
+  QWidget *focused = nullptr;
+  bool openAfterEscape = false;
+  QVERIFY(!StayedOpen(Form5, [&] {
+    focused = QApplication::focusWidget();
+    PressKey(Qt::Key_Escape);
+    openAfterEscape = Form5->isVisible();
+    PressKey(Qt::Key_Enter);
+  }));
+  QCOMPARE(focused, Form5->PngBitBtn1);
+  QVERIFY(openAfterEscape);
+}
+
+void TestLookOffscreen::messagesAreShownLiterally_data()
+{
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("narrower");
+  QTest::newRow("an ampersand is drawn") << QStringLiteral("&") << QString();
+  QTest::newRow("two ampersands stay two") << QStringLiteral("R&&D") << QStringLiteral("R&D");
+  QTest::newRow("ampersand before a letter") << QStringLiteral("R&D") << QStringLiteral("RD");
+  QTest::newRow("markup is text") << QStringLiteral("<b>x</b>") << QStringLiteral("x");
+}
+
+// Each text is drawn wider than the narrower one it would shrink to if the label read
+// ampersands as underline markers or the text as markup.
+void TestLookOffscreen::messagesAreShownLiterally()
+{
+  QFETCH(QString, text);
+  QFETCH(QString, narrower);
+  for (QLabel *label : {Form5->Label1, Form6->Label1})
+    QVERIFY(Ink(TextOf(label, text)).width() > Ink(TextOf(label, narrower)).width());
+}
+
+// Lines 16 pixels apart: three full lines and the top 6 pixels of a fourth, the fifth cut
+// away; the label and the button below keep their places.
+void TestLookOffscreen::longMessageShowsThreeLinesAndTopOfFourth()
+{
+  const QString text = QStringLiteral("A long message that needs more than three lines of this box, so that its "
+                                      "fourth and fifth lines run past the bottom edge of the label and are cut off "
+                                      "there, while the button stays where it is below the text.");
+  const QImage shown = TextOf(Form5->Label1, text);
+  QCOMPARE(shown.size(), QSize(305, 54));
+  for (int line = 0; line < 3; ++line) {
+    QVERIFY(RowHasInk(shown, line * 16 + 5));
+    QVERIFY(!RowHasInk(shown, line * 16 + 14));
+  }
+  QVERIFY(RowHasInk(shown, 52));
+  QCOMPARE(Form5->PngBitBtn1->geometry(), QRect(128, 80, 81, 25));
+  const QString longWord = QStringLiteral("Supercalifragilisticexpialidocious_with_more_letters_than_fit.txt");
+  QCOMPARE(Ink(TextOf(Form5->Label1, longWord)).right(), 304);
+}
+
+void TestLookOffscreen::aboutBoxInSecondLanguageTwice()
+{
+  IsEnglish = false;
+  for (int showing = 0; showing < 2; ++showing) {
+    QTimer::singleShot(0, FormAbout, [] { FormAbout->close(); });
+    Form1->PngSpeedButton3Click();
+    QCOMPARE(FormAbout->windowTitle(), QString::fromUtf8("关于"));
+    QCOMPARE(FormAbout->Label3->text(), QString::fromUtf8("版本 1.2"));
+    QCOMPARE(FormAbout->Label4->text(), QString::fromUtf8("感谢每一位使用Tarnview的用户"));
+    QCOMPARE(FormAbout->PngSpeedButton3->text(), QString::fromUtf8("访问主页"));
+    QCOMPARE(FormAbout->Label2->text(), QString::fromUtf8("© 2008 Corvane"));
+  }
+  IsEnglish = true;
+}
+
+void TestLookOffscreen::aboutBoxStaysOpenOnKeysAndVisitsWebsite()
+{
+  QVERIFY(FormAbout->windowFlags() & Qt::WindowStaysOnTopHint);
+  QVERIFY(!(FormAbout->windowFlags() & Qt::FramelessWindowHint));
+  QCOMPARE(FormAbout->size(), QSize(216, 120));
+  QCOMPARE(FormAbout->windowIcon().availableSizes(),
+           (QList<QSize>{QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)}));
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+  QVERIFY(StayedOpen(FormAbout, [] {
+    QTest::keyClick(FormAbout, Qt::Key_Escape);
+    QTest::keyClick(FormAbout, Qt::Key_Return);
+    QTest::mouseClick(FormAbout->PngSpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(FormAbout->PngSpeedButton1, Qt::LeftButton);
+  }));
+  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+  QCOMPARE(catcher.opened, (QList<QUrl>{QUrl(QStringLiteral("https://www.example.com/tarnview"))}));
+}
+
+QTEST_MAIN(TestLookOffscreen)
+#include "test_look_offscreen.moc"

@@ -1,0 +1,105 @@
+#include "ui/glyph_button_painting.h"
+
+#include <QAbstractButton>
+#include <QAccessibleWidget>
+#include <QPainter>
+
+namespace tv::ui {
+
+namespace {
+
+class GlyphButtonAccessible : public QAccessibleWidget {
+public:
+  explicit GlyphButtonAccessible(QAbstractButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+  QString text(QAccessible::Text kind) const override
+  {
+    if (kind != QAccessible::Name || !widget()->accessibleName().isEmpty())
+      return QAccessibleWidget::text(kind);
+    return button()->text().isEmpty() ? button()->toolTip() : button()->text();
+  }
+
+  QAccessible::State state() const override
+  {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.pressed = button()->isDown();
+    return state;
+  }
+
+  QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+  void doAction(const QString &action) override
+  {
+    if (action == pressAction() && button()->isEnabled())
+      button()->click();
+    else
+      QAccessibleWidget::doAction(action);
+  }
+
+private:
+  QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
+};
+
+QAccessibleInterface *GlyphButtonFactory(const QString &className, QObject *object)
+{
+  if (className == QLatin1String("tv::ui::TPngSpeedButton") || className == QLatin1String("tv::ui::TPngBitBtn"))
+    return new GlyphButtonAccessible(static_cast<QAbstractButton *>(object));
+  return nullptr;
+}
+
+} // namespace
+
+QImage PanelBeneath(const QAbstractButton *button)
+{
+  const QWidget *panel = button->parentWidget() ? button->parentWidget() : button;
+  QImage image(button->size(), QImage::Format_RGB32);
+  image.fill(panel->palette().color(panel->backgroundRole()));
+  return image;
+}
+
+ButtonLayout LayOutButton(const QAbstractButton *button, const QImage &glyph, int margin, int spacing, bool pressed)
+{
+  ButtonLayoutInput input;
+  input.client = button->rect();
+  input.glyph = glyph.size();
+  input.caption = CaptionSize(button->fontMetrics(), button->text());
+  input.margin = margin;
+  input.spacing = spacing;
+  input.rightToLeft = button->layoutDirection() == Qt::RightToLeft;
+  input.pressed = pressed;
+  return CalcButtonLayout(input);
+}
+
+void DrawCaption(QPainter &painter, const QAbstractButton *button, QPoint at)
+{
+  if (button->text().isEmpty())
+    return;
+  painter.setFont(button->font());
+  painter.setPen(
+      button->palette().color(button->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+  const QRect area(at, QPoint(button->width() - 1, button->height() - 1));
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, button->text());
+}
+
+void DrawFocusDots(QPainter &painter, const QRect &rect)
+{
+  for (int x = rect.left(); x <= rect.right(); ++x)
+    for (int y : {rect.top(), rect.bottom()})
+      if ((x + y) % 2 == 0)
+        painter.drawPoint(x, y);
+  for (int y = rect.top() + 1; y < rect.bottom(); ++y)
+    for (int x : {rect.left(), rect.right()})
+      if ((x + y) % 2 == 0)
+        painter.drawPoint(x, y);
+}
+
+void InstallGlyphButtonAccessibility()
+{
+  static const bool installed = [] {
+    QAccessible::installFactory(GlyphButtonFactory);
+    return true;
+  }();
+  (void)installed;
+}
+
+} // namespace tv::ui

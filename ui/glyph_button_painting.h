@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+
+#include "ui/button_layout.h"
+
+class QAbstractButton;
+class QPainter;
+class QRect;
+
+// Drawing shared by the two glyph button kinds.
+namespace tv::ui {
+
+// An image of the button's size showing what lies beneath it: the solid background of the
+// panel that holds it. Faces and glyphs are drawn onto it before it goes on screen.
+QImage PanelBeneath(const QAbstractButton *button);
+
+// Where the button's glyph and caption go, the glyph on the left.
+ButtonLayout LayOutButton(const QAbstractButton *button, const QImage &glyph, int margin, int spacing, bool pressed);
+
+// The caption on one line from its position to the button's right and bottom edges, taken
+// literally (an ampersand is an ampersand).
+void DrawCaption(QPainter &painter, const QAbstractButton *button, QPoint at);
+
+// A dotted one-pixel rectangle, every other pixel drawn.
+void DrawFocusDots(QPainter &painter, const QRect &rect);
+
+// Gives both button kinds their caption, or their hint when they have none, as the name
+// screen readers announce.
+void InstallGlyphButtonAccessibility();
+
+} // namespace tv::ui
