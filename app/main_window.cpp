@@ -2,11 +2,21 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTreeView>
+#include <functional>
 
+#include "app/list_model.h"
+#include "app/listing.h"
+#include "app/paths.h"
 #include "app/windows.h"
+#include "platform/directory_reader.h"
+#include "platform/file_queries.h"
+#include "platform/launcher.h"
+#include "platform/volumes.h"
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "settings/texts.h"
@@ -47,6 +57,41 @@ QLabel *ColumnTitle(QWidget *parent, QPoint position, const char *text)
   return title;
 }
 
+// Hands the events of the objects it watches to a function, which says whether it took them.
+class EventHook : public QObject {
+public:
+  using Handler = std::function<bool(QEvent *)>;
+  EventHook(QObject *watched, Handler handler) : QObject(watched), handler_(std::move(handler))
+  {
+    watched->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject *, QEvent *event) override { return handler_(event); }
+
+private:
+  Handler handler_;
+};
+
+// Calls a handler for a left click on a widget: a press and a release inside it.
+void OnClick(QWidget *widget, std::function<void()> handler)
+{
+  new EventHook(widget, [widget, handler = std::move(handler)](QEvent *event) {
+    if (event->type() != QEvent::MouseButtonRelease)
+      return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
+      handler();
+    return false;
+  });
+}
+
+// Keys that the list would act on by itself but that have no action in this program.
+bool IsInertKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Backspace; }
+
+constexpr int PathLabelMaxWidth = 737;
+constexpr int ColumnWidths[] = {540, 100, 140};
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent) : QWidget(parent)
@@ -71,9 +116,11 @@ void TForm1::CreateControls()
   Label2->setFont(TahomaFont(19));
   Label2->move(16, 16);
   Label2->adjustSize();
-  Label1 = new QLabel(QStringLiteral("..."), this);
+  Label1 = new QLabel(this);
   Label1->setFont(TahomaFont(19));
-  Label1->setGeometry(88, 16, 737, Label2->height());
+  Label1->setTextFormat(Qt::PlainText);
+  Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());
+  ShowPath(QStringLiteral("..."));
 
   PngSpeedButton1 = GlyphButton(this, {832, 8, 23, 22}, "exit", -1);
   PngSpeedButton2 = GlyphButton(this, {16, 40, 25, 25}, "up", 4);
@@ -100,6 +147,13 @@ void TForm1::CreateControls()
   ListView1->setUniformRowHeights(true);
   ListView1->setEditTriggers(QAbstractItemView::SelectedClicked);
   ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+  ListView1->setAllColumnsShowFocus(true);
+  listModel_ = new ListModel([this](int image) { return PngImageList1->icon(image); },
+                             [this](int row, QString &newText) { ListView1Edited(row, newText); }, this);
+  ListView1->setModel(listModel_);
+  ListView1->header()->setStretchLastSection(false);
+  for (int column = 0; column < 3; ++column)
+    ListView1->header()->resizeSection(column, ColumnWidths[column]);
 
   PopupMenu1 = new QMenu(this);
   Rename1 = PopupMenu1->addAction(PngImageList1->icon(7), QStringLiteral("Rename"));
@@ -149,6 +203,21 @@ void TForm1::ConnectHandlers()
   connect(Rename1, &QAction::triggered, this, &TForm1::Rename1Click);
   connect(Delete1, &QAction::triggered, this, &TForm1::Delete1Click);
   connect(ListView1, &QAbstractItemView::doubleClicked, this, &TForm1::ListView1DblClick);
+  connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
+    PopupMenu1Popup();
+    PopupMenu1->popup(ListView1->viewport()->mapToGlobal(position));
+  });
+  new EventHook(ListView1, [this](QEvent *event) {
+    // Keys that an open caption editor let through are not the list's own.
+    if (event->type() != QEvent::KeyPress || !ListView1->hasFocus())
+      return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    ListView1KeyDown(key);
+    return IsInertKey(key->key());
+  });
+  OnClick(Label3, [this] { Label3Click(); });
+  OnClick(Label4, [this] { Label4Click(); });
+  OnClick(Label5, [this] { Label5Click(); });
 }
 
 void TForm1::FormCreate()
@@ -169,25 +238,84 @@ void TForm1::ShowMessageWhite(const QString &text)
 
 void TForm1::OpenFolder(const QByteArray &path)
 {
-  currentFolder_ = path;
-  Label1->setText(QLatin1Char(' ') + QString::fromUtf8(path));
+  Label5->show();
+  currentFolder_ = NormaliseFolderPath(path);
+  RowTable rows;
+  if (currentFolder_.isEmpty()) {
+    ShowPath(Text(texts::DriveListTitle));
+    rows = BuildDriveRows(platform::mountedVolumes());
+    Label5->hide();
+  } else {
+    ShowPath(QLatin1Char(' ') + platform::displayName(currentFolder_));
+    platform::DirectoryContents contents = platform::readDirectory(currentFolder_);
+    if (contents.state != platform::FolderState::Missing)
+      Label1->move(Label2->x() + Label2->width(), Label1->y());
+    rows = BuildFolderRows(std::move(contents), ShowHidden, IsEnglish, NameCollator(QLocale::system()));
+  }
+  listModel_->setRows(std::move(rows), RowTextFormat(QLocale::system(), IsEnglish));
 }
 
-int TForm1::SelectedRow() const { return -1; }
-QString TForm1::RowCaption(int) const { return {}; }
-QByteArray TForm1::RowName(int) const { return {}; }
-int TForm1::RowImage(int) const { return -1; }
+void TForm1::ShowPath(const QString &text)
+{
+  Label1->setText(text);
+  Label1->resize(std::min(Label1->sizeHint().width(), PathLabelMaxWidth), Label1->height());
+}
+
+int TForm1::SelectedRow() const
+{
+  const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+  return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+bool TForm1::IsRow(int row) const { return row >= 0 && row < listModel_->rows().count(); }
+
+QString TForm1::RowCaption(int row) const
+{
+  return IsRow(row) ? listModel_->format().caption(listModel_->rows(), row) : QString();
+}
+
+QByteArray TForm1::RowName(int row) const
+{
+  if (!IsRow(row) || RowImage(row) == MessageImage)
+    return {};
+  return listModel_->rows().name(row).toByteArray();
+}
+
+int TForm1::RowImage(int row) const { return IsRow(row) ? int{listModel_->rows().at(row).image} : int{MessageImage}; }
 
 void TForm1::PngSpeedButton1Click() { close(); }
-void TForm1::PngSpeedButton2Click() {}
-void TForm1::PngSpeedButton4Click() {}
-void TForm1::PngSpeedButton5Click() {}
-void TForm1::PngSpeedButton6Click() {}
-void TForm1::PngSpeedButton12Click() {}
-void TForm1::PngSpeedButton13Click() {}
-void TForm1::ListView1DblClick() {}
-void TForm1::Label3Click() {}
-void TForm1::Label4Click() {}
-void TForm1::Label5Click() {}
+
+void TForm1::PngSpeedButton2Click()
+{
+  if (!FolderShown())
+    return;
+  const QByteArray parent = ParentFolderOf(currentFolder_);
+  OpenFolder(parent == currentFolder_ ? QByteArray() : parent);
+}
+
+void TForm1::PngSpeedButton4Click() { OpenFolder({}); }
+void TForm1::PngSpeedButton5Click() { OpenFolder(CurrentHomeLocation()); }
+void TForm1::PngSpeedButton6Click() { OpenFolder(FolderShown() ? currentFolder_ : QByteArray()); }
+void TForm1::PngSpeedButton12Click() { OpenFolder(HomeLocations[DocumentsFolder]); }
+void TForm1::PngSpeedButton13Click() { OpenFolder(HomeLocations[DesktopFolder]); }
+
+void TForm1::ListView1DblClick()
+{
+  const int row = SelectedRow();
+  const int image = RowImage(row);
+  if (image == FolderImage) {
+    OpenFolder(currentFolder_ + '/' + RowName(row));
+  } else if (image == DriveImage) {
+    OpenFolder(RowName(row));
+  } else if (IsFileImage(image)) {
+    const QByteArray file = currentFolder_ + RowName(row);
+    if (platform::isExistingFile(file))
+      platform::openWithDesktopHandler(file, currentFolder_);
+  }
+}
+
+void TForm1::Label3Click() { listModel_->sortBy(SortKey::Name, NameCollator(QLocale::system())); }
+void TForm1::Label4Click() { listModel_->sortBy(SortKey::Size, NameCollator(QLocale::system())); }
+void TForm1::Label5Click() { listModel_->sortBy(SortKey::Time, NameCollator(QLocale::system())); }
 
 } // namespace tv

@@ -109,6 +109,9 @@ public:
 private:
   void CreateControls();
   void ConnectHandlers();
+  // Shows a text in the path label, cut at its greatest width.
+  void ShowPath(const QString &text);
+  bool IsRow(int row) const;
 
   QByteArray currentFolder_;
   ListModel *listModel_ = nullptr;

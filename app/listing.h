@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QCollator>
+#include <vector>
+
+#include "app/row_table.h"
+#include "platform/directory_reader.h"
+#include "platform/volumes.h"
+
+// Building and ordering the rows of a folder or of the drive list.
+namespace tv {
+
+// The order of names: the locale's, without regard to case.
+QCollator NameCollator(const QLocale &locale);
+
+// The rows of a folder: its folders, then its files, each in the collator's order, names
+// it finds equal in the order of their bytes. A name beginning with "." is hidden: hidden
+// folders are never listed, hidden files only with showHidden. A missing folder gives the
+// message row alone, a folder that cannot be read no rows.
+RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, bool english,
+                         const QCollator &collator);
+
+// One drive row per volume, captioned with its mount point ending in "/".
+RowTable BuildDriveRows(const std::vector<platform::Volume> &volumes);
+
+enum class SortKey { Name, Size, Time };
+
+// The order of the rows ascending by a key: rows without that key (folders, the times of
+// drives) first, rows with equal keys in their present order. Names follow the collator;
+// sizes and times follow their values.
+std::vector<int> SortOrder(const RowTable &rows, SortKey key, const QCollator &collator);
+
+} // namespace tv

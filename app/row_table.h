@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QtGlobal>
+#include <vector>
+
+namespace tv {
+
+// Row kinds, told by the index of the row's image in the image list.
+enum RowImage : qint8 {
+  MessageImage = -1,
+  FolderImage = 0,
+  FileImage = 1,
+  WordImage = 2,
+  ExcelImage = 3,
+  PowerPointImage = 4,
+  DriveImage = 5,
+};
+
+inline bool IsFileImage(int image) { return image >= FileImage && image <= PowerPointImage; }
+
+// What the listing read once about an entry. Texts and sort keys are derived from it.
+struct Row {
+  quint32 nameOffset = 0;
+  quint16 nameLength = 0;
+  qint8 image = FileImage;
+  qint64 size = -1;      // a file's bytes; a drive's total bytes, -1 when its query failed
+  qint64 modified = 0;   // a file's modification time, seconds since the epoch
+  qint64 available = -1; // a drive's bytes free to the user
+};
+
+// The rows of the list in one contiguous vector, with every name's raw bytes in one block.
+class RowTable {
+public:
+  RowTable() = default;
+  // Rows whose names are already in the block.
+  RowTable(QByteArray names, std::vector<Row> rows) : names_(std::move(names)), rows_(std::move(rows)) {}
+
+  int count() const { return static_cast<int>(rows_.size()); }
+  const Row &at(int row) const { return rows_[static_cast<size_t>(row)]; }
+  // The raw bytes of a row's name (a drive's mount point; the message row's text).
+  QByteArrayView name(int row) const;
+
+  // Adds a row with a new name.
+  void append(QByteArrayView name, Row row);
+  // Gives a row a new name in place; false when the name is too long to hold.
+  bool rename(int row, QByteArrayView name);
+  // Puts the rows in a new order: new row i is old row order[i].
+  void reorder(const std::vector<int> &order);
+
+private:
+  QByteArray names_;
+  std::vector<Row> rows_;
+};
+
+} // namespace tv

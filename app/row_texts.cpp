@@ -1,0 +1,193 @@
+#include "app/row_texts.h"
+
+#include "platform/directory_reader.h"
+#include "platform/file_queries.h"
+#include "settings/texts.h"
+
+namespace tv {
+
+namespace {
+
+constexpr qint64 KiB = 1024;
+constexpr qint64 MiB = KiB * 1024;
+constexpr qint64 GiB = MiB * 1024;
+
+// A count of hundredths or tenths written as a general decimal number: no trailing
+// zeros, no decimal point when whole.
+QString GeneralDecimal(qint64 scaled, int decimals, const QString &decimalPoint)
+{
+  const qint64 scale = decimals == 1 ? 10 : 100;
+  QString fraction = QString::number(scaled % scale).rightJustified(decimals, QLatin1Char('0'));
+  while (fraction.endsWith(QLatin1Char('0')))
+    fraction.chop(1);
+  const QString whole = QString::number(scaled / scale);
+  return fraction.isEmpty() ? whole : whole + decimalPoint + fraction;
+}
+
+QString ZeroPadded(qint64 value, int digits)
+{
+  const quint64 magnitude = value < 0 ? 0 - static_cast<quint64>(value) : static_cast<quint64>(value);
+  const QString text = QString::number(magnitude).rightJustified(digits, QLatin1Char('0'));
+  return value < 0 ? QLatin1Char('-') + text : text;
+}
+
+bool IsSeparator(QChar c) { return c.isSpace() || c == QLatin1Char(','); }
+
+QString TrimSeparators(QString text)
+{
+  while (!text.isEmpty() && IsSeparator(text.back()))
+    text.chop(1);
+  while (!text.isEmpty() && IsSeparator(text.front()))
+    text.remove(0, 1);
+  return text;
+}
+
+} // namespace
+
+QString TextIn(const TextPair &pair, bool english) { return QString::fromUtf8(english ? pair.english : pair.second); }
+
+QString FormatSize(qint64 bytes, const QString &decimalPoint)
+{
+  if (bytes >= GiB)
+    return GeneralDecimal(static_cast<qint64>(static_cast<double>(bytes) / GiB * 100), 2, decimalPoint) +
+           QStringLiteral(" GB");
+  if (bytes >= MiB)
+    return GeneralDecimal(static_cast<qint64>(static_cast<double>(bytes) / MiB * 10), 1, decimalPoint) +
+           QStringLiteral(" MB");
+  if (bytes >= KiB)
+    return QString::number(bytes / KiB) + QStringLiteral(" KB");
+  return QString::number(bytes) + QStringLiteral(" bytes");
+}
+
+QString SizeKey(qint64 bytes) { return ZeroPadded(bytes, 12); }
+
+QString OleDateKey(const QDateTime &local, const QString &decimalPoint)
+{
+  static const qint64 epochDay = QDate(1899, 12, 30).toJulianDay();
+  const qint64 day = local.date().toJulianDay() - epochDay;
+  const qint64 seconds = local.time().msecsSinceStartOfDay() / 1000;
+  const qint64 fraction = (seconds * 100'000'000 + 43'200) / 86'400; // rounded to 8 decimals
+  // Before the epoch the fraction follows the sign of the day: 1899-12-29 06:00 is -1.25.
+  return ZeroPadded(day, 12) + decimalPoint + QString::number(fraction).rightJustified(8, QLatin1Char('0'));
+}
+
+QString LongTimeWithoutZone(const QString &format)
+{
+  QString result;
+  bool quoted = false;
+  bool removed = false;
+  for (qsizetype i = 0; i < format.size(); ++i) {
+    const QChar c = format[i];
+    if (c == QLatin1Char('\''))
+      quoted = !quoted;
+    if (quoted || c != QLatin1Char('t')) {
+      result += c;
+      continue;
+    }
+    while (i + 1 < format.size() && format[i + 1] == QLatin1Char('t'))
+      ++i;
+    removed = true;
+    const bool opened = result.endsWith(QLatin1Char('(')) || result.endsWith(QLatin1Char('['));
+    const bool closed =
+        i + 1 < format.size() && (format[i + 1] == QLatin1Char(')') || format[i + 1] == QLatin1Char(']'));
+    if (opened && closed) {
+      result.chop(1);
+      ++i;
+    }
+  }
+  return removed ? TrimSeparators(result) : format;
+}
+
+RowImage ImageIndexOf(QByteArrayView name)
+{
+  const qsizetype dot = name.lastIndexOf('.');
+  if (dot < 0)
+    return FileImage;
+  const QByteArray extension = name.sliced(dot).toByteArray().toUpper();
+  if (extension == ".DOC" || extension == ".DOCX")
+    return WordImage;
+  if (extension == ".XLS" || extension == ".XLSX")
+    return ExcelImage;
+  if (extension == ".PPT" || extension == ".PPTX")
+    return PowerPointImage;
+  return FileImage;
+}
+
+QDateTime ListedTime(qint64 modified)
+{
+  const QDateTime local =
+      modified == platform::UnknownTime ? QDateTime() : QDateTime::fromSecsSinceEpoch(modified, Qt::LocalTime);
+  if (!local.isValid())
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::LocalTime);
+  return local.addSecs(-(local.time().second() % 2));
+}
+
+RowTextFormat::RowTextFormat(const QLocale &locale, bool english)
+    : locale_(locale), dateFormat_(locale.dateFormat(QLocale::ShortFormat)),
+      timeFormat_(LongTimeWithoutZone(locale.timeFormat(QLocale::LongFormat))), decimalPoint_(locale.decimalPoint()),
+      english_(english)
+{
+}
+
+QString RowTextFormat::caption(const RowTable &rows, int row) const
+{
+  const QByteArrayView name = rows.name(row);
+  if (rows.at(row).image == MessageImage)
+    return QString::fromUtf8(name);
+  return platform::displayName(QByteArray::fromRawData(name.data(), name.size()));
+}
+
+QString RowTextFormat::sizeText(const RowTable &rows, int row) const
+{
+  const Row &entry = rows.at(row);
+  if (IsFileImage(entry.image) || (entry.image == DriveImage && entry.size >= 0))
+    return FormatSize(entry.size, decimalPoint_);
+  return {};
+}
+
+QString RowTextFormat::detailText(const RowTable &rows, int row) const
+{
+  const Row &entry = rows.at(row);
+  if (IsFileImage(entry.image))
+    return timeText(entry.modified);
+  if (entry.image == DriveImage && entry.size >= 0)
+    return freeSpaceText(entry.available, entry.size);
+  return {};
+}
+
+QString RowTextFormat::sizeKey(const RowTable &rows, int row) const
+{
+  const Row &entry = rows.at(row);
+  return IsFileImage(entry.image) || entry.image == DriveImage ? SizeKey(entry.size) : QString();
+}
+
+QString RowTextFormat::nameKey(const RowTable &rows, int row) const
+{
+  const Row &entry = rows.at(row);
+  return IsFileImage(entry.image) || entry.image == DriveImage ? caption(rows, row) : QString();
+}
+
+QString RowTextFormat::timeKey(const RowTable &rows, int row) const
+{
+  const Row &entry = rows.at(row);
+  return IsFileImage(entry.image) ? OleDateKey(ListedTime(entry.modified), decimalPoint_) : QString();
+}
+
+QString RowTextFormat::timeText(qint64 modified) const
+{
+  const QDateTime local = ListedTime(modified);
+  const QString date = locale_.toString(local.date(), dateFormat_);
+  if (local.time() == QTime(0, 0))
+    return date;
+  return date + QLatin1Char(' ') + locale_.toString(local.time(), timeFormat_);
+}
+
+QString RowTextFormat::freeSpaceText(qint64 available, qint64 total) const
+{
+  // A volume that reports no size has no share to show; 0 keeps the text's shape.
+  const qint64 percent = total > 0 ? static_cast<qint64>(static_cast<double>(available) / total * 100) : 0;
+  return FormatSize(available, decimalPoint_) + TextIn(texts::FreeSpaceOpen, english_) + QString::number(percent) +
+         QStringLiteral("%)");
+}
+
+} // namespace tv

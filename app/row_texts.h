@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include "app/row_table.h"
+#include "settings/texts.h"
+
+// The texts and sort keys of the list's rows, derived from what the listing read.
+namespace tv {
+
+// The text of a pair in the given language.
+QString TextIn(const TextPair &pair, bool english);
+
+// A byte count as the size column shows it: bytes, then whole KB, then MB with one and GB
+// with two decimals, truncated and never rounded ("1023 KB", "1.1 MB", "5 GB").
+QString FormatSize(qint64 bytes, const QString &decimalPoint);
+
+// A byte count with at least 12 digits: "000000001536", "-000000000001".
+QString SizeKey(qint64 bytes);
+
+// A local date and time as an OLE Automation date with at least 12 digits before and
+// exactly 8 after the decimal point: "000000039448.54166667".
+QString OleDateKey(const QDateTime &local, const QString &decimalPoint);
+
+// A long time format without its time-zone field.
+QString LongTimeWithoutZone(const QString &format);
+
+// The image of a file by its extension (from the last "." on, letters compared without
+// case): Word, Excel, PowerPoint or any other file.
+RowImage ImageIndexOf(QByteArrayView name);
+
+// A modification time as the list shows it: local time, truncated to even seconds. A time
+// that is unknown or beyond what dates can hold shows as 1899-12-30 00:00:00.
+QDateTime ListedTime(qint64 modified);
+
+// Formats the texts of rows for one locale and language. The locale's formats are read
+// once, so rows can be formatted when first shown.
+class RowTextFormat {
+public:
+  RowTextFormat(const QLocale &locale, bool english);
+
+  // The first column: the name as shown, or the message row's text.
+  QString caption(const RowTable &rows, int row) const;
+  // The second column: the size text.
+  QString sizeText(const RowTable &rows, int row) const;
+  // The third column: the time text of a file, the free-space text of a drive.
+  QString detailText(const RowTable &rows, int row) const;
+
+  // The sort keys as texts; empty for folders and, except the name key, for drives' times.
+  QString sizeKey(const RowTable &rows, int row) const;
+  QString nameKey(const RowTable &rows, int row) const;
+  QString timeKey(const RowTable &rows, int row) const;
+
+  QString timeText(qint64 modified) const;
+  QString freeSpaceText(qint64 available, qint64 total) const;
+
+private:
+  QLocale locale_;
+  QString dateFormat_;
+  QString timeFormat_;
+  QString decimalPoint_;
+  bool english_;
+};
+
+} // namespace tv

@@ -1,0 +1,105 @@
+#include <QItemSelectionModel>
+#include <QtTest>
+
+#include "app/list_model.h"
+
+using namespace tv;
+
+namespace {
+
+platform::DirectoryContents Files(const QList<QByteArray> &names)
+{
+  platform::DirectoryContents contents;
+  contents.state = platform::FolderState::Listed;
+  qint64 size = 100;
+  for (const QByteArray &name : names) {
+    contents.entries.push_back(
+        {quint32(contents.names.size()), quint16(name.size()), platform::EntryKind::File, size--, 0});
+    contents.names.append(name);
+  }
+  return contents;
+}
+
+QCollator English() { return NameCollator(QLocale(QStringLiteral("en_US"))); }
+
+RowTextFormat EnglishTexts() { return RowTextFormat(QLocale(QStringLiteral("en_US")), true); }
+
+struct Edit {
+  int row = -1;
+  QString text;
+};
+
+} // namespace
+
+class TestListModel : public QObject {
+  Q_OBJECT
+private slots:
+  void anEditBecomesTheCaptionTheHandlerLeaves();
+  void theMessageRowCannotBeEdited();
+  void anEditDuringWhichTheFolderWasListedAgainChangesNothing();
+  void aSortKeepsTheSelectionOnItsRow();
+};
+
+void TestListModel::anEditBecomesTheCaptionTheHandlerLeaves()
+{
+  Edit seen;
+  ListModel model([](int) { return QIcon(); },
+                  [&](int row, QString &text) {
+                    seen = {row, text};
+                    text = QStringLiteral("Zulu é.doc");
+                  });
+  model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
+
+  QVERIFY(model.setData(model.index(0, 0), QStringLiteral("typed"), Qt::EditRole));
+  QCOMPARE(seen.row, 0);
+  QCOMPARE(seen.text, QStringLiteral("typed"));
+  QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("Zulu é.doc"));
+  QCOMPARE(model.rows().name(0), QByteArrayView("Zulu \xc3\xa9.doc"));
+  QCOMPARE(model.format().nameKey(model.rows(), 0), QStringLiteral("Zulu é.doc"));
+  QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("100 bytes")); // same row
+  model.sortBy(SortKey::Name, English());
+  QCOMPARE(model.rows().name(2), QByteArrayView("Zulu \xc3\xa9.doc"));
+}
+
+void TestListModel::theMessageRowCannotBeEdited()
+{
+  bool called = false;
+  ListModel model([](int) { return QIcon(); }, [&](int, QString &) { called = true; });
+  platform::DirectoryContents missing;
+  model.setRows(BuildFolderRows(missing, false, true, English()), EnglishTexts());
+  QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+  QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("x"), Qt::EditRole));
+  QVERIFY(!called);
+  QVERIFY(model.data(model.index(0, 0), Qt::DecorationRole).isNull());
+}
+
+void TestListModel::anEditDuringWhichTheFolderWasListedAgainChangesNothing()
+{
+  ListModel *modelPointer = nullptr;
+  ListModel model([](int) { return QIcon(); },
+                  [&](int, QString &) {
+                    modelPointer->setRows(BuildFolderRows(Files({"new.txt"}), false, true, English()), EnglishTexts());
+                  });
+  modelPointer = &model;
+  model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
+  QVERIFY(!model.setData(model.index(2, 0), QStringLiteral("renamed"), Qt::EditRole));
+  QCOMPARE(model.rowCount(), 1);
+  QCOMPARE(model.rows().name(0), QByteArrayView("new.txt"));
+}
+
+void TestListModel::aSortKeepsTheSelectionOnItsRow()
+{
+  ListModel model([](int) { return QIcon(); }, [](int, QString &) {});
+  model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
+  QItemSelectionModel selection(&model);
+  selection.select(model.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+
+  model.sortBy(SortKey::Size, English()); // sizes 100, 99, 98: reversed
+  const QModelIndexList selected = selection.selectedRows();
+  QCOMPARE(selected.size(), 1);
+  QCOMPARE(selected.first().row(), 2);
+  QCOMPARE(model.rows().name(2), QByteArrayView("a.txt"));
+}
+
+QTEST_GUILESS_MAIN(TestListModel)
+#include "test_list_model.moc"

@@ -1,0 +1,245 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/directory_reader.h"
+
+using namespace tv;
+using platform::EntryKind;
+
+namespace {
+
+// Writes a file by its raw bytes: QFile would change a name that is not valid UTF-8.
+void WriteRaw(const QByteArray &path, const QByteArray &contents = {})
+{
+  const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  QVERIFY2(fd >= 0, path.constData());
+  QCOMPARE(::write(fd, contents.constData(), size_t(contents.size())), ssize_t(contents.size()));
+  ::close(fd);
+}
+
+enum class Make { RegularFile, Folder, LinkToFolder, LinkToFile, BrokenLink, LinkLoop, Fifo, Socket };
+
+void MakeEntry(const QByteArray &folder, const QByteArray &name, Make make)
+{
+  const QByteArray path = folder + name;
+  switch (make) {
+  case Make::RegularFile:
+    WriteRaw(path, "hello");
+    break;
+  case Make::Folder:
+    QVERIFY(::mkdir(path.constData(), 0755) == 0);
+    break;
+  case Make::LinkToFolder:
+    QVERIFY(::mkdir((folder + "target-folder").constData(), 0755) == 0);
+    QVERIFY(::symlink("target-folder", path.constData()) == 0);
+    break;
+  case Make::LinkToFile:
+    WriteRaw(folder + "target-file", "hello");
+    QVERIFY(::symlink("target-file", path.constData()) == 0);
+    break;
+  case Make::BrokenLink:
+    QVERIFY(::symlink("nowhere", path.constData()) == 0);
+    break;
+  case Make::LinkLoop:
+    QVERIFY(::symlink(name.constData(), path.constData()) == 0);
+    break;
+  case Make::Fifo:
+    QVERIFY(::mkfifo(path.constData(), 0644) == 0);
+    break;
+  case Make::Socket: {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(size_t(path.size()) < sizeof(address.sun_path));
+    qstrcpy(address.sun_path, path.constData());
+    QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0);
+    ::close(fd);
+    break;
+  }
+  }
+}
+
+const platform::DirectoryEntry *Find(const platform::DirectoryContents &contents, const QByteArray &name)
+{
+  for (const platform::DirectoryEntry &entry : contents.entries)
+    if (contents.name(entry) == name)
+      return &entry;
+  return nullptr;
+}
+
+QByteArray FolderIn(const QTemporaryDir &dir, const QByteArray &name)
+{
+  const QByteArray path = QFile::encodeName(dir.path()) + '/' + name + '/';
+  ::mkdir(path.constData(), 0755);
+  return path;
+}
+
+// Runs a check as the unprivileged user "nobody" when the tests run as root, since root
+// reads any folder; the check's result is the child's exit status.
+int RunUnprivileged(const std::function<bool()> &check)
+{
+  if (::geteuid() != 0)
+    return check() ? 0 : 1;
+  const passwd *nobody = ::getpwnam("nobody");
+  if (!nobody)
+    return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const bool dropped = ::setgid(nobody->pw_gid) == 0 && ::setuid(nobody->pw_uid) == 0;
+    ::_exit(dropped ? (check() ? 0 : 1) : 2);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+}
+
+} // namespace
+
+class TestDirectoryReader : public QObject {
+  Q_OBJECT
+private slots:
+  void describesEachKindOfEntry_data();
+  void describesEachKindOfEntry();
+  void leavesOutDotAndDotDotOnly();
+  void tellsMissingFolders();
+  void dropsEntriesThatVanishBeforeTheirStat();
+  void readsNothingFromAFolderItMayNotRead();
+  void namesAFolderItMayReadButNotSearch();
+};
+
+void TestDirectoryReader::describesEachKindOfEntry_data()
+{
+  QTest::addColumn<QByteArray>("name");
+  QTest::addColumn<Make>("make");
+  QTest::addColumn<EntryKind>("kind");
+  QTest::addColumn<qint64>("size");
+
+  QTest::newRow("file") << QByteArray("plain.txt") << Make::RegularFile << EntryKind::File << qint64(5);
+  QTest::newRow("folder") << QByteArray("sub") << Make::Folder << EntryKind::Folder << qint64(-1);
+  QTest::newRow("link to a folder") << QByteArray("to-folder") << Make::LinkToFolder << EntryKind::Folder << qint64(-1);
+  QTest::newRow("link to a file") << QByteArray("to-file") << Make::LinkToFile << EntryKind::File << qint64(5);
+  QTest::newRow("broken link: its own size")
+      << QByteArray("broken") << Make::BrokenLink << EntryKind::File << qint64(7);
+  QTest::newRow("link loop: its own size") << QByteArray("loop") << Make::LinkLoop << EntryKind::File << qint64(4);
+  QTest::newRow("fifo, never opened") << QByteArray("fifo") << Make::Fifo << EntryKind::File << qint64(0);
+  QTest::newRow("socket") << QByteArray("sock") << Make::Socket << EntryKind::File << qint64(0);
+  QTest::newRow("not UTF-8") << QByteArray("caf\xe9\xff.txt") << Make::RegularFile << EntryKind::File << qint64(5);
+  QTest::newRow("newline") << QByteArray("two\nlines") << Make::RegularFile << EntryKind::File << qint64(5);
+  QTest::newRow("leading dash") << QByteArray("-x") << Make::RegularFile << EntryKind::File << qint64(5);
+  QTest::newRow("option-like") << QByteArray("--help") << Make::RegularFile << EntryKind::File << qint64(5);
+  QTest::newRow("ampersand") << QByteArray("this & that") << Make::RegularFile << EntryKind::File << qint64(5);
+  QTest::newRow("blanks at both ends") << QByteArray("  spaced  ") << Make::RegularFile << EntryKind::File << qint64(5);
+  QTest::newRow("255 bytes") << QByteArray(255, 'n') << Make::RegularFile << EntryKind::File << qint64(5);
+}
+
+void TestDirectoryReader::describesEachKindOfEntry()
+{
+  QFETCH(QByteArray, name);
+  QFETCH(Make, make);
+  QFETCH(EntryKind, kind);
+  QFETCH(qint64, size);
+  const QTemporaryDir dir;
+  const QByteArray folder = FolderIn(dir, "f");
+  MakeEntry(folder, name, make);
+  const auto removeEntry = qScopeGuard([&] { ::unlink(folder + name); }); // QDir cannot remove names that are not UTF-8
+
+  const platform::DirectoryContents contents = platform::readDirectory(folder);
+  QCOMPARE(contents.state, platform::FolderState::Listed);
+  const platform::DirectoryEntry *entry = Find(contents, name);
+  QVERIFY(entry);
+  QCOMPARE(entry->kind, kind);
+  if (kind == EntryKind::File)
+    QCOMPARE(entry->size, size);
+}
+
+void TestDirectoryReader::leavesOutDotAndDotDotOnly()
+{
+  const QTemporaryDir dir;
+  const QByteArray folder = FolderIn(dir, "f");
+  for (const QByteArray name : {"...", "..x", ".hidden"})
+    WriteRaw(folder + name);
+  QVERIFY(::mkdir(folder + ".hidden-folder", 0755) == 0);
+
+  const platform::DirectoryContents contents = platform::readDirectory(folder);
+  QCOMPARE(contents.entries.size(), size_t(4));
+  QVERIFY(!Find(contents, "."));
+  QVERIFY(!Find(contents, ".."));
+}
+
+void TestDirectoryReader::tellsMissingFolders()
+{
+  const QTemporaryDir dir;
+  const QByteArray folder = FolderIn(dir, "f");
+  WriteRaw(folder + "file");
+  for (const QByteArray &path : {folder + "none/", folder + "file/", folder + "file"})
+    QCOMPARE(platform::readDirectory(path).state, platform::FolderState::Missing);
+  QCOMPARE(platform::readDirectory(folder.chopped(1)).state, platform::FolderState::Listed);
+}
+
+void TestDirectoryReader::dropsEntriesThatVanishBeforeTheirStat()
+{
+  const QTemporaryDir dir;
+  const QByteArray folder = FolderIn(dir, "f");
+  WriteRaw(folder + "stays");
+  WriteRaw(folder + "goes");
+
+  const platform::DirectoryHandle handle(folder);
+  platform::DirectoryContents contents;
+  platform::readEntryNames(handle, contents);
+  QCOMPARE(contents.entries.size(), size_t(2));
+  QVERIFY(::unlink(folder + "goes") == 0);
+  platform::describeEntries(handle, contents);
+
+  QCOMPARE(contents.entries.size(), size_t(1));
+  QVERIFY(Find(contents, "stays"));
+}
+
+void TestDirectoryReader::readsNothingFromAFolderItMayNotRead()
+{
+  const QTemporaryDir dir;
+  QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0);
+  const QByteArray folder = FolderIn(dir, "locked");
+  WriteRaw(folder + "secret");
+  QVERIFY(::chmod(folder, 0311) == 0);
+
+  const int result = RunUnprivileged([&] {
+    const platform::DirectoryContents contents = platform::readDirectory(folder);
+    return contents.state == platform::FolderState::Unreadable && contents.entries.empty();
+  });
+  if (result < 0)
+    QSKIP("running as root and there is no user \"nobody\" to read as");
+  QCOMPARE(result, 0);
+}
+
+void TestDirectoryReader::namesAFolderItMayReadButNotSearch()
+{
+  const QTemporaryDir dir;
+  QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0);
+  const QByteArray folder = FolderIn(dir, "unsearchable");
+  WriteRaw(folder + "file", "hello");
+  QVERIFY(::mkdir(folder + "sub", 0755) == 0);
+  QVERIFY(::chmod(folder, 0444) == 0);
+
+  // The names are known, nothing else: files without size and time, folders as folders.
+  const int result = RunUnprivileged([&] {
+    const platform::DirectoryContents contents = platform::readDirectory(folder);
+    const platform::DirectoryEntry *file = Find(contents, "file");
+    const platform::DirectoryEntry *sub = Find(contents, "sub");
+    return contents.state == platform::FolderState::Listed && file && file->kind == EntryKind::File &&
+           file->size == -1 && file->modified == platform::UnknownTime && sub && sub->kind == EntryKind::Folder;
+  });
+  if (result < 0)
+    QSKIP("running as root and there is no user \"nobody\" to read as");
+  QCOMPARE(result, 0);
+}
+
+QTEST_GUILESS_MAIN(TestDirectoryReader)
+#include "test_directory_reader.moc"
