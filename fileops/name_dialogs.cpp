@@ -22,13 +22,6 @@ QFont TahomaFont()
   return font;
 }
 
-QLabel *PlacedLabel(QWidget *parent, const char *text, QRect geometry)
-{
-  auto *label = new QLabel(QString::fromUtf8(text), parent);
-  label->setGeometry(geometry);
-  return label;
-}
-
 QRadioButton *PlacedRadioButton(QWidget *parent, const char *text, QRect geometry)
 {
   auto *button = new QRadioButton(QString::fromUtf8(text), parent);
@@ -87,8 +80,19 @@ void NameDialog::PngBitBtn1Click()
 
 void NameDialog::PngBitBtn2Click() { close(); }
 
+QLabel *NameDialog::AddLabel(const char *text, QRect geometry)
+{
+  auto *label = new QLabel(QString::fromUtf8(text), this);
+  label->setGeometry(geometry);
+  labels_.append(label);
+  return label;
+}
+
 void NameDialog::showEvent(QShowEvent *event)
 {
+  // Labels grow to fit the texts that callers set, the second language's included.
+  for (QLabel *label : labels_)
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
   QDialog::showEvent(event);
   if (!event->spontaneous())
     FormShow();
@@ -111,7 +115,7 @@ bool NameDialog::eventFilter(QObject *watched, QEvent *event)
 
 TForm2::TForm2(QWidget *parent)
     : NameDialog(parent, NewDocumentName, NewDocumentConfirmed, {272, 102}, 80, 64),
-      Label1(PlacedLabel(this, "Filename:", {16, 19, 57, 16})), Label2(PlacedLabel(this, "Type:", {16, 43, 33, 16})),
+      Label1(AddLabel("Filename:", {16, 19, 57, 16})), Label2(AddLabel("Type:", {16, 43, 33, 16})),
       RadioButton1(PlacedRadioButton(this, "97-2003", {80, 43, 73, 17})),
       RadioButton2(PlacedRadioButton(this, "2007", {152, 43, 57, 17}))
 {
@@ -128,7 +132,7 @@ TForm2::TForm2(QWidget *parent)
 
 TForm3::TForm3(QWidget *parent)
     : NameDialog(parent, NewFolderName, NewFolderConfirmed, {256, 88}, 64, 48),
-      Label1(PlacedLabel(this, "Name:", {16, 19, 38, 16}))
+      Label1(AddLabel("Name:", {16, 19, 38, 16}))
 {
   setWindowTitle(QStringLiteral("New folder"));
 }

@@ -41,6 +41,8 @@ public:
 protected:
   // The name field and the buttons sit at the same left edge; the buttons at buttonsTop.
   NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop);
+  // A label of the designed text and place.
+  QLabel *AddLabel(const char *text, QRect geometry);
 
   void showEvent(QShowEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
@@ -50,6 +52,7 @@ private:
   QString &name_;
   bool &confirmed_;
   ui::BorderlessFrame *frame_;
+  QList<QLabel *> labels_;
 };
 
 // Asks for the name and format of a new document.

@@ -67,8 +67,6 @@ class TestFileCreate : public QObject {
   Q_OBJECT
 private slots:
   void init();
-  void makeFolderCreatesOneLevel_data();
-  void makeFolderCreatesOneLevel();
   void newFileHoldsExactlyTheBytes_data();
   void newFileHoldsExactlyTheBytes();
   void nothingWithTheNameIsReplaced_data();
@@ -91,33 +89,6 @@ void TestFileCreate::init()
   // Open to others, so that a call made as another user meets the permissions under test.
   QVERIFY(::chmod(QFile::encodeName(dir_->path()).constData(), 0755) == 0);
   folder_ = QFile::encodeName(dir_->path()) + '/';
-}
-
-void TestFileCreate::makeFolderCreatesOneLevel_data()
-{
-  QTest::addColumn<QByteArray>("existing");
-  QTest::addColumn<QByteArray>("name");
-  QTest::addColumn<int>("error");
-  QTest::addColumn<bool>("folderAfterwards");
-  QTest::newRow("new") << QByteArray() << QByteArray("New folder") << 0 << true;
-  QTest::newRow("inside an existing folder") << QByteArray("sub/") << QByteArray("sub/inner") << 0 << true;
-  QTest::newRow("parent missing") << QByteArray() << QByteArray("missing/inner") << ENOENT << false;
-  QTest::newRow("folder exists") << QByteArray("taken/") << QByteArray("taken") << EEXIST << true;
-  QTest::newRow("file exists") << QByteArray("taken") << QByteArray("taken") << EEXIST << false;
-}
-
-void TestFileCreate::makeFolderCreatesOneLevel()
-{
-  QFETCH(QByteArray, existing);
-  QFETCH(QByteArray, name);
-  QFETCH(int, error);
-  QFETCH(bool, folderAfterwards);
-  if (existing.endsWith('/'))
-    QVERIFY(QDir().mkdir(QFile::decodeName(folder_ + existing)));
-  else if (!existing.isEmpty())
-    test::WriteFile(folder_ + existing, "x");
-  QCOMPARE(platform::makeFolder(folder_ + name), error);
-  QCOMPARE(QFileInfo(QFile::decodeName(folder_ + name)).isDir(), folderAfterwards);
 }
 
 void TestFileCreate::newFileHoldsExactlyTheBytes_data()

@@ -65,8 +65,8 @@ private slots:
   void errorDescriptionsLoseTrailingSpacesAndFullStops_data();
   void errorDescriptionsLoseTrailingSpacesAndFullStops();
   void cancelWritesNothing();
-  void nothingHappensWithoutAShownFolderThatExists_data();
-  void nothingHappensWithoutAShownFolderThatExists();
+  void noCreationButtonActsWithoutAShownFolderThatExists_data();
+  void noCreationButtonActsWithoutAShownFolderThatExists();
   void createsInAFolderWhoseNameIsNotUtf8();
   // Last: the second language's texts stay set for the rest of the run.
   void proposesNamesAndTextsInTheSecondLanguage_data();
@@ -74,7 +74,8 @@ private slots:
 
 private:
   QByteArray NewFolder() { return environment_.makeFolder("case" + QByteArray::number(++cases_)); }
-  // Clicks the button (7 Word, 8 Excel, 9 PowerPoint) and answers the windows it opens.
+  // Clicks the button (7 Word, 8 Excel, 9 PowerPoint, 10 new folder) and answers the windows
+  // it opens.
   static void ClickNewDocument(int button, QList<ModalScript::Step> steps);
 
   test::TestEnvironment environment_;
@@ -87,7 +88,11 @@ void TestNewDocument::ClickNewDocument(int button, QList<ModalScript::Step> step
 {
   ModalScript script(std::move(steps));
   test::MarkListing();
-  (button == 7 ? Form1->PngSpeedButton7 : button == 8 ? Form1->PngSpeedButton8 : Form1->PngSpeedButton9)->click();
+  const QMap<int, ui::TPngSpeedButton *> buttons{{7, Form1->PngSpeedButton7},
+                                                 {8, Form1->PngSpeedButton8},
+                                                 {9, Form1->PngSpeedButton9},
+                                                 {10, Form1->PngSpeedButton10}};
+  buttons.value(button)->click();
   QCOMPARE(script.stepsLeft(), 0);
   QCOMPARE(script.unexpectedWindows(), 0);
 }
@@ -265,14 +270,15 @@ void TestNewDocument::cancelWritesNothing()
   QVERIFY(!test::ListedSinceMark());
 }
 
-void TestNewDocument::nothingHappensWithoutAShownFolderThatExists_data()
+void TestNewDocument::noCreationButtonActsWithoutAShownFolderThatExists_data()
 {
   QTest::addColumn<bool>("driveList");
   QTest::newRow("drive list shown") << true;
   QTest::newRow("shown folder removed") << false;
 }
 
-void TestNewDocument::nothingHappensWithoutAShownFolderThatExists()
+// The new-folder button as well as the three document buttons.
+void TestNewDocument::noCreationButtonActsWithoutAShownFolderThatExists()
 {
   QFETCH(bool, driveList);
   const QByteArray folder = NewFolder();
@@ -280,7 +286,7 @@ void TestNewDocument::nothingHappensWithoutAShownFolderThatExists()
   QVERIFY(QDir(QFile::decodeName(folder)).removeRecursively());
   if (driveList)
     test::ShowDriveList();
-  for (const int button : {7, 8, 9})
+  for (const int button : {7, 8, 9, 10})
     ClickNewDocument(button, {});
   QVERIFY(!test::ListedSinceMark());
   QVERIFY(!QFileInfo::exists(QFile::decodeName(folder)));
@@ -322,6 +328,8 @@ void TestNewDocument::proposesNamesAndTextsInTheSecondLanguage()
   ClickNewDocument(button, {[&](QWidget *window) {
                      shown << Form2->Edit1->text() << Form2->windowTitle() << Form2->Label1->text()
                            << Form2->Label2->text() << Form2->PngBitBtn2->text();
+                     for (const QLabel *label : {Form2->Label1, Form2->Label2})
+                       QVERIFY2(label->width() >= label->sizeHint().width(), "label cut short");
                      AnswerDocument(QString(), Older)(window);
                    }});
   IsEnglish = true;
