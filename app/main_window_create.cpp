@@ -1,11 +1,88 @@
 // The main window's handlers that create folders and documents.
 #include "app/main_window.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+
+#include "app/windows.h"
+#include "fileops/new_document.h"
+#include "fileops/new_folder.h"
+#include "platform/file_create.h"
+#include "platform/file_queries.h"
+#include "platform/office_suite.h"
+#include "settings/app_settings.h"
+#include "settings/texts.h"
+#include "ui/png_bit_btn.h"
+
 namespace tv {
 
-void TForm1::PngSpeedButton7Click() {}
-void TForm1::PngSpeedButton8Click() {}
-void TForm1::PngSpeedButton9Click() {}
-void TForm1::PngSpeedButton10Click() {}
+namespace {
+
+// Nothing is created while the drive list is shown or when the shown folder is gone.
+bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::isExistingFolder(form.CurrentFolder()); }
+
+// Shows the new-folder dialog with the proposed name; true when the user confirmed.
+bool AskFolderName()
+{
+  NewFolderConfirmed = false;
+  NewFolderName = Text(texts::ProposedFolderName);
+  if (!IsEnglish) {
+    Form3->Label1->setText(Text(texts::NameLabel));
+    Form3->PngBitBtn2->setText(Text(texts::Cancel));
+  }
+  Form3->exec();
+  return NewFolderConfirmed;
+}
+
+// Shows the new-document dialog with the proposed name, and the newer format chosen when an
+// office suite that writes it is installed, whatever was chosen the last time.
+bool AskDocumentName(const DocumentType &type)
+{
+  NewDocumentConfirmed = false;
+  NewDocumentName = Text(type.proposedName);
+  if (!IsEnglish) {
+    Form2->setWindowTitle(Text(texts::NewDocumentCaption));
+    Form2->Label1->setText(Text(texts::FilenameLabel));
+    Form2->Label2->setText(Text(texts::TypeLabel));
+    Form2->PngBitBtn2->setText(Text(texts::Cancel));
+  }
+  (platform::isNewerOfficeSuiteInstalled() ? Form2->RadioButton2 : Form2->RadioButton1)->setChecked(true);
+  Form2->exec();
+  return NewDocumentConfirmed;
+}
+
+void CreateDocument(TForm1 &form, DocumentKind kind)
+{
+  if (!CanCreateIn(form))
+    return;
+  const DocumentType &type = DocumentTypeOf(kind);
+  if (!AskDocumentName(type))
+    return;
+  const DocumentFormat &format = Form2->RadioButton2->isChecked() ? type.newer : type.older;
+  const QString name = WithExtension(Form2->Edit1->text(), QLatin1String(format.extension));
+  const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
+  if (const int error = SaveTemplateToFile(format.templateName, target)) {
+    QMessageBox::critical(&form, QString::fromUtf8(ApplicationTitle),
+                          CannotCreateFileMessage(target, platform::errorDescription(error)));
+    return;
+  }
+  form.OpenFolder(form.CurrentFolder());
+}
+
+} // namespace
+
+void TForm1::PngSpeedButton7Click() { CreateDocument(*this, DocumentKind::Word); }
+void TForm1::PngSpeedButton8Click() { CreateDocument(*this, DocumentKind::Excel); }
+void TForm1::PngSpeedButton9Click() { CreateDocument(*this, DocumentKind::PowerPoint); }
+
+void TForm1::PngSpeedButton10Click()
+{
+  if (!CanCreateIn(*this) || !AskFolderName())
+    return;
+  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(Form3->Edit1->text())))
+    OpenFolder(*folder);
+}
 
 } // namespace tv

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -21,37 +22,58 @@ inline bool NewDocumentConfirmed = false;
 inline QString NewFolderName;
 inline bool NewFolderConfirmed = false;
 
+// What both name-entry dialogs share: a name field that shows the caller's name on every
+// showing, OK (also Enter in the field, whatever modifiers are held) which sets the caller's
+// flag, and Cancel. They check nothing: the name goes back as typed.
+class NameDialog : public QDialog {
+  Q_OBJECT
+public:
+  QLineEdit *Edit1;
+  ui::TPngBitBtn *PngBitBtn1;
+  ui::TPngBitBtn *PngBitBtn2;
+
+  void FormShow();
+  // True when the key was taken as OK.
+  bool Edit1KeyDown(QKeyEvent *event);
+  void PngBitBtn1Click();
+  void PngBitBtn2Click();
+
+protected:
+  // The name field and the buttons sit at the same left edge; the buttons at buttonsTop.
+  NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop);
+  // A label of the designed text and place.
+  QLabel *AddLabel(const char *text, QRect geometry);
+
+  void showEvent(QShowEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  QString &name_;
+  bool &confirmed_;
+  ui::BorderlessFrame *frame_;
+  QList<QLabel *> labels_;
+};
+
 // Asks for the name and format of a new document.
-class TForm2 : public QDialog {
+class TForm2 : public NameDialog {
   Q_OBJECT
 public:
   explicit TForm2(QWidget *parent = nullptr);
 
   QLabel *Label1;
   QLabel *Label2;
-  QLineEdit *Edit1;
-  ui::TPngBitBtn *PngBitBtn1;
-  ui::TPngBitBtn *PngBitBtn2;
-  QRadioButton *RadioButton1;
-  QRadioButton *RadioButton2;
-
-private:
-  ui::BorderlessFrame *frame_;
+  QRadioButton *RadioButton1; // "97-2003"
+  QRadioButton *RadioButton2; // "2007"
 };
 
 // Asks for the name of a new folder.
-class TForm3 : public QDialog {
+class TForm3 : public NameDialog {
   Q_OBJECT
 public:
   explicit TForm3(QWidget *parent = nullptr);
 
   QLabel *Label1;
-  QLineEdit *Edit1;
-  ui::TPngBitBtn *PngBitBtn1;
-  ui::TPngBitBtn *PngBitBtn2;
-
-private:
-  ui::BorderlessFrame *frame_;
 };
 
 } // namespace tv

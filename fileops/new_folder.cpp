@@ -1,0 +1,18 @@
+#include "fileops/new_folder.h"
+
+#include "platform/file_create.h"
+#include "platform/file_queries.h"
+
+namespace tv {
+
+std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArray &name)
+{
+  const QByteArray path = folder + name;
+  // Success is judged by what exists afterwards: an existing folder is opened as well.
+  platform::makeFolder(path);
+  if (!platform::isExistingFolder(path))
+    return std::nullopt;
+  return path;
+}
+
+} // namespace tv

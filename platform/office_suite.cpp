@@ -1,0 +1,15 @@
+#include "platform/office_suite.h"
+
+#include <QStandardPaths>
+
+namespace tv::platform {
+
+bool isNewerOfficeSuiteInstalled()
+{
+  for (const char *program : {"soffice", "libreoffice"})
+    if (!QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+      return true;
+  return false;
+}
+
+} // namespace tv::platform

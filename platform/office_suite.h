@@ -1,0 +1,10 @@
+#pragma once
+
+// Which office programs the user has.
+namespace tv::platform {
+
+// True when an office suite that writes the Office 2007 formats (.docx, .xlsx, .pptx) can
+// be started from PATH ("soffice" or "libreoffice").
+bool isNewerOfficeSuiteInstalled();
+
+} // namespace tv::platform

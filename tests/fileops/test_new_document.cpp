@@ -1,0 +1,342 @@
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/windows.h"
+#include "fileops/new_document.h"
+#include "settings/app_settings.h"
+#include "tests/fileops/window_fixture.h"
+#include "tests/support/test_environment.h"
+#include "ui/png_bit_btn.h"
+#include "ui/png_speed_button.h"
+
+using namespace tv;
+using test::ModalScript;
+
+namespace {
+
+QByteArray ReadAll(const QByteArray &path)
+{
+  QFile file(QFile::decodeName(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList EntriesOf(const QByteArray &folder)
+{
+  return QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+enum Format { Proposed = -1, Older = 0, Newer = 1 };
+
+// Answers the new-document dialog as a user does: types the name, picks the format (unless
+// the proposed one is kept), then presses Enter or clicks Cancel.
+ModalScript::Step AnswerDocument(const QString &name, Format format, bool confirm = true)
+{
+  return [=](QWidget *window) {
+    QCOMPARE(window, Form2);
+    test::TypeName(*Form2, name);
+    if (format != Proposed)
+      QTest::mouseClick(format == Newer ? Form2->RadioButton2 : Form2->RadioButton1, Qt::LeftButton);
+    test::Finish(*Form2, confirm);
+  };
+}
+
+} // namespace
+
+class TestNewDocument : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase();
+  void eachButtonWritesItsTemplateByteForByte_data();
+  void eachButtonWritesItsTemplateByteForByte();
+  void theChosenFormatsExtensionIsAppendedUnlessPresent_data();
+  void theChosenFormatsExtensionIsAppendedUnlessPresent();
+  void theFormatIsPreselectedByTheInstalledOfficeSuite_data();
+  void theFormatIsPreselectedByTheInstalledOfficeSuite();
+  void aFileThatCannotBeCreatedIsReportedAndNothingReplaced_data();
+  void aFileThatCannotBeCreatedIsReportedAndNothingReplaced();
+  void errorDescriptionsLoseTrailingSpacesAndFullStops_data();
+  void errorDescriptionsLoseTrailingSpacesAndFullStops();
+  void cancelWritesNothing();
+  void noCreationButtonActsWithoutAShownFolderThatExists_data();
+  void noCreationButtonActsWithoutAShownFolderThatExists();
+  void createsInAFolderWhoseNameIsNotUtf8();
+  // Last: the second language's texts stay set for the rest of the run.
+  void proposesNamesAndTextsInTheSecondLanguage_data();
+  void proposesNamesAndTextsInTheSecondLanguage();
+
+private:
+  QByteArray NewFolder() { return environment_.makeFolder("case" + QByteArray::number(++cases_)); }
+  // Clicks the button (7 Word, 8 Excel, 9 PowerPoint, 10 new folder) and answers the windows
+  // it opens.
+  static void ClickNewDocument(int button, QList<ModalScript::Step> steps);
+
+  test::TestEnvironment environment_;
+  int cases_ = 0;
+};
+
+void TestNewDocument::initTestCase() { test::CreateWindowsForTests(); }
+
+void TestNewDocument::ClickNewDocument(int button, QList<ModalScript::Step> steps)
+{
+  ModalScript script(std::move(steps));
+  test::MarkListing();
+  const QMap<int, ui::TPngSpeedButton *> buttons{{7, Form1->PngSpeedButton7},
+                                                 {8, Form1->PngSpeedButton8},
+                                                 {9, Form1->PngSpeedButton9},
+                                                 {10, Form1->PngSpeedButton10}};
+  buttons.value(button)->click();
+  QCOMPARE(script.stepsLeft(), 0);
+  QCOMPARE(script.unexpectedWindows(), 0);
+}
+
+void TestNewDocument::eachButtonWritesItsTemplateByteForByte_data()
+{
+  QTest::addColumn<int>("button");
+  QTest::addColumn<int>("format");
+  QTest::addColumn<QByteArray>("file");
+  QTest::addColumn<QByteArray>("templateName");
+  QTest::newRow("Word 97-2003") << 7 << int(Older) << QByteArray("New Word document.doc") << QByteArray("W3");
+  QTest::newRow("Word 2007") << 7 << int(Newer) << QByteArray("New Word document.docx") << QByteArray("W7");
+  QTest::newRow("Excel 97-2003") << 8 << int(Older) << QByteArray("New Excel document.xls") << QByteArray("E3");
+  QTest::newRow("Excel 2007") << 8 << int(Newer) << QByteArray("New Excel document.xlsx") << QByteArray("E7");
+  QTest::newRow("PowerPoint 97-2003") << 9 << int(Older) << QByteArray("New PowerPoint document.ppt")
+                                      << QByteArray("P3");
+  QTest::newRow("PowerPoint 2007") << 9 << int(Newer) << QByteArray("New PowerPoint document.pptx") << QByteArray("P7");
+}
+
+void TestNewDocument::eachButtonWritesItsTemplateByteForByte()
+{
+  QFETCH(int, button);
+  QFETCH(int, format);
+  QFETCH(QByteArray, file);
+  QFETCH(QByteArray, templateName);
+  const QByteArray folder = NewFolder();
+  test::ShowFolder(folder);
+
+  ClickNewDocument(button, {AnswerDocument(QString(), Format(format))});
+
+  QCOMPARE(EntriesOf(folder), QStringList{QString::fromUtf8(file)});
+  const QByteArray written = ReadAll(folder + file);
+  QVERIFY(written.size() > 1000);
+  QVERIFY(written == TemplateBytes(templateName.constData()));
+  QVERIFY(test::ListedSinceMark());
+  QCOMPARE(Form1->CurrentFolder(), folder);
+}
+
+void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent_data()
+{
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<int>("format");
+  QTest::addColumn<QByteArray>("file");
+  QTest::newRow("no extension") << "Report" << int(Older) << QByteArray("Report.doc");
+  QTest::newRow("same extension, other case") << "Report.DOC" << int(Older) << QByteArray("Report.DOC");
+  QTest::newRow("other format's extension") << "Report.docx" << int(Older) << QByteArray("Report.docx.doc");
+  QTest::newRow("2007, older extension") << "Report.doc" << int(Newer) << QByteArray("Report.doc.docx");
+  QTest::newRow("2007, own extension") << "Report.Docx" << int(Newer) << QByteArray("Report.Docx");
+  QTest::newRow("empty name") << "" << int(Older) << QByteArray(".doc");
+  QTest::newRow("ends in a dot") << "Report." << int(Older) << QByteArray("Report..doc");
+  QTest::newRow("dot before a separator") << "a.b/c" << int(Older) << QByteArray("a.b/c.doc");
+  QTest::newRow("into a sub-folder") << "a.b/Report.doc" << int(Older) << QByteArray("a.b/Report.doc");
+  QTest::newRow("spaces kept") << " Report " << int(Older) << QByteArray(" Report .doc");
+}
+
+void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent()
+{
+  QFETCH(QString, typed);
+  QFETCH(int, format);
+  QFETCH(QByteArray, file);
+  const QByteArray folder = NewFolder();
+  QVERIFY(QDir().mkdir(QFile::decodeName(folder + "a.b")));
+  test::ShowFolder(folder);
+
+  ClickNewDocument(7, {AnswerDocument(typed, Format(format))});
+
+  QVERIFY(ReadAll(folder + file) == TemplateBytes(format == Newer ? "W7" : "W3"));
+  QCOMPARE(EntriesOf(folder).size() + EntriesOf(folder + "a.b").size(), 2);
+}
+
+void TestNewDocument::theFormatIsPreselectedByTheInstalledOfficeSuite_data()
+{
+  QTest::addColumn<bool>("installed");
+  QTest::newRow("office suite on PATH") << true;
+  QTest::newRow("no office suite") << false;
+}
+
+void TestNewDocument::theFormatIsPreselectedByTheInstalledOfficeSuite()
+{
+  QFETCH(bool, installed);
+  const QByteArray bin = NewFolder();
+  if (installed) {
+    test::WriteFile(bin + "libreoffice", "#!/bin/sh\n");
+    QVERIFY(::chmod((bin + "libreoffice").constData(), 0755) == 0);
+  }
+  const QByteArray savedPath = qgetenv("PATH");
+  qputenv("PATH", bin);
+  test::ShowFolder(NewFolder());
+  QList<bool> newerShown;
+  // The user picks the other format and cancels; the next showing proposes again.
+  const auto pickOtherAndCancel = [&](QWidget *window) {
+    newerShown.append(Form2->RadioButton2->isChecked());
+    AnswerDocument(QString(), Form2->RadioButton2->isChecked() ? Older : Newer, false)(window);
+  };
+  for (const int button : {7, 8, 9, 7})
+    ClickNewDocument(button, {pickOtherAndCancel});
+  qputenv("PATH", savedPath);
+  QCOMPARE(newerShown, QList<bool>(4, installed));
+}
+
+void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced_data()
+{
+  QTest::addColumn<QByteArray>("existing"); // a folder ends in "/"
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QByteArray>("target");
+  QTest::addColumn<QString>("reason");
+  QTest::newRow("file exists") << QByteArray("Report.doc") << "Report" << QByteArray("Report.doc") << "File exists";
+  QTest::newRow("file exists, other case typed")
+      << QByteArray("Report.DOC") << "Report.DOC" << QByteArray("Report.DOC") << "File exists";
+  QTest::newRow("folder exists") << QByteArray("Report.doc/") << "Report" << QByteArray("Report.doc") << "File exists";
+  QTest::newRow("sub-folder missing") << QByteArray() << "missing/Report" << QByteArray("missing/Report.doc")
+                                      << "No such file or directory";
+  QTest::newRow("name too long") << QByteArray() << QString(300, 'n') << QByteArray(300, 'n') + ".doc"
+                                 << "File name too long";
+}
+
+void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced()
+{
+  QFETCH(QByteArray, existing);
+  QFETCH(QString, typed);
+  QFETCH(QByteArray, target);
+  QFETCH(QString, reason);
+  const QByteArray folder = NewFolder();
+  if (existing.endsWith('/'))
+    QVERIFY(QDir().mkdir(QFile::decodeName(folder + existing)));
+  else if (!existing.isEmpty())
+    test::WriteFile(folder + existing, "the user's own work");
+  const QStringList before = EntriesOf(folder);
+  test::ShowFolder(folder);
+  QStringList box;
+
+  ClickNewDocument(7, {AnswerDocument(typed, Older), [&](QWidget *window) {
+                         auto *message = qobject_cast<QMessageBox *>(window);
+                         QVERIFY(message);
+                         box << message->windowTitle() << message->text();
+                         QCOMPARE(message->icon(), QMessageBox::Critical);
+                         QCOMPARE(message->buttons().size(), 1);
+                         message->button(QMessageBox::Ok)->click();
+                       }});
+
+  QCOMPARE(box, (QStringList{"Tarnview", "Cannot create file \"" + folder + target + "\". " + reason + "."}));
+  QCOMPARE(EntriesOf(folder), before);
+  if (!existing.isEmpty() && !existing.endsWith('/'))
+    QCOMPARE(ReadAll(folder + existing), "the user's own work");
+  QVERIFY(!test::ListedSinceMark());
+}
+
+void TestNewDocument::errorDescriptionsLoseTrailingSpacesAndFullStops_data()
+{
+  QTest::addColumn<QString>("description");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("plain") << "Permission denied"
+                         << "Cannot create file \"/f/a%1.doc\". Permission denied.";
+  QTest::newRow("full stop and spaces") << "Disk full. . "
+                                        << "Cannot create file \"/f/a%1.doc\". Disk full.";
+  QTest::newRow("inner full stop kept") << "No. 5 failed."
+                                        << "Cannot create file \"/f/a%1.doc\". No. 5 failed.";
+  QTest::newRow("only full stops") << " .."
+                                   << "Cannot create file \"/f/a%1.doc\". .";
+}
+
+void TestNewDocument::errorDescriptionsLoseTrailingSpacesAndFullStops()
+{
+  QFETCH(QString, description);
+  QFETCH(QString, message);
+  QCOMPARE(CannotCreateFileMessage("/f/a%1.doc", description), message);
+}
+
+void TestNewDocument::cancelWritesNothing()
+{
+  const QByteArray folder = NewFolder();
+  test::ShowFolder(folder);
+  ClickNewDocument(9, {AnswerDocument("Slides", Newer, false)});
+  QVERIFY(EntriesOf(folder).isEmpty());
+  QVERIFY(!test::ListedSinceMark());
+}
+
+void TestNewDocument::noCreationButtonActsWithoutAShownFolderThatExists_data()
+{
+  QTest::addColumn<bool>("driveList");
+  QTest::newRow("drive list shown") << true;
+  QTest::newRow("shown folder removed") << false;
+}
+
+// The new-folder button as well as the three document buttons.
+void TestNewDocument::noCreationButtonActsWithoutAShownFolderThatExists()
+{
+  QFETCH(bool, driveList);
+  const QByteArray folder = NewFolder();
+  test::ShowFolder(folder);
+  QVERIFY(QDir(QFile::decodeName(folder)).removeRecursively());
+  if (driveList)
+    test::ShowDriveList();
+  for (const int button : {7, 8, 9, 10})
+    ClickNewDocument(button, {});
+  QVERIFY(!test::ListedSinceMark());
+  QVERIFY(!QFileInfo::exists(QFile::decodeName(folder)));
+}
+
+void TestNewDocument::createsInAFolderWhoseNameIsNotUtf8()
+{
+  const QByteArray folder = environment_.home() + "/na\xefve/";
+  QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+  test::ShowFolder(folder);
+
+  ClickNewDocument(8, {AnswerDocument("Budget", Older)});
+
+  const QByteArray file = folder + "Budget.xls";
+  std::unique_ptr<FILE, int (*)(FILE *)> written(std::fopen(file.constData(), "rb"), &std::fclose);
+  QVERIFY(written);
+  QCOMPARE(Form1->CurrentFolder(), folder);
+  ::unlink(file.constData());
+  ::rmdir(folder.constData());
+}
+
+void TestNewDocument::proposesNamesAndTextsInTheSecondLanguage_data()
+{
+  QTest::addColumn<int>("button");
+  QTest::addColumn<QString>("proposed");
+  QTest::newRow("Word") << 7 << "新的Word文档";
+  QTest::newRow("Excel") << 8 << "新的Excel文档";
+  QTest::newRow("PowerPoint") << 9 << "新的PowerPoint文件";
+}
+
+void TestNewDocument::proposesNamesAndTextsInTheSecondLanguage()
+{
+  QFETCH(int, button);
+  QFETCH(QString, proposed);
+  IsEnglish = false;
+  const QByteArray folder = NewFolder();
+  test::ShowFolder(folder);
+  QStringList shown;
+  ClickNewDocument(button, {[&](QWidget *window) {
+                     shown << Form2->Edit1->text() << Form2->windowTitle() << Form2->Label1->text()
+                           << Form2->Label2->text() << Form2->PngBitBtn2->text();
+                     for (const QLabel *label : {Form2->Label1, Form2->Label2})
+                       QVERIFY2(label->width() >= label->sizeHint().width(), "label cut short");
+                     AnswerDocument(QString(), Older)(window);
+                   }});
+  IsEnglish = true;
+  QCOMPARE(shown, (QStringList{proposed, "新的文档", "文件名:", "类型:", "取消"}));
+  const QByteArray extension = button == 7 ? ".doc" : button == 8 ? ".xls" : ".ppt";
+  QCOMPARE(EntriesOf(folder), QStringList{proposed + extension});
+}
+
+QTEST_MAIN(TestNewDocument)
+#include "test_new_document.moc"

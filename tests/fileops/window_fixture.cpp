@@ -1,0 +1,68 @@
+#include "tests/fileops/window_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+#include <clocale>
+
+#include "app/windows.h"
+#include "ui/png_bit_btn.h"
+
+namespace tv::test {
+
+namespace {
+
+const QString kMark = QStringLiteral("(not listed since)");
+
+} // namespace
+
+void CreateWindowsForTests()
+{
+  std::setlocale(LC_MESSAGES, "C");
+  CreateWindows();
+}
+
+void ShowFolder(const QByteArray &folder)
+{
+  Form1->OpenFolder(folder);
+  Form1->Label5->show();
+}
+
+void ShowDriveList()
+{
+  Form1->OpenFolder({});
+  Form1->Label5->hide();
+}
+
+void MarkListing() { Form1->Label1->setText(kMark); }
+
+bool ListedSinceMark() { return Form1->Label1->text() != kMark; }
+
+QByteArray WithTrailingSlash(const QByteArray &path) { return path.endsWith('/') ? path : path + '/'; }
+
+void TypeName(NameDialog &dialog, const QString &name)
+{
+  if (name.isEmpty() && !name.isNull())
+    QTest::keyClick(dialog.Edit1, Qt::Key_Delete);
+  else if (!name.isNull())
+    QTest::keyClicks(dialog.Edit1, name);
+}
+
+void Finish(NameDialog &dialog, bool confirm)
+{
+  if (confirm)
+    QTest::keyClick(dialog.Edit1, Qt::Key_Return);
+  else
+    QTest::mouseClick(dialog.PngBitBtn2, Qt::LeftButton);
+}
+
+ModalScript::Step AnswerName(NameDialog &dialog, const QString &name, bool confirm)
+{
+  return [&dialog, name, confirm](QWidget *window) {
+    QCOMPARE(window, &dialog);
+    TypeName(dialog, name);
+    Finish(dialog, confirm);
+  };
+}
+
+} // namespace tv::test
