@@ -6,6 +6,7 @@
 #include <clocale>
 
 #include "app/windows.h"
+#include "tests/support/test_environment.h"
 #include "ui/png_bit_btn.h"
 
 namespace tv::test {
@@ -19,6 +20,7 @@ const QString kMark = QStringLiteral("(not listed since)");
 void CreateWindowsForTests()
 {
   std::setlocale(LC_MESSAGES, "C");
+  TestEnvironment::setUserLanguage(QStringLiteral("en"));
   CreateWindows();
 }
 

@@ -42,7 +42,7 @@ QByteArray TestEnvironment::makeFolder(const QByteArray &relativePath) const
   return path.endsWith('/') ? path : path + '/';
 }
 
-void TestEnvironment::setUserLanguage(const QString &language) const
+void TestEnvironment::setUserLanguage(const QString &language)
 {
   QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Corvane"), QStringLiteral("Tarnview"));
   store.setValue(QStringLiteral("Language"), language);

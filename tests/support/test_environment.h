@@ -21,7 +21,7 @@ public:
   // A folder inside the temporary home, created with its parents; ends in "/".
   QByteArray makeFolder(const QByteArray &relativePath) const;
   // Sets the language in the user's own store, which wins over every default.
-  void setUserLanguage(const QString &language) const;
+  static void setUserLanguage(const QString &language);
 
 private:
   QTemporaryDir dir_;
