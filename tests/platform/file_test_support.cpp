@@ -62,6 +62,16 @@ QList<QByteArray> Names(const QByteArray &folder)
   return names;
 }
 
+QByteArray MakeDeepFolder(const QByteArray &base, qsizetype length)
+{
+  QByteArray folder = base;
+  for (char letter = 'a'; folder.size() < length; ++letter) {
+    folder += QByteArray(std::min<qsizetype>(200, length - folder.size() - 1), letter) + '/';
+    MakeFolder(folder);
+  }
+  return folder;
+}
+
 namespace {
 
 QByteArray ReadLink(const QByteArray &path)

@@ -20,6 +20,9 @@ bool Exists(const QByteArray &path);
 // The raw names in a folder, sorted, without "." and "..".
 QList<QByteArray> Names(const QByteArray &folder);
 
+// Makes a folder path of the given length under base, of long names; ends in "/".
+QByteArray MakeDeepFolder(const QByteArray &base, qsizetype length);
+
 // Every entry under a folder with its kind, size, mode and modification time, to show that
 // nothing changed; entries under the excluded paths are left out.
 QMap<QByteArray, QByteArray> Snapshot(const QByteArray &root, const QList<QByteArray> &excluded = {});

@@ -2,6 +2,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 #include <cerrno>
+#include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -117,6 +118,7 @@ private slots:
   void homeTrashIsMadeWhereTheUserDataIs_data();
   void homeTrashIsMadeWhereTheUserDataIs();
   void takenTrashNamesGetNumbers();
+  void longestPath();
   void trashCliListsAndRestoresTrashedFiles();
   void fileStaysWhenNoTrashCanTakeIt_data();
   void fileStaysWhenNoTrashCanTakeIt();
@@ -206,6 +208,20 @@ void TestTrash::takenTrashNamesGetNumbers()
   QCOMPARE(ReadFile(trash + "/files/same (2).txt"), QByteArray("orphan"));
   QCOMPARE(Names(trash + "/info"),
            (QList<QByteArray>{"same (3).txt.trashinfo", "same (4).txt.trashinfo", "same.txt.trashinfo"}));
+}
+
+void TestTrash::longestPath()
+{
+  FileTestEnvironment environment;
+  const QByteArray folder = MakeDeepFolder(environment.makeFolder("shown"), 3800);
+  const QByteArray name = QByteArray(250, 'n');
+  MakeFile(folder + name, "deep");
+  QVERIFY(folder.size() + name.size() > 4000 && folder.size() + name.size() < PATH_MAX);
+  const QDateTime before = QDateTime::currentDateTime();
+
+  VerifyTrashed(platform::moveToTrash(folder + name), HomeTrash(environment), name.left(245), folder + name, "deep",
+                before);
+  QVERIFY(!Exists(folder + name));
 }
 
 void TestTrash::trashCliListsAndRestoresTrashedFiles()
