@@ -221,13 +221,8 @@ void TestDelete::recycleFile()
 void TestDelete::fileInReadOnlyFolderStaysAndTheUserIsTold()
 {
   FileTestEnvironment environment;
-  OpenForPassage(environment.home());
-  const QByteArray dataHome = environment.makeFolder("nobody-data");
-  const QByteArray folder = environment.makeFolder("read-only");
-  MakeFile(folder + "a.txt", "A");
-  HandOver(dataHome);
-  QVERIFY(::chmod(folder.constData(), 0555) == 0);
-  const auto before = Snapshot(folder.chopped(1));
+  const auto [folder, dataHome] = PrepareReadOnlyFolder(environment);
+  const auto before = Snapshot(folder);
   const QString expected =
       QStringLiteral("Could not move \"a.txt\" to the trash, the file stays where it is: %1.").arg(Reason(EACCES));
 
@@ -237,7 +232,7 @@ void TestDelete::fileInReadOnlyFolderStaysAndTheUserIsTold()
   });
 
   QCOMPARE(told, 1);
-  QCOMPARE(Snapshot(folder.chopped(1)), before);
+  QCOMPARE(Snapshot(folder), before);
 }
 
 QTEST_MAIN(TestDelete)

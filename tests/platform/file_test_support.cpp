@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,6 +40,34 @@ QByteArray ReadFile(const QByteArray &path)
     contents.append(buffer, got);
   ::close(fd);
   return contents;
+}
+
+void MakeSocket(const QByteArray &path)
+{
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  QVERIFY(size_t(path.size()) < sizeof address.sun_path);
+  std::memcpy(address.sun_path, path.constData(), path.size());
+  QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+  ::close(fd);
+}
+
+void MakeEntriesThatAreNotFiles(const QByteArray &folder)
+{
+  MakeFolder(folder + "folder");
+  MakeFile(folder + "folder/inner");
+  QVERIFY(::mkfifo((folder + "pipe").constData(), 0644) == 0);
+  MakeSocket(folder + "socket");
+  QVERIFY(::symlink("pipe", (folder + "link-to-pipe").constData()) == 0);
+  QVERIFY(::symlink("nowhere", (folder + "broken").constData()) == 0);
+}
+
+struct stat StatOf(const QByteArray &path)
+{
+  struct stat info {};
+  ::lstat(path.constData(), &info);
+  return info;
 }
 
 bool Exists(const QByteArray &path)
@@ -150,6 +180,17 @@ void HandOver(const QByteArray &path)
 }
 
 void OpenForPassage(const QByteArray &folder) { QVERIFY(::chmod(folder.constData(), 0755) == 0); }
+
+ReadOnlyCase PrepareReadOnlyFolder(const FileTestEnvironment &environment)
+{
+  OpenForPassage(environment.home());
+  const ReadOnlyCase prepared{environment.makeFolder("read-only"), environment.makeFolder("nobody-data")};
+  MakeFile(prepared.folder + "a.txt", "A");
+  HandOver(prepared.folder + "a.txt");
+  HandOver(prepared.dataHome);
+  ::chmod(prepared.folder.constData(), 0555);
+  return prepared;
+}
 
 ScratchVolume::ScratchVolume(const QByteArray &mountPoint) : mountPoint_(mountPoint)
 {

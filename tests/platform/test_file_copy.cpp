@@ -1,9 +1,7 @@
 #include <QtTest>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
@@ -15,28 +13,10 @@ using namespace tv::test;
 
 namespace {
 
-struct stat StatOf(const QByteArray &path)
-{
-  struct stat info {};
-  ::lstat(path.constData(), &info);
-  return info;
-}
-
 void SetModificationTime(const QByteArray &path, time_t seconds, long nanoseconds)
 {
   const struct timespec times[2] = {{0, UTIME_OMIT}, {seconds, nanoseconds}};
   QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
-}
-
-void MakeSocket(const QByteArray &path)
-{
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  QVERIFY(size_t(path.size()) < sizeof address.sun_path);
-  std::memcpy(address.sun_path, path.constData(), path.size());
-  QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
-  ::close(fd);
 }
 
 } // namespace
@@ -123,11 +103,7 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch()
   const QByteArray from = environment.makeFolder("from");
   const QByteArray to = environment.makeFolder("to");
   MakeFile(from + "file", "new");
-  MakeFolder(from + "folder");
-  QVERIFY(::mkfifo((from + "pipe").constData(), 0644) == 0);
-  MakeSocket(from + "socket");
-  ::symlink("pipe", (from + "link-to-pipe").constData());
-  ::symlink("nowhere", (from + "broken").constData());
+  MakeEntriesThatAreNotFiles(from);
   MakeFile(to + "file", "old");
   const auto before = Snapshot(environment.home());
   const QByteArray path = source.startsWith('/') ? source : from + source;

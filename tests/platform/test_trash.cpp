@@ -17,13 +17,6 @@ namespace {
 
 const QByteArray kUid = QByteArray::number(::getuid());
 
-struct stat StatOf(const QByteArray &path)
-{
-  struct stat info {};
-  ::lstat(path.constData(), &info);
-  return info;
-}
-
 QByteArray HomeTrash(const FileTestEnvironment &environment) { return environment.home() + "/.xdg_data_home/Trash"; }
 
 // Checks a trashed file and its record against the Trash specification: the file under
@@ -277,13 +270,7 @@ void TestTrash::fileStaysWhenNoTrashCanTakeIt()
 void TestTrash::fileInReadOnlyFolderStays()
 {
   FileTestEnvironment environment;
-  OpenForPassage(environment.home());
-  const QByteArray dataHome = environment.makeFolder("nobody-data");
-  const QByteArray folder = environment.makeFolder("read-only");
-  MakeFile(folder + "a.txt", "A");
-  HandOver(folder + "a.txt");
-  HandOver(dataHome);
-  QVERIFY(::chmod(folder.constData(), 0555) == 0);
+  const auto [folder, dataHome] = PrepareReadOnlyFolder(environment);
   const auto before = Snapshot(folder);
 
   const int error = RunRestricted([&] {
