@@ -42,34 +42,12 @@ class TestRename : public QObject {
   Q_OBJECT
 private slots:
   void init() { IsEnglish = true; }
-  void rowKindsFollowTheImage_data();
-  void rowKindsFollowTheImage();
   void renameRow_data();
   void renameRow();
   void secondLanguageMessages_data();
   void secondLanguageMessages();
   void renameInReadOnlyFolderRestoresTheCaption();
 };
-
-void TestRename::rowKindsFollowTheImage_data()
-{
-  QTest::addColumn<int>("image");
-  QTest::addColumn<RowKind>("kind");
-  QTest::addRow("folder") << 0 << RowKind::Folder;
-  QTest::addRow("file") << 1 << RowKind::File;
-  QTest::addRow("Word") << 2 << RowKind::File;
-  QTest::addRow("Excel") << 3 << RowKind::File;
-  QTest::addRow("PowerPoint") << 4 << RowKind::File;
-  QTest::addRow("drive") << 5 << RowKind::Drive;
-  QTest::addRow("message row") << -1 << RowKind::Message;
-}
-
-void TestRename::rowKindsFollowTheImage()
-{
-  QFETCH(int, image);
-  QFETCH(RowKind, kind);
-  QCOMPARE(fileops::RowKindOf(image), kind);
-}
 
 void TestRename::renameRow_data()
 {
