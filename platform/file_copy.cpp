@@ -136,7 +136,8 @@ FileResult copyRegularFile(const QByteArray &source, const QByteArray &target, C
     return {errno};
   if (const int error = typeError(info.st_mode))
     return {error};
-  if (::lstat(target.constData(), &info) == 0)
+  // Spares writing a copy that could not take its name.
+  if (struct stat existing{}; ::lstat(target.constData(), &existing) == 0)
     return {EEXIST};
   // Non-blocking, so that a pipe put in the file's place meanwhile does not hold us up.
   Descriptor from(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));

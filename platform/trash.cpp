@@ -148,8 +148,10 @@ int writeNewFile(const QByteArray &path, const QByteArray &contents)
   int error = 0;
   for (qsizetype written = 0; written < contents.size() && error == 0;) {
     const ssize_t put = ::write(fd, contents.constData() + written, contents.size() - written);
-    error = put < 0 ? errno : 0;
-    written += put;
+    if (put < 0)
+      error = errno;
+    else
+      written += put;
   }
   if (::close(fd) != 0 && error == 0)
     error = errno;
