@@ -6,6 +6,9 @@
 #include <array>
 
 class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -105,6 +108,12 @@ public:
   // Options (main_window_options.cpp) and About (main_window_about.cpp)
   void PngSpeedButton11Click();
   void PngSpeedButton3Click();
+
+protected:
+  // Dropped files (main_window_change.cpp)
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dragMoveEvent(QDragMoveEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
 
 private:
   void CreateControls();

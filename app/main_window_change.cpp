@@ -1,14 +1,134 @@
 // The main window's handlers that rename, delete and receive dropped files.
 #include "app/main_window.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTreeView>
+
+#include "app/windows.h"
+#include "fileops/delete.h"
+#include "fileops/drop.h"
+#include "fileops/rename.h"
+#include "settings/texts.h"
+
 namespace tv {
 
-void TForm1::ListView1KeyDown(QKeyEvent *) {}
-void TForm1::PopupMenu1Popup() {}
-void TForm1::Rename1Click() {}
-void TForm1::Delete1Click() {}
-void TForm1::ListView1Edited(int, QString &) {}
-void TForm1::ListViewDeleteFile(int) {}
-void TForm1::AcceptFiles(const QList<QByteArray> &) {}
+namespace {
+
+// Shows the busy pointer for as long as it lives.
+class BusyCursor {
+public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor &) = delete;
+  BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// Accepts a drag of local files as a copy; the program offering them must never delete them
+// as it would after a move.
+bool AcceptAsCopy(QDropEvent *event, bool folderShown)
+{
+  const bool acceptable = folderShown && (event->possibleActions() & Qt::CopyAction) &&
+                          !fileops::DroppedLocalPaths(*event->mimeData()).isEmpty();
+  if (!acceptable) {
+    event->ignore();
+    return false;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  return true;
+}
+
+} // namespace
+
+void TForm1::ListView1KeyDown(QKeyEvent *event)
+{
+  if (SelectedRow() < 0)
+    return;
+  if (event->key() == Qt::Key_F2)
+    Rename1Click();
+  else if (event->key() == Qt::Key_Delete)
+    ListViewDeleteFile(SelectedRow());
+}
+
+void TForm1::PopupMenu1Popup()
+{
+  const bool enabled = FolderShown() && SelectedRow() >= 0;
+  Rename1->setEnabled(enabled);
+  Delete1->setEnabled(enabled);
+}
+
+void TForm1::Rename1Click()
+{
+  const int row = SelectedRow();
+  if (row >= 0 && ListView1->model() != nullptr)
+    ListView1->edit(ListView1->model()->index(row, 0));
+}
+
+void TForm1::Delete1Click()
+{
+  if (SelectedRow() >= 0)
+    ListViewDeleteFile(SelectedRow());
+}
+
+void TForm1::ListView1Edited(int row, QString &newText)
+{
+  const fileops::RenameOutcome outcome =
+      fileops::RenameRow({CurrentFolder(), fileops::RowKindOf(RowImage(row)), RowCaption(row), RowName(row), newText});
+  if (!outcome.keepsNewText)
+    newText = RowCaption(row);
+  if (!outcome.message.isEmpty())
+    ShowMessageWhite(outcome.message);
+}
+
+void TForm1::ListViewDeleteFile(int row)
+{
+  const QByteArray folder = FolderShown() ? CurrentFolder() : QByteArray();
+  const QString caption = RowCaption(row);
+  switch (fileops::DeleteStepFor(folder, RowName(row))) {
+  case fileops::DeleteStep::Nothing:
+    return;
+  case fileops::DeleteStep::RefuseFolder:
+    ShowMessageWhite(Text(texts::CannotDeleteFolders));
+    return;
+  case fileops::DeleteStep::Ask:
+    break;
+  }
+  if (!fileops::ConfirmDelete(*Form6, caption))
+    return;
+  const QString failure = fileops::RecycleFile(folder + RowName(row), caption);
+  OpenFolder(folder);
+  if (!failure.isEmpty())
+    ShowMessageWhite(failure);
+}
+
+void TForm1::AcceptFiles(const QList<QByteArray> &paths)
+{
+  if (!FolderShown())
+    return;
+  {
+    const BusyCursor busy;
+    fileops::CopyDroppedFiles(CurrentFolder(), paths);
+  }
+  OpenFolder(CurrentFolder());
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event) { AcceptAsCopy(event, FolderShown()); }
+
+void TForm1::dragMoveEvent(QDragMoveEvent *event) { AcceptAsCopy(event, FolderShown()); }
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+  if (!AcceptAsCopy(event, FolderShown()))
+    return;
+  // Copied once the drop is over, so that the program offering the files is not kept
+  // waiting for a long copy.
+  QMetaObject::invokeMethod(
+      this, [this, paths = fileops::DroppedLocalPaths(*event->mimeData())] { AcceptFiles(paths); },
+      Qt::QueuedConnection);
+}
 
 } // namespace tv

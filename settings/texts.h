@@ -67,6 +67,13 @@ inline constexpr TextPair DeleteQuestionEnd{"?", " 是否删除?"};
 inline constexpr TextPair Yes{"Yes", "是"};
 inline constexpr TextPair No{"No", "否"};
 
+// Failures of rename and delete: %1 the name, %2 the new name or the reason, %3 the reason
+inline constexpr TextPair RenameFailed{"Could not rename \"%1\" to \"%2\": %3.", "无法将 \"%1\" 重命名为 \"%2\": %3."};
+inline constexpr TextPair InvalidName{"a name must not be empty, \".\" or \"..\" and must not contain \"/\"",
+                                      "名称不能为空, 不能是 \".\" 或 \"..\", 也不能包含 \"/\""};
+inline constexpr TextPair TrashFailed{"Could not move \"%1\" to the trash, the file stays where it is: %2.",
+                                      "无法将 \"%1\" 移到回收站, 文件保留在原处: %2."};
+
 // Options dialog
 inline constexpr TextPair OptionsCaption{"Options", "选项"};
 inline constexpr TextPair LanguageLabel{"Language:", "语言:"};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tv {
+
+namespace ui {
+class TForm6;
+} // namespace ui
+
+namespace fileops {
+
+enum class DeleteStep {
+  Nothing,      // no file of that name in the folder (a drive row, a vanished file)
+  RefuseFolder, // folders are never deleted
+  Ask,          // a file: ask, then move it to the trash
+};
+
+// What deleting the entry of that name in the folder shown comes to; an empty folder stands
+// for the drive list, where nothing is deleted.
+DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name);
+
+// The question for a row's caption in the language in force.
+QString DeleteQuestion(const QString &caption);
+
+// Clears DeleteConfirmed, puts the question and, in the second language, the button captions
+// into the box, shows it modally; true when the user answered Yes.
+bool ConfirmDelete(ui::TForm6 &box, const QString &caption);
+
+// Moves the file at the path to the trash; the message for the user when it stays where it
+// is, empty when it went or was no longer there.
+QString RecycleFile(const QByteArray &path, const QString &caption);
+
+} // namespace fileops
+} // namespace tv

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+class QMimeData;
+
+namespace tv::fileops {
+
+// The local files of a drop, as the raw bytes of their paths, in the order given. Other
+// URLs (other schemes, other hosts) are left out.
+QList<QByteArray> DroppedLocalPaths(const QMimeData &data);
+
+// Copies each dropped regular file into the folder, in the order given, never over an
+// existing entry: a taken name gets a number, "name (2).ext". A file that lies in the folder
+// itself is left alone; folders, pipes, sockets and devices are skipped, as is any file
+// that cannot be copied.
+void CopyDroppedFiles(const QByteArray &folder, const QList<QByteArray> &paths);
+
+} // namespace tv::fileops

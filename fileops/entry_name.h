@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace tv::fileops {
+
+// True for the name of one entry of a folder: not empty, not "." or "..", and without "/"
+// or a NUL byte, so that the folder followed by the name cannot point anywhere else.
+bool IsPlainEntryName(const QByteArray &name);
+
+} // namespace tv::fileops

@@ -1,0 +1,49 @@
+#include "fileops/rename.h"
+
+#include "fileops/entry_name.h"
+#include "platform/file_move.h"
+#include "platform/file_queries.h"
+#include "settings/texts.h"
+
+namespace tv::fileops {
+
+namespace {
+
+RenameOutcome Refused(const RenameRequest &request, const QString &reason)
+{
+  return {false, Text(texts::RenameFailed).arg(request.oldCaption, request.newText, reason)};
+}
+
+} // namespace
+
+RowKind RowKindOf(int image)
+{
+  if (image == 0)
+    return RowKind::Folder;
+  if (image >= 1 && image <= 4)
+    return RowKind::File;
+  return image == 5 ? RowKind::Drive : RowKind::Message;
+}
+
+RenameOutcome RenameRow(const RenameRequest &request)
+{
+  const QByteArray newName = platform::nativeName(request.newText);
+  const QByteArray target = request.folder + newName;
+  if (request.newText == request.oldCaption || request.kind == RowKind::Drive)
+    return {true, {}};
+  if (request.kind == RowKind::Message)
+    return {false, {}};
+  // The system would read the name only up to a NUL byte, in the checks too.
+  if (newName.contains('\0'))
+    return Refused(request, Text(texts::InvalidName));
+  if (request.kind == RowKind::Folder && platform::isExistingFolder(target))
+    return {false, Text(texts::FolderNameTaken)};
+  if (request.kind == RowKind::File && platform::isExistingFile(target))
+    return {false, Text(texts::FileNameTaken)};
+  if (!IsPlainEntryName(newName) || !IsPlainEntryName(request.oldName))
+    return Refused(request, Text(texts::InvalidName));
+  const platform::FileResult moved = platform::moveWithoutReplacing(request.folder + request.oldName, target);
+  return moved.ok() ? RenameOutcome{true, {}} : Refused(request, moved.description());
+}
+
+} // namespace tv::fileops

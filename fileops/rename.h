@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tv::fileops {
+
+// What a row of the list stands for, told by its image index.
+enum class RowKind { Folder, File, Drive, Message };
+RowKind RowKindOf(int image);
+
+// An edit of a row's caption, confirmed by the user.
+struct RenameRequest {
+  QByteArray folder; // the folder shown, ending in "/"
+  RowKind kind;
+  QString oldCaption;
+  QByteArray oldName; // raw bytes, as listed
+  QString newText;    // as typed
+};
+
+struct RenameOutcome {
+  // False when the row must show its old caption again.
+  bool keepsNewText;
+  // What to tell the user, empty when nothing.
+  QString message;
+};
+
+// Renames the row's file or folder on disk as typed, never replacing an existing entry.
+// A folder or file of the same kind under the new name is refused with the collision
+// message; any other failure with a message that names the file and the reason.
+RenameOutcome RenameRow(const RenameRequest &request);
+
+} // namespace tv::fileops

@@ -1,0 +1,183 @@
+#include "platform/file_copy.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tv::platform {
+
+namespace {
+
+constexpr mode_t kPermissionBits = S_IRWXU | S_IRWXG | S_IRWXO;
+constexpr size_t kChunk = 1 << 20;
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor()
+  {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+  Descriptor(const Descriptor &) = delete;
+  Descriptor &operator=(const Descriptor &) = delete;
+  int get() const { return fd_; }
+
+private:
+  int fd_;
+};
+
+int typeError(mode_t mode)
+{
+  if (S_ISREG(mode))
+    return 0;
+  return S_ISDIR(mode) ? EISDIR : EOPNOTSUPP;
+}
+
+// Copies length bytes at offset, in the kernel where it can and by reading and writing
+// where it cannot (across file systems on some kernels).
+int copyRange(int from, int to, off_t offset, off_t length)
+{
+  off_t in = offset;
+  off_t out = offset;
+  while (length > 0) {
+    const ssize_t copied = ::copy_file_range(from, &in, to, &out, std::min<off_t>(length, 1 << 30), 0);
+    if (copied == 0)
+      return 0;
+    if (copied < 0) {
+      if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+      break;
+    }
+    length -= copied;
+  }
+  QByteArray buffer(static_cast<qsizetype>(std::min<off_t>(length, kChunk)), Qt::Uninitialized);
+  while (length > 0) {
+    const ssize_t got = ::pread(from, buffer.data(), std::min<off_t>(length, buffer.size()), in);
+    if (got <= 0)
+      return got < 0 ? errno : 0;
+    for (ssize_t written = 0; written < got;) {
+      const ssize_t put = ::pwrite(to, buffer.constData() + written, got - written, out);
+      if (put < 0)
+        return errno;
+      written += put;
+      out += put;
+    }
+    in += got;
+    length -= got;
+  }
+  return 0;
+}
+
+// Copies the data of a file of the given size, skipping its holes.
+int copyData(int from, int to, off_t size)
+{
+  for (off_t offset = 0; offset < size;) {
+    off_t data = ::lseek(from, offset, SEEK_DATA);
+    if (data < 0 && errno == ENXIO)
+      break;
+    off_t hole = data < 0 ? size : ::lseek(from, data, SEEK_HOLE);
+    if (data < 0)
+      data = offset;
+    if (hole < 0 || hole > size)
+      hole = size;
+    if (const int error = copyRange(from, to, data, hole - data))
+      return error;
+    offset = hole;
+  }
+  return ::ftruncate(to, size) == 0 ? 0 : errno;
+}
+
+int finishCopy(int to, const struct stat &source, CopyDurability durability)
+{
+  const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+  if (::fchmod(to, source.st_mode & kPermissionBits) != 0 || ::futimens(to, times) != 0)
+    return errno;
+  if (durability == CopyDurability::Flushed && ::fsync(to) != 0)
+    return errno;
+  return 0;
+}
+
+int writeCopy(int from, int to, const struct stat &source, CopyDurability durability)
+{
+  if (const int error = copyData(from, to, source.st_size))
+    return error;
+  return finishCopy(to, source, durability);
+}
+
+// Makes a new name in a folder last across a crash.
+int flushFolder(const QByteArray &folder)
+{
+  const Descriptor handle(::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  return handle.get() >= 0 && ::fsync(handle.get()) == 0 ? 0 : errno;
+}
+
+QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
+
+QByteArray truncatedUtf8(const QByteArray &bytes, qsizetype maxBytes)
+{
+  if (bytes.size() <= maxBytes)
+    return bytes;
+  qsizetype cut = std::max<qsizetype>(maxBytes, 0);
+  while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+    --cut;
+  return bytes.left(cut);
+}
+
+} // namespace
+
+FileResult copyRegularFile(const QByteArray &source, const QByteArray &target, CopyDurability durability)
+{
+  struct stat info {};
+  if (::stat(source.constData(), &info) != 0)
+    return {errno};
+  if (const int error = typeError(info.st_mode))
+    return {error};
+  // Spares writing a copy that could not take its name.
+  if (struct stat existing{}; ::lstat(target.constData(), &existing) == 0)
+    return {EEXIST};
+  // Non-blocking, so that a pipe put in the file's place meanwhile does not hold us up.
+  Descriptor from(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (from.get() < 0 || ::fstat(from.get(), &info) != 0)
+    return {errno};
+  if (const int error = typeError(info.st_mode))
+    return {error};
+  QByteArray temporary = folderOf(target) + ".tarnview-copy-XXXXXX";
+  const Descriptor to(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (to.get() < 0)
+    return {errno};
+  int error = writeCopy(from.get(), to.get(), info, durability);
+  if (error == 0)
+    error = moveWithoutReplacing(temporary, target).error;
+  if (error != 0) {
+    ::unlink(temporary.constData());
+    return {error};
+  }
+  if (durability == CopyDurability::Flushed && (error = flushFolder(folderOf(target))) != 0)
+    ::unlink(target.constData());
+  return {error};
+}
+
+bool isSameFile(const QByteArray &first, const QByteArray &second)
+{
+  struct stat a {};
+  struct stat b {};
+  return ::stat(first.constData(), &a) == 0 && ::stat(second.constData(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
+QByteArray numberedName(const QByteArray &name, int number, qsizetype maxBytes)
+{
+  const QByteArray suffix = number > 1 ? " (" + QByteArray::number(number) + ')' : QByteArray();
+  const qsizetype dot = name.lastIndexOf('.');
+  QByteArray extension = dot > 0 ? name.mid(dot) : QByteArray();
+  if (extension.size() + suffix.size() >= maxBytes)
+    extension.clear();
+  const QByteArray stem = name.left(name.size() - extension.size());
+  return truncatedUtf8(stem, maxBytes - suffix.size() - extension.size()) + suffix + extension;
+}
+
+} // namespace tv::platform

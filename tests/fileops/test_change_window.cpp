@@ -1,0 +1,439 @@
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/windows.h"
+#include "tests/platform/file_test_support.h"
+#include "ui/png_bit_btn.h"
+
+using namespace tv;
+using namespace tv::test;
+
+namespace {
+
+enum class Reply { Yes, No };
+
+// Answers the program's boxes while it lives, noting every text they showed: the message box
+// with OK, the confirmation box with the next reply (No when none is left), after running
+// the hook that stands for the user's hesitation.
+class ModalBoxes : public QObject {
+public:
+  explicit ModalBoxes(QList<Reply> replies = {}, std::function<void()> whileAsked = {})
+      : replies_(std::move(replies)), whileAsked_(std::move(whileAsked))
+  {
+    connect(&timer_, &QTimer::timeout, this, &ModalBoxes::answer);
+    timer_.start(10);
+  }
+  QStringList shown;
+
+private:
+  void answer()
+  {
+    QWidget *box = QApplication::activeModalWidget();
+    if (box == nullptr || !box->isVisible())
+      return;
+    if (box == Form5) {
+      shown << Form5->Label1->text();
+      Form5->PngBitBtn1->click();
+    } else if (box == Form6) {
+      shown << Form6->Label1->text() + " [" + Form6->PngBitBtn1->text() + '/' + Form6->PngBitBtn2->text() + ']';
+      if (whileAsked_)
+        whileAsked_();
+      const Reply reply = replies_.isEmpty() ? Reply::No : replies_.takeFirst();
+      (reply == Reply::Yes ? Form6->PngBitBtn1 : Form6->PngBitBtn2)->click();
+    } else {
+      shown << QStringLiteral("unexpected box");
+      box->close();
+    }
+  }
+
+  QTimer timer_;
+  QList<Reply> replies_;
+  std::function<void()> whileAsked_;
+};
+
+QByteArray FileUrl(const QByteArray &path) { return "file://" + path.toPercentEncoding("/"); }
+
+QMimeData *UriList(const QList<QByteArray> &paths)
+{
+  auto *data = new QMimeData;
+  QByteArray list;
+  for (const QByteArray &path : paths)
+    list += FileUrl(path) + "\r\n";
+  data->setData(QStringLiteral("text/uri-list"), list);
+  return data;
+}
+
+// Drags the data over the main window, offered for copy or move with move proposed, and
+// drops it; the action of the drop, or IgnoreAction when it was not accepted.
+Qt::DropAction DragAndDrop(QMimeData *data)
+{
+  const QPoint middle = Form1->rect().center();
+  const auto offered = Qt::CopyAction | Qt::MoveAction;
+  QDragEnterEvent enter(middle, offered, data, Qt::LeftButton, Qt::NoModifier);
+  enter.setDropAction(Qt::MoveAction);
+  QApplication::sendEvent(Form1, &enter);
+  QDropEvent drop(middle, offered, data, Qt::LeftButton, Qt::NoModifier);
+  drop.setDropAction(Qt::MoveAction);
+  QApplication::sendEvent(Form1, &drop);
+  return enter.isAccepted() && drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+void ShowDriveList()
+{
+  Form1->OpenFolder({});
+  // The drive list is told by the hidden column title.
+  Form1->Label5->hide();
+}
+
+void ShowFolder(const QByteArray &folder)
+{
+  Form1->Label5->show();
+  Form1->OpenFolder(folder);
+}
+
+QAbstractItemModel *Listing() { return Form1->ListView1->model(); }
+
+int RowNamed(const QByteArray &name)
+{
+  for (int row = 0; Listing() != nullptr && row < Listing()->rowCount(); ++row)
+    if (Form1->RowName(row) == name)
+      return row;
+  return -1;
+}
+
+void SelectRow(int row)
+{
+  if (row < 0)
+    Form1->ListView1->setCurrentIndex({});
+  else
+    Form1->ListView1->setCurrentIndex(Listing()->index(row, 0));
+}
+
+void PressInList(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  Form1->ListView1KeyDown(&press);
+}
+
+bool Editing() { return Form1->ListView1->viewport()->findChild<QLineEdit *>() != nullptr; }
+
+#define SKIP_WITHOUT_LISTING()                                                                                         \
+  if (Listing() == nullptr)                                                                                            \
+  QSKIP("needs the folder listing")
+
+} // namespace
+
+Q_DECLARE_METATYPE(Reply)
+
+class TestChangeWindow : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase();
+  void init();
+  void cleanupTestCase();
+  void dragsAreAcceptedOnlyAsCopies_data();
+  void dragsAreAcceptedOnlyAsCopies();
+  void droppedFilesAreCopiedIntoTheShownFolder();
+  void dropsOnTheDriveListChangeNothing();
+  void menuItemsNeedAFolderAndASelectedRow_data();
+  void menuItemsNeedAFolderAndASelectedRow();
+  void keysWithoutASelectedRowDoNothing();
+  void renameStartsWithF2OrTheMenu();
+  void renameShowsTheOutcomeInTheRow_data();
+  void renameShowsTheOutcomeInTheRow();
+  void deleteAsksAndMovesToTheTrash_data();
+  void deleteAsksAndMovesToTheTrash();
+  void deleteKeyInTheDriveListDoesNothing();
+
+private:
+  std::unique_ptr<FileTestEnvironment> environment_;
+  QByteArray shown_;
+  QByteArray from_;
+};
+
+void TestChangeWindow::initTestCase()
+{
+  environment_ = std::make_unique<FileTestEnvironment>();
+  environment_->setUserLanguage(QStringLiteral("en"));
+  CreateWindows();
+}
+
+void TestChangeWindow::init()
+{
+  RemoveContents(environment_->home() + "/shown");
+  RemoveContents(environment_->home() + "/from");
+  shown_ = environment_->makeFolder("shown");
+  from_ = environment_->makeFolder("from");
+  MakeFile(shown_ + "a.txt", "A");
+  MakeFile(shown_ + "b.txt", "B");
+  MakeFolder(shown_ + "dir");
+  MakeFile(from_ + "dropped.txt", "D");
+  MakeFile(from_ + "\xff\xfe.bin", "X");
+  ShowFolder(shown_);
+}
+
+void TestChangeWindow::cleanupTestCase()
+{
+  delete Form1;
+  environment_.reset();
+}
+
+void TestChangeWindow::dragsAreAcceptedOnlyAsCopies_data()
+{
+  QTest::addColumn<bool>("driveList");
+  QTest::addColumn<QByteArray>("uriList");
+  QTest::addColumn<int>("possible");
+  QTest::addColumn<bool>("accepted");
+  const int copyOrMove = Qt::CopyAction | Qt::MoveAction;
+  const QByteArray files = "file:///tmp/x\r\n";
+  QTest::addRow("files offered for copy or move") << false << files << copyOrMove << true;
+  QTest::addRow("files offered for copy") << false << files << int(Qt::CopyAction) << true;
+  QTest::addRow("files offered only for a move") << false << files << int(Qt::MoveAction) << false;
+  QTest::addRow("no local files") << false << QByteArray("https://example.com/x\r\n") << copyOrMove << false;
+  QTest::addRow("drive list") << true << files << copyOrMove << false;
+}
+
+void TestChangeWindow::dragsAreAcceptedOnlyAsCopies()
+{
+  QFETCH(bool, driveList);
+  QFETCH(QByteArray, uriList);
+  QFETCH(int, possible);
+  QFETCH(bool, accepted);
+  if (driveList)
+    ShowDriveList();
+  QMimeData data;
+  data.setData(QStringLiteral("text/uri-list"), uriList);
+  const auto actions = Qt::DropActions(possible);
+  const QPoint middle = Form1->rect().center();
+
+  QDragEnterEvent enter(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
+  enter.setDropAction(Qt::MoveAction);
+  QApplication::sendEvent(Form1, &enter);
+  QCOMPARE(enter.isAccepted(), accepted);
+  QDragMoveEvent move(middle, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+  move.setDropAction(Qt::MoveAction);
+  QApplication::sendEvent(Form1, &move);
+  QCOMPARE(move.isAccepted(), accepted);
+  if (accepted) {
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+    QCOMPARE(move.dropAction(), Qt::CopyAction);
+  }
+}
+
+void TestChangeWindow::droppedFilesAreCopiedIntoTheShownFolder()
+{
+  const auto outside = Snapshot(environment_->home(), {shown_.chopped(1)});
+  std::unique_ptr<QMimeData> data(UriList({from_ + "dropped.txt", from_ + "\xff\xfe.bin", shown_ + "a.txt"}));
+
+  QCOMPARE(DragAndDrop(data.get()), Qt::CopyAction);
+
+  QTRY_COMPARE(Names(shown_), (QList<QByteArray>{"a.txt", "b.txt", "dir", "dropped.txt", "\xff\xfe.bin"}));
+  QCOMPARE(ReadFile(shown_ + "\xff\xfe.bin"), QByteArray("X"));
+  QVERIFY(QApplication::overrideCursor() == nullptr);
+  QCOMPARE(Snapshot(environment_->home(), {shown_.chopped(1)}), outside);
+  QCOMPARE(Form1->CurrentFolder(), shown_);
+}
+
+void TestChangeWindow::dropsOnTheDriveListChangeNothing()
+{
+  ShowDriveList();
+  const QString current = QDir::currentPath();
+  QDir::setCurrent(QFile::decodeName(from_));
+  const auto before = Snapshot(environment_->home());
+
+  Form1->AcceptFiles({from_ + "dropped.txt"});
+  std::unique_ptr<QMimeData> data(UriList({from_ + "dropped.txt"}));
+  QCOMPARE(DragAndDrop(data.get()), Qt::IgnoreAction);
+  QCoreApplication::processEvents();
+
+  QDir::setCurrent(current);
+  QCOMPARE(Snapshot(environment_->home()), before);
+}
+
+void TestChangeWindow::menuItemsNeedAFolderAndASelectedRow_data()
+{
+  QTest::addColumn<bool>("driveList");
+  QTest::addColumn<bool>("selected");
+  QTest::addColumn<bool>("enabled");
+  QTest::addRow("folder, no row selected") << false << false << false;
+  QTest::addRow("drive list, no row selected") << true << false << false;
+  QTest::addRow("folder, row selected") << false << true << true;
+  QTest::addRow("drive list, row selected") << true << true << false;
+}
+
+void TestChangeWindow::menuItemsNeedAFolderAndASelectedRow()
+{
+  QFETCH(bool, driveList);
+  QFETCH(bool, selected);
+  QFETCH(bool, enabled);
+  if (driveList)
+    ShowDriveList();
+  if (selected) {
+    SKIP_WITHOUT_LISTING();
+    SelectRow(0);
+  } else if (Listing() != nullptr) {
+    SelectRow(-1);
+  }
+  Form1->Rename1->setEnabled(!enabled);
+  Form1->Delete1->setEnabled(!enabled);
+
+  Form1->PopupMenu1Popup();
+
+  QCOMPARE(Form1->Rename1->isEnabled(), enabled);
+  QCOMPARE(Form1->Delete1->isEnabled(), enabled);
+}
+
+void TestChangeWindow::keysWithoutASelectedRowDoNothing()
+{
+  if (Listing() != nullptr)
+    SelectRow(-1);
+  const ModalBoxes boxes;
+  const auto before = Snapshot(environment_->home());
+
+  PressInList(Qt::Key_F2);
+  PressInList(Qt::Key_Delete);
+  Form1->Rename1Click();
+  Form1->Delete1Click();
+
+  QVERIFY(!Editing());
+  QCOMPARE(boxes.shown, QStringList());
+  QCOMPARE(Snapshot(environment_->home()), before);
+}
+
+void TestChangeWindow::renameStartsWithF2OrTheMenu()
+{
+  SKIP_WITHOUT_LISTING();
+  Form1->show();
+  QVERIFY(QTest::qWaitForWindowExposed(Form1));
+  for (const auto &start :
+       {std::function<void()>([] { PressInList(Qt::Key_F2); }), std::function<void()>([] { Form1->Rename1Click(); })}) {
+    SelectRow(RowNamed("a.txt"));
+    start();
+    QTRY_VERIFY(Editing());
+    QTest::keyClick(Form1->ListView1->viewport()->findChild<QLineEdit *>(), Qt::Key_Escape);
+    QTRY_VERIFY(!Editing());
+  }
+  QCOMPARE(Names(shown_), (QList<QByteArray>{"a.txt", "b.txt", "dir"}));
+  Form1->hide();
+}
+
+void TestChangeWindow::renameShowsTheOutcomeInTheRow_data()
+{
+  QTest::addColumn<QByteArray>("name");
+  QTest::addColumn<QString>("newText");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<QStringList>("messages");
+  QTest::addColumn<QList<QByteArray>>("names");
+  QTest::addRow("renamed") << QByteArray("a.txt") << "c.txt"
+                           << "c.txt" << QStringList() << QList<QByteArray>{"b.txt", "c.txt", "dir"};
+  QTest::addRow("file name taken") << QByteArray("a.txt") << "b.txt"
+                                   << "a.txt" << QStringList{"A file with this name already exists!"}
+                                   << QList<QByteArray>{"a.txt", "b.txt", "dir"};
+  QTest::addRow("folder name taken") << QByteArray("dir") << ""
+                                     << "dir" << QStringList{"A folder with this name already exists!"}
+                                     << QList<QByteArray>{"a.txt", "b.txt", "dir"};
+  QTest::addRow("refused by the system") << QByteArray("a.txt") << "dir"
+                                         << "a.txt"
+                                         << QStringList{QStringLiteral("Could not rename \"a.txt\" to \"dir\": %1.")
+                                                            .arg(QString::fromLocal8Bit(std::strerror(EEXIST)))}
+                                         << QList<QByteArray>{"a.txt", "b.txt", "dir"};
+  QTest::addRow("slash typed") << QByteArray("a.txt") << "dir/a.txt"
+                               << "a.txt"
+                               << QStringList{QStringLiteral(
+                                      "Could not rename \"a.txt\" to \"dir/a.txt\": a name must "
+                                      "not be empty, \".\" or \"..\" and must not contain \"/\".")}
+                               << QList<QByteArray>{"a.txt", "b.txt", "dir"};
+}
+
+void TestChangeWindow::renameShowsTheOutcomeInTheRow()
+{
+  QFETCH(QByteArray, name);
+  QFETCH(QString, newText);
+  QFETCH(QString, caption);
+  QFETCH(QStringList, messages);
+  QFETCH(QList<QByteArray>, names);
+  SKIP_WITHOUT_LISTING();
+  const int row = RowNamed(name);
+  QVERIFY(row >= 0);
+  const ModalBoxes boxes;
+
+  Listing()->setData(Listing()->index(row, 0), newText, Qt::EditRole);
+
+  QCOMPARE(boxes.shown, messages);
+  QCOMPARE(Form1->RowCaption(row), caption);
+  QCOMPARE(Form1->RowName(row), caption.toUtf8());
+  QCOMPARE(Names(shown_), names);
+}
+
+void TestChangeWindow::deleteAsksAndMovesToTheTrash_data()
+{
+  QTest::addColumn<QByteArray>("name");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<Reply>("reply");
+  QTest::addColumn<bool>("vanishesWhileAsked");
+  QTest::addColumn<QStringList>("shown");
+  QTest::addColumn<QList<QByteArray>>("names");
+  const QString question = QStringLiteral("Are you sure you want to delete \"a.txt\"? [Yes/No]");
+  QTest::addRow("Yes") << QByteArray("a.txt") << 0 << Reply::Yes << false << QStringList{question}
+                       << QList<QByteArray>{"b.txt", "dir"};
+  QTest::addRow("Shift+Delete, Yes") << QByteArray("a.txt") << int(Qt::ShiftModifier) << Reply::Yes << false
+                                     << QStringList{question} << QList<QByteArray>{"b.txt", "dir"};
+  QTest::addRow("No") << QByteArray("a.txt") << 0 << Reply::No << false << QStringList{question}
+                      << QList<QByteArray>{"a.txt", "b.txt", "dir"};
+  QTest::addRow("vanished while asked") << QByteArray("a.txt") << 0 << Reply::Yes << true << QStringList{question}
+                                        << QList<QByteArray>{"b.txt", "dir"};
+  QTest::addRow("folder refused") << QByteArray("dir") << 0 << Reply::Yes << false
+                                  << QStringList{"Cannot delete folders."}
+                                  << QList<QByteArray>{"a.txt", "b.txt", "dir"};
+}
+
+void TestChangeWindow::deleteAsksAndMovesToTheTrash()
+{
+  QFETCH(QByteArray, name);
+  QFETCH(int, modifiers);
+  QFETCH(Reply, reply);
+  QFETCH(bool, vanishesWhileAsked);
+  QFETCH(QStringList, shown);
+  QFETCH(QList<QByteArray>, names);
+  SKIP_WITHOUT_LISTING();
+  SelectRow(RowNamed(name));
+  const QByteArray trash = environment_->home() + "/.xdg_data_home/Trash";
+  const ModalBoxes boxes({reply}, [&] {
+    if (vanishesWhileAsked)
+      ::unlink((shown_ + name).constData());
+  });
+
+  PressInList(Qt::Key_Delete, Qt::KeyboardModifiers(modifiers));
+
+  QCOMPARE(boxes.shown, shown);
+  QCOMPARE(Names(shown_), names);
+  QCOMPARE(RowNamed(name) >= 0, names.contains(name));
+  const bool trashed = reply == Reply::Yes && !vanishesWhileAsked && !names.contains(name);
+  QCOMPARE(ReadFile(trash + "/files/" + name), trashed ? QByteArray("A") : QByteArray());
+  RemoveContents(trash);
+}
+
+void TestChangeWindow::deleteKeyInTheDriveListDoesNothing()
+{
+  SKIP_WITHOUT_LISTING();
+  Form1->OpenFolder({});
+  QVERIFY(!Form1->FolderShown());
+  SelectRow(0);
+  const ModalBoxes boxes;
+
+  PressInList(Qt::Key_Delete);
+  Form1->Delete1Click();
+
+  QCOMPARE(boxes.shown, QStringList());
+  QVERIFY(!Form1->FolderShown());
+}
+
+QTEST_MAIN(TestChangeWindow)
+#include "test_change_window.moc"

@@ -1,0 +1,331 @@
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+#include <cerrno>
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/trash.h"
+#include "tests/platform/file_test_support.h"
+#include "tests/support/test_environment.h"
+
+using namespace tv;
+using namespace tv::test;
+
+namespace {
+
+const QByteArray kUid = QByteArray::number(::getuid());
+
+QByteArray HomeTrash(const FileTestEnvironment &environment) { return environment.home() + "/.xdg_data_home/Trash"; }
+
+// Checks a trashed file and its record against the Trash specification: the file under
+// files/ with its contents, the record under info/ with exactly the header, the original
+// path percent-encoded and the deletion time in local time.
+void VerifyTrashed(const platform::TrashedFile &trashed, const QByteArray &trash, const QByteArray &trashName,
+                   const QByteArray &recordedPath, const QByteArray &contents, const QDateTime &before)
+{
+  QVERIFY2(trashed.result.ok(), qPrintable(trashed.result.description()));
+  QCOMPARE(trashed.file, trash + "/files/" + trashName);
+  QCOMPARE(trashed.info, trash + "/info/" + trashName + ".trashinfo");
+  QCOMPARE(ReadFile(trashed.file), contents);
+  const QList<QByteArray> lines = ReadFile(trashed.info).split('\n');
+  QCOMPARE(lines.size(), 4);
+  QCOMPARE(lines[0], QByteArray("[Trash Info]"));
+  QVERIFY(lines[1].startsWith("Path="));
+  const QByteArray encoded = lines[1].mid(5);
+  QVERIFY2(
+      QRegularExpression(QStringLiteral("^[A-Za-z0-9/\\-_.!~*'()%]*$")).match(QString::fromLatin1(encoded)).hasMatch(),
+      encoded.constData());
+  QCOMPARE(QByteArray::fromPercentEncoding(encoded), recordedPath);
+  QVERIFY(lines[2].startsWith("DeletionDate="));
+  const QDateTime deleted =
+      QDateTime::fromString(QString::fromLatin1(lines[2].mid(13)), QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+  QVERIFY2(deleted.isValid(), lines[2].constData());
+  QVERIFY(deleted >= before.addMSecs(-before.time().msec()) && deleted <= QDateTime::currentDateTime());
+  QCOMPARE(lines[3], QByteArray());
+  QCOMPARE(int(StatOf(trash).st_mode & 0777), 0700);
+}
+
+QString TrashCli(const QString &program, const QByteArray &workingFolder = {}, const QByteArray &input = {})
+{
+  QProcess process;
+  if (!workingFolder.isEmpty())
+    process.setWorkingDirectory(QFile::decodeName(workingFolder));
+  process.start(program, {});
+  process.write(input);
+  process.closeWriteChannel();
+  if (!process.waitForFinished(60000))
+    return QStringLiteral("(did not finish)");
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+enum class VolumeSetup {
+  Nothing,
+  SharedTrash,
+  SharedTrashWithoutStickyBit,
+  SharedTrashLink,
+  OwnTrashIsFile,
+  OwnTrashOfAnotherUser,
+  OwnTrashLink
+};
+
+void PrepareVolume(const QByteArray &volume, VolumeSetup setup)
+{
+  switch (setup) {
+  case VolumeSetup::Nothing:
+    break;
+  case VolumeSetup::SharedTrash:
+    MakeFolder(volume + "/.Trash", 01777);
+    break;
+  case VolumeSetup::SharedTrashWithoutStickyBit:
+    MakeFolder(volume + "/.Trash", 0777);
+    break;
+  case VolumeSetup::SharedTrashLink:
+    MakeFolder(volume + "/elsewhere", 01777);
+    QVERIFY(::symlink("elsewhere", (volume + "/.Trash").constData()) == 0);
+    break;
+  case VolumeSetup::OwnTrashIsFile:
+    MakeFile(volume + "/.Trash-" + kUid, "not a folder");
+    break;
+  case VolumeSetup::OwnTrashOfAnotherUser:
+    MakeFolder(volume + "/.Trash-" + kUid, 0700);
+    QVERIFY(::chown((volume + "/.Trash-" + kUid).constData(), 4321, 4321) == 0);
+    break;
+  case VolumeSetup::OwnTrashLink:
+    MakeFolder(volume + "/elsewhere", 0700);
+    QVERIFY(::symlink("elsewhere", (volume + "/.Trash-" + kUid).constData()) == 0);
+    break;
+  }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(VolumeSetup)
+
+class TestTrash : public QObject {
+  Q_OBJECT
+private slots:
+  void homeTrashKeepsTheFileAndRecordsWhereItWas_data();
+  void homeTrashKeepsTheFileAndRecordsWhereItWas();
+  void homeTrashIsMadeWhereTheUserDataIs_data();
+  void homeTrashIsMadeWhereTheUserDataIs();
+  void takenTrashNamesGetNumbers();
+  void longestPath();
+  void trashCliListsAndRestoresTrashedFiles();
+  void fileStaysWhenNoTrashCanTakeIt_data();
+  void fileStaysWhenNoTrashCanTakeIt();
+  void fileInReadOnlyFolderStays();
+  void otherVolumesUseTheirOwnTrashOrTheHomeTrash_data();
+  void otherVolumesUseTheirOwnTrashOrTheHomeTrash();
+};
+
+void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas_data()
+{
+  QTest::addColumn<QByteArray>("name");
+  QTest::addColumn<QByteArray>("trashName");
+  const QByteArray longName = QByteArray(250, 'n');
+  QTest::addRow("plain") << QByteArray("a.txt") << QByteArray("a.txt");
+  QTest::addRow("spaces, percent, reserved")
+      << QByteArray("100% sure #1 & ok?.txt") << QByteArray("100% sure #1 & ok?.txt");
+  QTest::addRow("not ASCII") << QByteArray("résumé 文件.txt") << QByteArray("résumé 文件.txt");
+  QTest::addRow("not UTF-8") << QByteArray("\xff\xfe.bin") << QByteArray("\xff\xfe.bin");
+  QTest::addRow("newline") << QByteArray("two\nlines") << QByteArray("two\nlines");
+  QTest::addRow("leading dash") << QByteArray("-rf") << QByteArray("-rf");
+  QTest::addRow("hidden") << QByteArray(".hidden") << QByteArray(".hidden");
+  QTest::addRow("longest name, shortened in the trash") << longName << longName.left(245);
+}
+
+void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas()
+{
+  QFETCH(QByteArray, name);
+  QFETCH(QByteArray, trashName);
+  FileTestEnvironment environment;
+  const QByteArray folder = environment.makeFolder("shown");
+  MakeFile(folder + name, "contents " + name);
+  MakeFile(folder + "other", "stays");
+  const auto outside = Snapshot(environment.home(), {environment.home() + "/shown", HomeTrash(environment)});
+  const QDateTime before = QDateTime::currentDateTime();
+
+  const platform::TrashedFile trashed = platform::moveToTrash(folder + name);
+
+  VerifyTrashed(trashed, HomeTrash(environment), trashName, folder + name, "contents " + name, before);
+  QCOMPARE(Names(folder), QList<QByteArray>{"other"});
+  QCOMPARE(Snapshot(environment.home(), {environment.home() + "/shown", HomeTrash(environment)}), outside);
+}
+
+void TestTrash::homeTrashIsMadeWhereTheUserDataIs_data()
+{
+  QTest::addColumn<QByteArray>("dataHome");
+  QTest::addColumn<QByteArray>("trash");
+  QTest::addRow("data home exists") << QByteArray("/.xdg_data_home") << QByteArray("/.xdg_data_home/Trash");
+  QTest::addRow("data home missing") << QByteArray("/deep/er/data") << QByteArray("/deep/er/data/Trash");
+  QTest::addRow("data home not set") << QByteArray() << QByteArray("/.local/share/Trash");
+  QTest::addRow("data home relative, so ignored") << QByteArray("relative") << QByteArray("/.local/share/Trash");
+}
+
+void TestTrash::homeTrashIsMadeWhereTheUserDataIs()
+{
+  QFETCH(QByteArray, dataHome);
+  QFETCH(QByteArray, trash);
+  FileTestEnvironment environment;
+  qputenv("XDG_DATA_HOME", dataHome.startsWith('/') ? environment.home() + dataHome : dataHome);
+  const QByteArray folder = environment.makeFolder("shown");
+  MakeFile(folder + "a.txt", "A");
+  const QDateTime before = QDateTime::currentDateTime();
+
+  const platform::TrashedFile trashed = platform::moveToTrash(folder + "a.txt");
+
+  VerifyTrashed(trashed, environment.home() + trash, "a.txt", folder + "a.txt", "A", before);
+  QCOMPARE(int(StatOf(environment.home() + trash + "/files").st_mode & 0777), 0700);
+  QCOMPARE(int(StatOf(environment.home() + trash + "/info").st_mode & 0777), 0700);
+}
+
+void TestTrash::takenTrashNamesGetNumbers()
+{
+  FileTestEnvironment environment;
+  const QByteArray first = environment.makeFolder("first");
+  const QByteArray second = environment.makeFolder("second");
+  const QByteArray third = environment.makeFolder("third");
+  for (const QByteArray &folder : {first, second, third})
+    MakeFile(folder + "same.txt", folder);
+  const QByteArray trash = HomeTrash(environment);
+  const QDateTime before = QDateTime::currentDateTime();
+
+  VerifyTrashed(platform::moveToTrash(first + "same.txt"), trash, "same.txt", first + "same.txt", first, before);
+  // A file without a record, as another program may leave behind, is not replaced.
+  MakeFile(trash + "/files/same (2).txt", "orphan");
+  VerifyTrashed(platform::moveToTrash(second + "same.txt"), trash, "same (3).txt", second + "same.txt", second, before);
+  VerifyTrashed(platform::moveToTrash(third + "same.txt"), trash, "same (4).txt", third + "same.txt", third, before);
+
+  QCOMPARE(ReadFile(trash + "/files/same (2).txt"), QByteArray("orphan"));
+  QCOMPARE(Names(trash + "/info"),
+           (QList<QByteArray>{"same (3).txt.trashinfo", "same (4).txt.trashinfo", "same.txt.trashinfo"}));
+}
+
+void TestTrash::longestPath()
+{
+  FileTestEnvironment environment;
+  const QByteArray folder = MakeDeepFolder(environment.makeFolder("shown"), 3800);
+  const QByteArray name = QByteArray(250, 'n');
+  MakeFile(folder + name, "deep");
+  QVERIFY(folder.size() + name.size() > 4000 && folder.size() + name.size() < PATH_MAX);
+  const QDateTime before = QDateTime::currentDateTime();
+
+  VerifyTrashed(platform::moveToTrash(folder + name), HomeTrash(environment), name.left(245), folder + name, "deep",
+                before);
+  QVERIFY(!Exists(folder + name));
+}
+
+void TestTrash::trashCliListsAndRestoresTrashedFiles()
+{
+  FileTestEnvironment environment;
+  const QByteArray plainFolder = environment.makeFolder("plain");
+  const QByteArray restoreFolder = environment.makeFolder("restore here");
+  const QByteArray name = "résumé 文件 100%.txt";
+  MakeFile(plainFolder + "plain.txt", "P");
+  MakeFile(restoreFolder + name, "R");
+  QVERIFY(platform::moveToTrash(plainFolder + "plain.txt").result.ok());
+  QVERIFY(platform::moveToTrash(restoreFolder + name).result.ok());
+
+  const QString listed = TrashCli(QStringLiteral("trash-list"));
+  QVERIFY2(listed.contains(QString::fromUtf8(plainFolder + "plain.txt")), qPrintable(listed));
+  QVERIFY2(listed.contains(QString::fromUtf8(restoreFolder + name)), qPrintable(listed));
+
+  const QString restored = TrashCli(QStringLiteral("trash-restore"), restoreFolder, "0\n");
+  QVERIFY2(restored.contains(QString::fromUtf8(restoreFolder + name)), qPrintable(restored));
+  QCOMPARE(ReadFile(restoreFolder + name), QByteArray("R"));
+  QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{"plain.txt"});
+}
+
+void TestTrash::fileStaysWhenNoTrashCanTakeIt_data()
+{
+  QTest::addColumn<QByteArray>("blocker");
+  QTest::addRow("data home is a file") << QByteArray("/.xdg_data_home");
+  QTest::addRow("trash is a file") << QByteArray("/.xdg_data_home/Trash");
+  QTest::addRow("info is a file") << QByteArray("/.xdg_data_home/Trash/info");
+}
+
+void TestTrash::fileStaysWhenNoTrashCanTakeIt()
+{
+  QFETCH(QByteArray, blocker);
+  FileTestEnvironment environment;
+  const QByteArray path = environment.makeFolder("shown") + "a.txt";
+  MakeFile(path, "A");
+  QDir().rmpath(QFile::decodeName(environment.home() + "/.xdg_data_home"));
+  QDir().mkpath(QFile::decodeName(environment.home() + blocker.left(blocker.lastIndexOf('/'))));
+  MakeFile(environment.home() + blocker, "in the way");
+  const auto before = Snapshot(environment.home(), {HomeTrash(environment)});
+  const QList<QByteArray> topFolder = Names("/");
+
+  const platform::TrashedFile trashed = platform::moveToTrash(path);
+
+  QCOMPARE(Names("/"), topFolder); // no trash made on the home volume's top folder instead
+  QCOMPARE(trashed.result.error, ENOTDIR);
+  QVERIFY(trashed.file.isEmpty());
+  QCOMPARE(Snapshot(environment.home(), {HomeTrash(environment)}), before);
+  QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{});
+}
+
+void TestTrash::fileInReadOnlyFolderStays()
+{
+  FileTestEnvironment environment;
+  const auto [folder, dataHome] = PrepareReadOnlyFolder(environment);
+  const auto before = Snapshot(folder);
+
+  const int error = RunRestricted([&] {
+    qputenv("XDG_DATA_HOME", dataHome);
+    return platform::moveToTrash(folder + "a.txt").result.error;
+  });
+
+  QCOMPARE(error, EACCES);
+  QCOMPARE(Snapshot(folder), before);
+  QCOMPARE(Names(dataHome + "Trash/info"), QList<QByteArray>{});
+  QCOMPARE(Names(dataHome + "Trash/files"), QList<QByteArray>{});
+}
+
+void TestTrash::otherVolumesUseTheirOwnTrashOrTheHomeTrash_data()
+{
+  QTest::addColumn<VolumeSetup>("setup");
+  QTest::addColumn<QByteArray>("trash");
+  const QByteArray own = "/volume/.Trash-" + kUid;
+  const QByteArray home = "/.xdg_data_home/Trash";
+  QTest::addRow("own trash made") << VolumeSetup::Nothing << own;
+  QTest::addRow("shared trash") << VolumeSetup::SharedTrash << "/volume/.Trash/" + kUid;
+  QTest::addRow("shared trash without sticky bit") << VolumeSetup::SharedTrashWithoutStickyBit << own;
+  QTest::addRow("shared trash that is a link") << VolumeSetup::SharedTrashLink << own;
+  QTest::addRow("own trash is a file: home trash") << VolumeSetup::OwnTrashIsFile << home;
+  QTest::addRow("own trash of another user: home trash") << VolumeSetup::OwnTrashOfAnotherUser << home;
+  QTest::addRow("own trash is a link: home trash") << VolumeSetup::OwnTrashLink << home;
+}
+
+void TestTrash::otherVolumesUseTheirOwnTrashOrTheHomeTrash()
+{
+  QFETCH(VolumeSetup, setup);
+  QFETCH(QByteArray, trash);
+  FileTestEnvironment environment;
+  const ScratchVolume volume(environment.home() + "/volume");
+  if (!volume.isMounted())
+    QSKIP("mounting a file system needs root");
+  const QByteArray folder = environment.home() + "/volume/sub/";
+  MakeFolder(folder);
+  MakeFile(folder + "a b.txt", "on the volume");
+  PrepareVolume(environment.home() + "/volume", setup);
+  const ino_t inode = StatOf(folder + "a b.txt").st_ino;
+  const bool toVolume = trash.startsWith("/volume");
+  const QDateTime before = QDateTime::currentDateTime();
+
+  const platform::TrashedFile trashed = platform::moveToTrash(folder + "a b.txt");
+
+  VerifyTrashed(trashed, environment.home() + trash, "a b.txt", toVolume ? "sub/a b.txt" : folder + "a b.txt",
+                "on the volume", before);
+  QVERIFY(!Exists(folder + "a b.txt"));
+  QCOMPARE(StatOf(trashed.file).st_ino == inode, toVolume);
+  if (setup == VolumeSetup::SharedTrashWithoutStickyBit || setup == VolumeSetup::SharedTrashLink)
+    QCOMPARE(Names(environment.home() + "/volume/.Trash/"), QList<QByteArray>{});
+  const QString listed = TrashCli(QStringLiteral("trash-list"));
+  QVERIFY2(listed.contains(QString::fromUtf8(folder + "a b.txt")), qPrintable(listed));
+}
+
+QTEST_GUILESS_MAIN(TestTrash)
+#include "test_trash.moc"
