@@ -63,8 +63,6 @@ public:
   // Presses a point of the window with that title, in its own coordinates.
   void clickIn(const QString &title, QPoint point);
 
-  XDesktop &desktop() { return desktop_; }
-
 private:
   bool xdotool(const QStringList &arguments, QByteArray *output = nullptr);
   QRect geometryOf(const QByteArray &windowId);

@@ -16,6 +16,7 @@ namespace {
 constexpr int kTimeoutMs = 10000;
 // How long a refused action is given to show an effect it must not have.
 constexpr int kSettleMs = 1500;
+constexpr int kBetweenPressesMs = 600;
 constexpr QPoint kDeleteYes{120, 92};
 constexpr QPoint kDeleteNo{208, 92};
 constexpr QPoint kDragSourcePlace{1100, 100};
@@ -113,13 +114,17 @@ void TestE2eFeatures::upWalksToTheDriveList()
 
   // From the application folder up to the root: every step still shows a folder.
   const qsizetype levels = QDir::cleanPath(run.appFolder()).split(QLatin1Char('/'), Qt::SkipEmptyParts).size();
-  for (qsizetype level = 0; level < levels; ++level)
+  for (qsizetype level = 0; level < levels; ++level) {
     run.click(place::Up);
+    // Presses further apart than a double click, as a person makes them.
+    QTest::qWait(kBetweenPressesMs);
+  }
   QTest::qWait(kSettleMs);
   QVERIFY(FolderIsShown(run));
 
   run.click(place::Up);
   QVERIFY(QTest::qWaitFor([&] { return !FolderIsShown(run); }, kTimeoutMs));
+  QTest::qWait(kBetweenPressesMs);
   run.click(place::Up);
   QTest::qWait(kSettleMs);
   QVERIFY(!FolderIsShown(run));

@@ -9,7 +9,7 @@ namespace tv::e2e {
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
-constexpr int kToolTimeoutMs = 30000;
+constexpr int kToolTimeoutMs = 15000;
 constexpr int kDisplaysToTry = 32;
 
 // Displays below this number are left to people's own X servers and to other test runs;
