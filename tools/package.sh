@@ -7,5 +7,6 @@ cd "$(dirname "$0")/.."
 dir=${1:-build}
 tools/install-deps.sh
 tools/build.sh "$dir"
-(cd "$dir" && cpack -G DEB >/dev/null)
-ls "$PWD/$dir"/tarnview_*.deb
+cd "$dir"
+cpack -G DEB >/dev/null
+ls "$PWD"/tarnview_*.deb
