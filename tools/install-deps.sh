@@ -11,6 +11,8 @@ packages=(
   # tests: display server, window manager, input, screenshots, trash tools, office suite
   xvfb xauth openbox xdotool x11-utils imagemagick trash-cli libreoffice-core-nogui
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+  # package: shared-library dependencies, the menu entry's check
+  dpkg-dev file desktop-file-utils
   # benchmarks
   hyperfine valgrind
 )

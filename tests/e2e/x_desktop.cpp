@@ -1,0 +1,139 @@
+#include "tests/e2e/x_desktop.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace tv::e2e {
+
+namespace {
+
+constexpr int kStartTimeoutMs = 10000;
+constexpr int kToolTimeoutMs = 15000;
+constexpr int kDisplaysToTry = 32;
+
+// Displays below this number are left to people's own X servers and to other test runs;
+// TARNVIEW_E2E_FIRST_DISPLAY moves the search.
+int FirstDisplay()
+{
+  bool ok = false;
+  const int first = qEnvironmentVariableIntValue("TARNVIEW_E2E_FIRST_DISPLAY", &ok);
+  return ok ? first : 90;
+}
+
+QString ReadLog(const QString &path)
+{
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+bool DisplayIsTaken(int number) { return QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)); }
+
+} // namespace
+
+void EndProcess(QProcess &process)
+{
+  if (process.state() == QProcess::NotRunning)
+    return;
+  process.terminate();
+  if (!process.waitForFinished(3000)) {
+    process.kill();
+    process.waitForFinished(3000);
+  }
+}
+
+XDesktop::XDesktop(QSize screenSize) : screenSize_(screenSize)
+{
+  startServer();
+  if (serverStarted())
+    startWindowManager();
+}
+
+XDesktop::~XDesktop()
+{
+  EndProcess(windowManager_);
+  EndProcess(server_);
+}
+
+void XDesktop::startServer()
+{
+  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) {
+    failure_ = QStringLiteral("Xvfb is not installed");
+    return;
+  }
+  const QString screen = QStringLiteral("%1x%2x24").arg(screenSize_.width()).arg(screenSize_.height());
+  for (int number = FirstDisplay(); number < FirstDisplay() + kDisplaysToTry; ++number) {
+    if (DisplayIsTaken(number))
+      continue;
+    const QString display = QStringLiteral(":%1").arg(number);
+    // Logs go to files: a pipe that nobody reads would stop a chatty server once it is full.
+    server_.setStandardErrorFile(log(QStringLiteral("Xvfb.log")));
+    // -displayfd writes the number once the server accepts clients; a display that another
+    // server took meanwhile makes it exit instead, and the next number is tried.
+    server_.start(QStringLiteral("Xvfb"),
+                  {display, QStringLiteral("-screen"), QStringLiteral("0"), screen, QStringLiteral("-nolisten"),
+                   QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-displayfd"),
+                   QStringLiteral("1")});
+    if (server_.waitForReadyRead(kStartTimeoutMs)) {
+      display_ = display;
+      return;
+    }
+    EndProcess(server_);
+    failure_ = QStringLiteral("Xvfb did not start on %1: %2").arg(display, ReadLog(log(QStringLiteral("Xvfb.log"))));
+  }
+}
+
+void XDesktop::startWindowManager()
+{
+  // openbox keeps its session files in the temporary home, never in the real user's.
+  QProcessEnvironment environment = this->environment();
+  environment.insert(QStringLiteral("HOME"), home_.path());
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral(".config")));
+  environment.insert(QStringLiteral("XDG_CACHE_HOME"), home_.filePath(QStringLiteral(".cache")));
+  windowManager_.setProcessEnvironment(environment);
+  windowManager_.setProcessChannelMode(QProcess::MergedChannels);
+  windowManager_.setStandardOutputFile(log(QStringLiteral("openbox.log")));
+  windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+  managing_ = QTest::qWaitFor(
+      [this] {
+        return runTool(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            .contains("window id");
+      },
+      kStartTimeoutMs);
+  if (!managing_)
+    failure_ = QStringLiteral("openbox did not start: ") + ReadLog(log(QStringLiteral("openbox.log")));
+}
+
+QProcessEnvironment XDesktop::environment() const
+{
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("DISPLAY"), display_);
+  environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_.path());
+  return environment;
+}
+
+QByteArray XDesktop::runTool(const QString &program, const QStringList &arguments)
+{
+  error_.clear();
+  QProcess tool;
+  tool.setProcessEnvironment(environment());
+  tool.start(program, arguments);
+  if (!tool.waitForFinished(kToolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+    error_ = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ") +
+             tool.errorString() + QLatin1Char(' ') + QString::fromLocal8Bit(tool.readAllStandardError());
+    EndProcess(tool);
+    return {};
+  }
+  return tool.readAllStandardOutput();
+}
+
+QByteArray XDesktop::xdotool(const QStringList &arguments) { return runTool(QStringLiteral("xdotool"), arguments); }
+
+QImage XDesktop::screenshot()
+{
+  const QByteArray png =
+      runTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+  return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace tv::e2e

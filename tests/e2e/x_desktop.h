@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QSize>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace tv::e2e {
+
+// A desktop of its own for one test program: an Xvfb server on a free display with openbox
+// managing its windows. Everything it starts ends with it.
+class XDesktop {
+public:
+  explicit XDesktop(QSize screenSize = {1280, 800});
+  ~XDesktop();
+  XDesktop(const XDesktop &) = delete;
+  XDesktop &operator=(const XDesktop &) = delete;
+
+  // False when no X server could be started here: the tests are then skipped.
+  bool serverStarted() const { return !display_.isEmpty(); }
+  // True when the server runs and openbox manages it; failure() says why not.
+  bool isRunning() const { return managing_; }
+  QString failure() const { return failure_; }
+
+  QSize screenSize() const { return screenSize_; }
+  // The environment of a program on this desktop: the caller's, with DISPLAY set.
+  QProcessEnvironment environment() const;
+
+  // Runs xdotool to its end; returns its output, or an empty text after a failure,
+  // which error() then describes.
+  QByteArray xdotool(const QStringList &arguments);
+  // The whole screen as the user sees it.
+  QImage screenshot();
+  QString error() const { return error_; }
+
+private:
+  void startServer();
+  void startWindowManager();
+  QString log(const QString &name) const { return home_.filePath(name); }
+  QByteArray runTool(const QString &program, const QStringList &arguments);
+
+  QSize screenSize_;
+  QTemporaryDir home_;
+  QProcess server_;
+  QProcess windowManager_;
+  QString display_;
+  QString failure_;
+  QString error_;
+  bool managing_ = false;
+};
+
+// Ends a started process: asks it to terminate, then kills it when it does not.
+void EndProcess(QProcess &process);
+
+} // namespace tv::e2e
