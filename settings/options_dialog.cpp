@@ -40,8 +40,9 @@ TForm4::TForm4(QWidget *parent)
       CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
       PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
       PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)),
-      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
-                                     [this](QPoint point) { return point.y() <= Label1->geometry().bottom(); }))
+      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
+        return ui::BorderlessFrame::DownToBottomOf(point, Label1);
+      }))
 {
   setFixedSize(256, 340);
   setFont(TahomaFont(13));

@@ -239,6 +239,8 @@ void TestLookOffscreen::dragStripBounds_data()
     QTest::addRow("TForm%d row 16", number) << number << QPoint(100, 16) << true;
     QTest::addRow("TForm%d row 17", number) << number << QPoint(100, 17) << false;
   }
+  QTest::newRow("TForm4 row 31, below its title's Qt height") << 4 << QPoint(100, 31) << true;
+  QTest::newRow("TForm4 row 32") << 4 << QPoint(100, 32) << false;
   QTest::newRow("TForm1 row 39") << 1 << QPoint(400, 39) << true;
   QTest::newRow("TForm1 row 40") << 1 << QPoint(400, 40) << false;
   QTest::newRow("TForm1 Exit button's first column") << 1 << QPoint(832, 20) << true;
