@@ -119,6 +119,8 @@ private slots:
   void messagesAreShownLiterally_data();
   void messagesAreShownLiterally();
   void longMessageShowsThreeLinesAndTopOfFourth();
+  void aboutTextsFitTheBox_data();
+  void aboutTextsFitTheBox();
   void aboutBoxInSecondLanguageTwice();
   void aboutBoxStaysOpenOnKeysAndVisitsWebsite();
 
@@ -524,6 +526,28 @@ void TestLookOffscreen::longMessageShowsThreeLinesAndTopOfFourth()
   QCOMPARE(Form5->PngBitBtn1->geometry(), QRect(128, 80, 81, 25));
   const QString longWord = QStringLiteral("Supercalifragilisticexpialidocious_with_more_letters_than_fit.txt");
   QCOMPARE(Ink(TextOf(Form5->Label1, longWord)).right(), 304);
+}
+
+void TestLookOffscreen::aboutTextsFitTheBox_data()
+{
+  QTest::addColumn<bool>("english");
+  QTest::newRow("English") << true;
+  QTest::newRow("second language") << false;
+}
+
+// Every line ends inside the box, with its text drawn whole.
+void TestLookOffscreen::aboutTextsFitTheBox()
+{
+  QFETCH(bool, english);
+  IsEnglish = english;
+  QTimer::singleShot(0, FormAbout, [] { FormAbout->close(); });
+  Form1->PngSpeedButton3Click();
+  IsEnglish = true;
+  for (QLabel *label : {FormAbout->Label1, FormAbout->Label2, FormAbout->Label3, FormAbout->Label4}) {
+    QVERIFY2(label->x() + label->fontMetrics().horizontalAdvance(label->text()) < FormAbout->width(),
+             qPrintable(label->text()));
+    QCOMPARE(label->width(), label->sizeHint().width());
+  }
 }
 
 void TestLookOffscreen::aboutBoxInSecondLanguageTwice()
