@@ -49,6 +49,8 @@ TForm4::TForm4(QWidget *parent)
   QFont titleFont = TahomaFont(16);
   titleFont.setBold(true);
   Label1->setFont(titleFont);
+  for (QLabel *label : {Label1, Label2})
+    label->setTextFormat(Qt::PlainText);
   Label1->move(16, 12);
   Label1->adjustSize();
   Label2->move(16, 43);

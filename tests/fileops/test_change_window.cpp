@@ -151,6 +151,7 @@ private slots:
   void deleteAsksAndMovesToTheTrash_data();
   void deleteAsksAndMovesToTheTrash();
   void deleteKeyInTheDriveListDoesNothing();
+  void boxesShowNamesAsTyped();
 
 private:
   std::unique_ptr<FileTestEnvironment> environment_;
@@ -433,6 +434,25 @@ void TestChangeWindow::deleteKeyInTheDriveListDoesNothing()
 
   QCOMPARE(boxes.shown, QStringList());
   QVERIFY(!Form1->FolderShown());
+}
+
+// Ampersands and markup in a name reach the boxes unchanged; the boxes draw them literally.
+void TestChangeWindow::boxesShowNamesAsTyped()
+{
+  const QByteArray name = "a&b <b>x<b>.txt";
+  MakeFile(shown_ + name, "M");
+  ShowFolder(shown_);
+  SelectRow(RowNamed(name));
+  const ModalBoxes boxes;
+
+  PressInList(Qt::Key_Delete);
+  const int row = RowNamed("a.txt");
+  Listing()->setData(Listing()->index(row, 0), QStringLiteral("a&b <b>x</b>.txt"), Qt::EditRole);
+
+  QCOMPARE(boxes.shown, (QStringList{"Are you sure you want to delete \"a&b <b>x<b>.txt\"? [Yes/No]",
+                                     "Could not rename \"a.txt\" to \"a&b <b>x</b>.txt\": a name must not be "
+                                     "empty, \".\" or \"..\" and must not contain \"/\"."}));
+  QCOMPARE(Names(shown_), (QList<QByteArray>{"a&b <b>x<b>.txt", "a.txt", "b.txt", "dir"}));
 }
 
 QTEST_MAIN(TestChangeWindow)

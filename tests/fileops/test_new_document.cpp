@@ -202,6 +202,8 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced_data(
   QTest::newRow("file exists") << QByteArray("Report.doc") << "Report" << QByteArray("Report.doc") << "File exists";
   QTest::newRow("file exists, other case typed")
       << QByteArray("Report.DOC") << "Report.DOC" << QByteArray("Report.DOC") << "File exists";
+  QTest::newRow("markup and an ampersand in the name")
+      << QByteArray("a&b <b>x<b>.doc") << "a&b <b>x<b>" << QByteArray("a&b <b>x<b>.doc") << "File exists";
   QTest::newRow("folder exists") << QByteArray("Report.doc/") << "Report" << QByteArray("Report.doc") << "File exists";
   QTest::newRow("sub-folder missing") << QByteArray() << "missing/Report" << QByteArray("missing/Report.doc")
                                       << "No such file or directory";
@@ -229,6 +231,7 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced()
                          QVERIFY(message);
                          box << message->windowTitle() << message->text();
                          QCOMPARE(message->icon(), QMessageBox::Critical);
+                         QCOMPARE(message->textFormat(), Qt::PlainText);
                          QCOMPARE(message->buttons().size(), 1);
                          message->button(QMessageBox::Ok)->click();
                        }});

@@ -497,16 +497,26 @@ void TestLookOffscreen::messagesAreShownLiterally_data()
   QTest::newRow("two ampersands stay two") << QStringLiteral("R&&D") << QStringLiteral("R&D");
   QTest::newRow("ampersand before a letter") << QStringLiteral("R&D") << QStringLiteral("RD");
   QTest::newRow("markup is text") << QStringLiteral("<b>x</b>") << QStringLiteral("x");
+  QTest::newRow("a name with both") << QStringLiteral("a&b <b>x</b>.txt") << QStringLiteral("a&b x.txt");
 }
 
-// Each text is drawn wider than the narrower one it would shrink to if the label read
-// ampersands as underline markers or the text as markup.
+// Each text is drawn wider than the narrower one it would shrink to if a label that shows
+// names, paths or messages read ampersands as underline markers or the text as markup.
 void TestLookOffscreen::messagesAreShownLiterally()
 {
   QFETCH(QString, text);
   QFETCH(QString, narrower);
-  for (QLabel *label : {Form5->Label1, Form6->Label1})
-    QVERIFY(Ink(TextOf(label, text)).width() > Ink(TextOf(label, narrower)).width());
+  const QList<QLabel *> labels{Form1->Label1, Form5->Label1, Form6->Label1, Form2->Label1,
+                               Form2->Label2, Form3->Label1, Form4->Label1, FormAbout->Label4};
+  for (QLabel *label : labels) {
+    const QRect geometry = label->geometry();
+    const QString shown = label->text();
+    label->resize(400, label->height());
+    QVERIFY2(Ink(TextOf(label, text)).width() > Ink(TextOf(label, narrower)).width(),
+             qPrintable(label->parentWidget()->objectName() + label->parentWidget()->windowTitle()));
+    label->setText(shown);
+    label->setGeometry(geometry);
+  }
 }
 
 // Lines 16 pixels apart: three full lines and the top 6 pixels of a fourth, the fifth cut
