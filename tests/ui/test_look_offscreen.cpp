@@ -1,10 +1,12 @@
 // The frame, glyph buttons, boxes and About box as widgets, on the offscreen platform.
 #include <QAccessible>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRawFont>
 #include <QtTest>
 #include <functional>
 
@@ -107,6 +109,8 @@ private slots:
   void dragStripBounds();
   void pressesOnOwnWindowControlsNeverDrag_data();
   void pressesOnOwnWindowControlsNeverDrag();
+  void boldTextsUseTheBoldFace_data();
+  void boldTextsUseTheBoldFace();
   void columnTitlesTurnRedUnderThePointer();
   void bottomButtonsInvertFlatOnEveryPressAndRelease();
   void pressedSpeedButtonShiftsItsGlyph();
@@ -311,6 +315,31 @@ void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag()
   QFETCH(bool, drags);
   QCOMPARE(window.pos(), drags ? start + QPoint(10, 20) : start);
   QCOMPARE(glyphClicks.count(), 0);
+}
+
+void TestLookOffscreen::boldTextsUseTheBoldFace_data()
+{
+  QTest::addColumn<QLabel *>("label");
+  QTest::addColumn<int>("pixels");
+  QTest::newRow("Filename") << Form1->Label3 << 16;
+  QTest::newRow("Size") << Form1->Label4 << 16;
+  QTest::newRow("Last modified") << Form1->Label5 << 16;
+  QTest::newRow("Options title") << Form4->Label1 << 16;
+  QTest::newRow("About title") << FormAbout->Label1 << 11;
+}
+
+// Drawn with Tahoma's own bold face, not with the regular one thickened by Qt.
+void TestLookOffscreen::boldTextsUseTheBoldFace()
+{
+  QFETCH(QLabel *, label);
+  QFETCH(int, pixels);
+  if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+    QSKIP("the Tahoma font (fonts-wine) is not installed");
+  const QRawFont face = QRawFont::fromFont(label->font());
+  QCOMPARE(face.familyName(), QStringLiteral("Tahoma"));
+  QCOMPARE(face.pixelSize(), qreal(pixels));
+  QCOMPARE(face.weight(), int(QFont::Bold));
+  QCOMPARE(face.styleName(), QStringLiteral("Bold"));
 }
 
 void TestLookOffscreen::columnTitlesTurnRedUnderThePointer()
