@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/file_copy.h"
+#include "platform/file_queries.h"
 
 namespace tv::platform {
 
@@ -23,12 +24,6 @@ using Transfer = FileResult (*)(const QByteArray &from, const QByteArray &to);
 QByteArray joined(const QByteArray &folder, const QByteArray &name)
 {
   return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
-bool isFolder(const QByteArray &path)
-{
-  struct stat info {};
-  return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 int makeFolder(const QByteArray &path) { return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno; }
@@ -48,7 +43,7 @@ int prepareTrash(const QByteArray &trash)
   for (const char *part : {"/files", "/info"}) {
     if (const int error = makeFolder(trash + part))
       return error;
-    if (!isFolder(trash + part))
+    if (!isExistingFolder(trash + part))
       return ENOTDIR;
   }
   return 0;
@@ -69,7 +64,7 @@ int prepareHomeTrash(const QByteArray &trash)
     return ENOENT;
   if (const int error = makeFolders(trash))
     return error;
-  return isFolder(trash) ? prepareTrash(trash) : ENOTDIR;
+  return isExistingFolder(trash) ? prepareTrash(trash) : ENOTDIR;
 }
 
 // The volume of the home trash, or of the folder it would be made in.
