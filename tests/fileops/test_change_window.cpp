@@ -2,13 +2,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
 #include "app/windows.h"
+#include "tests/fileops/window_fixture.h"
 #include "tests/platform/file_test_support.h"
 #include "ui/png_bit_btn.h"
 
@@ -22,22 +22,18 @@ enum class Reply { Yes, No };
 // Answers the program's boxes while it lives, noting every text they showed: the message box
 // with OK, the confirmation box with the next reply (No when none is left), after running
 // the hook that stands for the user's hesitation.
-class ModalBoxes : public QObject {
+class ModalBoxes {
 public:
   explicit ModalBoxes(QList<Reply> replies = {}, std::function<void()> whileAsked = {})
-      : replies_(std::move(replies)), whileAsked_(std::move(whileAsked))
+      : replies_(std::move(replies)), whileAsked_(std::move(whileAsked)),
+        script_({}, [this](QWidget *box) { answer(box); })
   {
-    connect(&timer_, &QTimer::timeout, this, &ModalBoxes::answer);
-    timer_.start(10);
   }
   QStringList shown;
 
 private:
-  void answer()
+  void answer(QWidget *box)
   {
-    QWidget *box = QApplication::activeModalWidget();
-    if (box == nullptr || !box->isVisible())
-      return;
     if (box == Form5) {
       shown << Form5->Label1->text();
       Form5->PngBitBtn1->click();
@@ -53,9 +49,9 @@ private:
     }
   }
 
-  QTimer timer_;
   QList<Reply> replies_;
   std::function<void()> whileAsked_;
+  ModalScript script_;
 };
 
 QByteArray FileUrl(const QByteArray &path) { return "file://" + path.toPercentEncoding("/"); }
@@ -84,10 +80,6 @@ Qt::DropAction DragAndDrop(QMimeData *data)
   QApplication::sendEvent(Form1, &drop);
   return enter.isAccepted() && drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
-
-void ShowDriveList() { Form1->OpenFolder({}); }
-
-void ShowFolder(const QByteArray &folder) { Form1->OpenFolder(folder); }
 
 QAbstractItemModel *Listing() { return Form1->ListView1->model(); }
 

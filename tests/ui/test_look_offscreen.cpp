@@ -13,6 +13,7 @@
 #include "app/windows.h"
 #include "platform/fonts.h"
 #include "settings/app_settings.h"
+#include "tests/support/modal_script.h"
 #include "tests/support/test_environment.h"
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
@@ -45,12 +46,13 @@ void Drag(QWidget *window, QPoint from, QPoint offset)
 bool StayedOpen(QDialog *dialog, const std::function<void()> &whileOpen)
 {
   bool open = false;
-  QTimer::singleShot(0, dialog, [&] {
+  const test::ModalScript script({[&](QWidget *window) {
+    QCOMPARE(window, dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     whileOpen();
     open = dialog->isVisible();
     dialog->close();
-  });
+  }});
   dialog->exec();
   return open;
 }
