@@ -25,18 +25,11 @@
 #include "ui/png_image_list.h"
 #include "ui/png_speed_button.h"
 #include "ui/pointer_feedback.h"
+#include "ui/program_font.h"
 
 namespace tv {
 
 namespace {
-
-QFont TahomaFont(int pixelSize, bool bold = false)
-{
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
 
 ui::TPngSpeedButton *GlyphButton(QWidget *parent, QRect geometry, const char *glyph, int margin)
 {
@@ -50,7 +43,7 @@ ui::TPngSpeedButton *GlyphButton(QWidget *parent, QRect geometry, const char *gl
 QLabel *ColumnTitle(QWidget *parent, QPoint position, const char *text)
 {
   auto *title = new QLabel(QString::fromUtf8(text), parent);
-  title->setFont(TahomaFont(16, true));
+  title->setFont(ui::TahomaFont(16, true));
   title->move(position);
   title->adjustSize();
   title->setCursor(Qt::PointingHandCursor);
@@ -107,17 +100,17 @@ void TForm1::CreateControls()
 {
   setWindowTitle(QString::fromUtf8(ApplicationTitle));
   setFixedSize(860, 604);
-  setFont(TahomaFont(13));
+  setFont(ui::TahomaFont(13));
   Frame = new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
     return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
   });
 
   Label2 = new QLabel(QStringLiteral("Index of"), this);
-  Label2->setFont(TahomaFont(19));
+  Label2->setFont(ui::TahomaFont(19));
   Label2->move(16, 16);
   Label2->adjustSize();
   Label1 = new QLabel(this);
-  Label1->setFont(TahomaFont(19));
+  Label1->setFont(ui::TahomaFont(19));
   Label1->setTextFormat(Qt::PlainText);
   Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());
   ShowPath(QStringLiteral("..."));

@@ -53,6 +53,14 @@ bool AskDocumentName(const DocumentType &type)
   return NewDocumentConfirmed;
 }
 
+// The system's error box, with the file's name shown as it is, not read as markup.
+void ShowCreateError(TForm1 &form, const QString &message)
+{
+  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ApplicationTitle), message, QMessageBox::Ok, &form);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
 void CreateDocument(TForm1 &form, DocumentKind kind)
 {
   if (!CanCreateIn(form))
@@ -64,8 +72,7 @@ void CreateDocument(TForm1 &form, DocumentKind kind)
   const QString name = WithExtension(Form2->Edit1->text(), QLatin1String(format.extension));
   const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
   if (const int error = SaveTemplateToFile(format.templateName, target)) {
-    QMessageBox::critical(&form, QString::fromUtf8(ApplicationTitle),
-                          CannotCreateFileMessage(target, platform::errorDescription(error)));
+    ShowCreateError(form, CannotCreateFileMessage(target, platform::errorDescription(error)));
     return;
   }
   form.OpenFolder(form.CurrentFolder());

@@ -8,19 +8,14 @@
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
 #include "ui/png_bit_btn.h"
+#include "ui/program_font.h"
+#include "ui/window_behaviour.h"
 
 namespace tv {
 
 namespace {
 
 bool InDialogStrip(QPoint point) { return ui::BorderlessFrame::InTopRows(point, 17); }
-
-QFont TahomaFont()
-{
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(13);
-  return font;
-}
 
 QRadioButton *PlacedRadioButton(QWidget *parent, const char *text, QRect geometry)
 {
@@ -46,13 +41,15 @@ NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize cl
       frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomRightBottomLeft, InDialogStrip))
 {
   setFixedSize(clientSize);
-  setFont(TahomaFont());
+  setFont(ui::TahomaFont(13));
   Edit1->setGeometry(left, 16, 177, 24);
   PlaceGlyphButton(PngBitBtn1, "OK", "ok", {left, buttonsTop, 81, 25});
   PlaceGlyphButton(PngBitBtn2, "Cancel", "cancel", {left + 88, buttonsTop, 91, 25});
   setTabOrder(Edit1, PngBitBtn1);
   setTabOrder(PngBitBtn1, PngBitBtn2);
   Edit1->installEventFilter(this);
+  // Escape is not bound to anything here: it neither cancels nor clears the name.
+  ui::KeepOpenOnEscape(this);
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &NameDialog::PngBitBtn1Click);
   connect(PngBitBtn2, &QAbstractButton::clicked, this, &NameDialog::PngBitBtn2Click);
 }
@@ -83,6 +80,7 @@ void NameDialog::PngBitBtn2Click() { close(); }
 QLabel *NameDialog::AddLabel(const char *text, QRect geometry)
 {
   auto *label = new QLabel(QString::fromUtf8(text), this);
+  label->setTextFormat(Qt::PlainText);
   label->setGeometry(geometry);
   labels_.append(label);
   return label;
@@ -96,14 +94,6 @@ void NameDialog::showEvent(QShowEvent *event)
   QDialog::showEvent(event);
   if (!event->spontaneous())
     FormShow();
-}
-
-void NameDialog::keyPressEvent(QKeyEvent *event)
-{
-  // Escape is not bound to anything here: it neither cancels nor clears the name.
-  if (event->key() == Qt::Key_Escape)
-    return;
-  QDialog::keyPressEvent(event);
 }
 
 bool NameDialog::eventFilter(QObject *watched, QEvent *event)

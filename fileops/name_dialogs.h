@@ -45,7 +45,6 @@ protected:
   QLabel *AddLabel(const char *text, QRect geometry);
 
   void showEvent(QShowEvent *event) override;
-  void keyPressEvent(QKeyEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -6,29 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_descriptor.h"
+
 namespace tv::platform {
 
 namespace {
 
 constexpr mode_t kPermissionBits = S_IRWXU | S_IRWXG | S_IRWXO;
 constexpr size_t kChunk = 1 << 20;
-
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
-public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor()
-  {
-    if (fd_ >= 0)
-      ::close(fd_);
-  }
-  Descriptor(const Descriptor &) = delete;
-  Descriptor &operator=(const Descriptor &) = delete;
-  int get() const { return fd_; }
-
-private:
-  int fd_;
-};
 
 int typeError(mode_t mode)
 {
@@ -108,13 +93,6 @@ int writeCopy(int from, int to, const struct stat &source, CopyDurability durabi
   return finishCopy(to, source, durability);
 }
 
-// Makes a new name in a folder last across a crash.
-int flushFolder(const QByteArray &folder)
-{
-  const Descriptor handle(::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  return handle.get() >= 0 && ::fsync(handle.get()) == 0 ? 0 : errno;
-}
-
 QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
 
 QByteArray truncatedUtf8(const QByteArray &bytes, qsizetype maxBytes)
@@ -140,13 +118,13 @@ FileResult copyRegularFile(const QByteArray &source, const QByteArray &target, C
   if (struct stat existing{}; ::lstat(target.constData(), &existing) == 0)
     return {EEXIST};
   // Non-blocking, so that a pipe put in the file's place meanwhile does not hold us up.
-  Descriptor from(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  FileDescriptor from(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (from.get() < 0 || ::fstat(from.get(), &info) != 0)
     return {errno};
   if (const int error = typeError(info.st_mode))
     return {error};
   QByteArray temporary = folderOf(target) + ".tarnview-copy-XXXXXX";
-  const Descriptor to(::mkostemp(temporary.data(), O_CLOEXEC));
+  const FileDescriptor to(::mkostemp(temporary.data(), O_CLOEXEC));
   if (to.get() < 0)
     return {errno};
   int error = writeCopy(from.get(), to.get(), info, durability);

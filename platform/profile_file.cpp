@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_descriptor.h"
+
 namespace tv::platform {
 
 namespace {
@@ -157,28 +159,6 @@ bool StorableNames(const QByteArray &section, const QByteArray &key, const QByte
 
 // ---- The file itself ----
 
-class FileDescriptor {
-public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor()
-  {
-    if (fd_ >= 0)
-      ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor &) = delete;
-  FileDescriptor &operator=(const FileDescriptor &) = delete;
-  int get() const { return fd_; }
-  bool close()
-  {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
-private:
-  int fd_;
-};
-
 struct FileContent {
   QByteArray bytes;
   struct stat info {};
@@ -208,18 +188,6 @@ std::optional<FileContent> ReadRegularFile(const QByteArray &path)
   }
 }
 
-bool WriteAll(int fd, const QByteArray &bytes)
-{
-  qsizetype written = 0;
-  while (written < bytes.size()) {
-    const ssize_t count = ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
-    if (count < 0 && errno != EINTR)
-      return false;
-    written += std::max<ssize_t>(count, 0);
-  }
-  return true;
-}
-
 // The file a write goes to: the target of a symbolic link, so that the link stays a link.
 std::optional<QByteArray> WriteTarget(const QByteArray &path)
 {
@@ -246,14 +214,6 @@ std::pair<int, QByteArray> CreateSiblingFile(const QByteArray &target)
   return {-1, {}};
 }
 
-void SyncFolderOf(const QByteArray &target)
-{
-  const QByteArray folder = target.left(std::max<qsizetype>(target.lastIndexOf('/'), 1));
-  FileDescriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (directory.get() >= 0)
-    ::fsync(directory.get());
-}
-
 // Replaces the target by a file of the given content in one step: the content goes to a
 // new file in the same folder, which is then renamed over the target. The target keeps
 // its owner and permission bits where the system allows.
@@ -263,7 +223,7 @@ bool ReplaceFile(const QByteArray &target, const QByteArray &content, const stru
   FileDescriptor file(fd);
   if (file.get() < 0)
     return false;
-  bool written = WriteAll(file.get(), content);
+  bool written = writeAll(file.get(), content) == 0;
   if (written && original != nullptr) {
     if (original->st_uid != ::geteuid() || original->st_gid != ::getegid())
       static_cast<void>(::fchown(file.get(), original->st_uid, original->st_gid));
@@ -275,7 +235,8 @@ bool ReplaceFile(const QByteArray &target, const QByteArray &content, const stru
     ::unlink(temporary.constData());
     return false;
   }
-  SyncFolderOf(target);
+  // A failure here leaves the new content in place, only less sure to last a crash.
+  flushFolder(target.left(std::max<qsizetype>(target.lastIndexOf('/'), 1)));
   return true;
 }
 

@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include "platform/file_copy.h"
+#include "platform/file_create.h"
+#include "platform/file_queries.h"
 
 namespace tv::platform {
 
@@ -23,12 +25,6 @@ using Transfer = FileResult (*)(const QByteArray &from, const QByteArray &to);
 QByteArray joined(const QByteArray &folder, const QByteArray &name)
 {
   return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
-bool isFolder(const QByteArray &path)
-{
-  struct stat info {};
-  return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 int makeFolder(const QByteArray &path) { return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno; }
@@ -48,7 +44,7 @@ int prepareTrash(const QByteArray &trash)
   for (const char *part : {"/files", "/info"}) {
     if (const int error = makeFolder(trash + part))
       return error;
-    if (!isFolder(trash + part))
+    if (!isExistingFolder(trash + part))
       return ENOTDIR;
   }
   return 0;
@@ -69,7 +65,7 @@ int prepareHomeTrash(const QByteArray &trash)
     return ENOENT;
   if (const int error = makeFolders(trash))
     return error;
-  return isFolder(trash) ? prepareTrash(trash) : ENOTDIR;
+  return isExistingFolder(trash) ? prepareTrash(trash) : ENOTDIR;
 }
 
 // The volume of the home trash, or of the folder it would be made in.
@@ -140,26 +136,6 @@ QByteArray deletionDate()
 // Percent-encodes every byte but "/" and the unreserved characters of RFC 2396.
 QByteArray encodedPath(const QByteArray &path) { return path.toPercentEncoding("/!*'()"); }
 
-int writeNewFile(const QByteArray &path, const QByteArray &contents)
-{
-  const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0)
-    return errno;
-  int error = 0;
-  for (qsizetype written = 0; written < contents.size() && error == 0;) {
-    const ssize_t put = ::write(fd, contents.constData() + written, contents.size() - written);
-    if (put < 0)
-      error = errno;
-    else
-      written += put;
-  }
-  if (::close(fd) != 0 && error == 0)
-    error = errno;
-  if (error != 0)
-    ::unlink(path.constData());
-  return error;
-}
-
 // The record is written first, under a name no other trashing can take; only then the file
 // follows under the same name, and the record goes again if it cannot.
 TrashedFile trashInto(const QByteArray &trash, const QByteArray &path, const QByteArray &recordedPath,
@@ -171,7 +147,7 @@ TrashedFile trashInto(const QByteArray &trash, const QByteArray &path, const QBy
   for (int number = 1;; ++number) {
     const QByteArray trashName = numberedName(name, number, kLongestTrashName);
     const QByteArray info = trash + "/info/" + trashName + kInfoSuffix;
-    const int error = writeNewFile(info, record);
+    const int error = createFileExclusive(info, record, 0600);
     if (error == EEXIST)
       continue;
     if (error != 0)

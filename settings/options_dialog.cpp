@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -14,17 +13,12 @@
 #include "ui/glyphs.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
+#include "ui/program_font.h"
+#include "ui/window_behaviour.h"
 
 namespace tv {
 
 namespace {
-
-QFont TahomaFont(int pixelSize)
-{
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(pixelSize);
-  return font;
-}
 
 template <typename Button> void SetGlyph(Button *button, QRect geometry, const char *glyph)
 {
@@ -40,14 +34,15 @@ TForm4::TForm4(QWidget *parent)
       CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
       PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
       PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)),
-      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
-                                     [this](QPoint point) { return point.y() <= Label1->geometry().bottom(); }))
+      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
+        return ui::BorderlessFrame::DownToBottomOf(point, Label1);
+      }))
 {
   setFixedSize(256, 340);
-  setFont(TahomaFont(13));
-  QFont titleFont = TahomaFont(16);
-  titleFont.setBold(true);
-  Label1->setFont(titleFont);
+  setFont(ui::TahomaFont(13));
+  Label1->setFont(ui::TahomaFont(16, true));
+  for (QLabel *label : {Label1, Label2})
+    label->setTextFormat(Qt::PlainText);
   Label1->move(16, 12);
   Label1->adjustSize();
   Label2->move(16, 43);
@@ -77,6 +72,8 @@ TForm4::TForm4(QWidget *parent)
   setTabOrder(CheckBox1, PngBitBtn1);
   setTabOrder(PngBitBtn1, PngBitBtn2);
 
+  // Escape is no way out of this dialog: only OK and Cancel close it.
+  ui::KeepOpenOnEscape(this);
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &TForm4::PngBitBtn1Click);
   connect(PngBitBtn2, &QAbstractButton::clicked, this, &TForm4::PngBitBtn2Click);
   connect(PngSpeedButton1, &QAbstractButton::clicked, this, &TForm4::PngSpeedButton1Click);
@@ -155,16 +152,6 @@ void TForm4::showEvent(QShowEvent *event)
 {
   FormShow();
   QDialog::showEvent(event);
-}
-
-void TForm4::keyPressEvent(QKeyEvent *event)
-{
-  // Escape is no way out of this dialog: only OK and Cancel close it.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 } // namespace tv

@@ -66,7 +66,6 @@ signals:
 
 protected:
   void showEvent(QShowEvent *event) override;
-  void keyPressEvent(QKeyEvent *event) override;
 
 private:
   void SetTexts(const char *TextPair::*language);

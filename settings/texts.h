@@ -94,7 +94,7 @@ inline constexpr TextPair RestartEnd{" in order to change the language.", " hers
 // About box
 inline constexpr TextPair AboutCaption{"About", "关于"};
 inline constexpr TextPair VisitWebsite{"Visit website", "访问主页"};
-inline constexpr TextPair IdeaCredit{"Thanks to everyone who uses Tarnview", "感谢每一位使用Tarnview的用户"};
+inline constexpr TextPair IdeaCredit{"Thanks to all who use Tarnview", "感谢每一位使用Tarnview的用户"};
 
 } // namespace texts
 } // namespace tv

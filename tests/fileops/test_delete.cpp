@@ -1,5 +1,4 @@
 #include <QLabel>
-#include <QTimer>
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include "fileops/delete.h"
 #include "settings/app_settings.h"
 #include "tests/platform/file_test_support.h"
+#include "tests/support/modal_script.h"
 #include "ui/message_boxes.h"
 #include "ui/png_bit_btn.h"
 
@@ -28,13 +28,14 @@ struct Shown {
   QString no;
 };
 
-// Answers the box as soon as it shows, noting what it showed.
+// Answers the box as soon as it shows, noting what it showed; whatever the answer did not
+// close closes then, as the user might by other means.
 Shown ConfirmAndAnswer(const QString &caption, Answer answer)
 {
   ui::TForm6 box;
   box.PngBitBtn1->setText(QStringLiteral("Yes"));
   Shown shown;
-  QTimer::singleShot(0, &box, [&] {
+  const ModalScript script({[&](QWidget *) {
     shown = {box.Label1->text(), box.PngBitBtn1->text(), box.PngBitBtn2->text()};
     if (answer == Answer::Yes)
       QTest::mouseClick(box.PngBitBtn1, Qt::LeftButton);
@@ -42,9 +43,7 @@ Shown ConfirmAndAnswer(const QString &caption, Answer answer)
       QTest::mouseClick(box.PngBitBtn2, Qt::LeftButton);
     else if (answer == Answer::EnterAtOnce)
       QTest::keyClick(QTest::qWaitForWindowActive(&box) ? QApplication::focusWidget() : &box, Qt::Key_Return);
-    // Whatever the answer did not close closes now, as the user might by other means.
-    QTimer::singleShot(0, &box, &QDialog::close);
-  });
+  }});
   const bool confirmed = fileops::ConfirmDelete(box, caption);
   shown.question += confirmed ? QStringLiteral(" => yes") : QStringLiteral(" => no");
   return shown;

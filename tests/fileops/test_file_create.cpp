@@ -4,9 +4,7 @@
 #include <QtTest>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,52 +12,17 @@
 
 #include "platform/file_create.h"
 #include "platform/office_suite.h"
+#include "tests/support/files.h"
+#include "tests/support/restricted_run.h"
 #include "tests/support/test_environment.h"
 
 using namespace tv;
+using test::Names;
+using test::ReadFile;
 
 namespace {
 
-// Reads a file by its raw path, which Qt's file classes cannot do for names that are not
-// valid UTF-8.
-QByteArray ReadAll(const QByteArray &path)
-{
-  std::unique_ptr<FILE, int (*)(FILE *)> file(std::fopen(path.constData(), "rb"), &std::fclose);
-  if (!file)
-    return "<unreadable>";
-  QByteArray bytes;
-  char buffer[65536];
-  while (const size_t read = std::fread(buffer, 1, sizeof buffer, file.get()))
-    bytes.append(buffer, qsizetype(read));
-  return bytes;
-}
-
-// Counts by the raw names, so that names which are not valid UTF-8 count too.
-int EntryCount(const QByteArray &folder)
-{
-  std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(folder.constData()), &::closedir);
-  int count = 0;
-  while (const dirent *entry = dir ? ::readdir(dir.get()) : nullptr)
-    count += std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0;
-  return count;
-}
-
-// Runs the call as the unprivileged user "nobody" when this test runs as root, who ignores
-// permission bits; returns the call's result. The call must not allocate: it runs in a
-// forked child.
-int AsUnprivilegedUser(const std::function<int()> &call)
-{
-  if (::geteuid() != 0)
-    return call();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-    ::_exit(dropped ? call() : 255);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 254;
-}
+const QByteArray kUnreadable = "<unreadable>";
 
 } // namespace
 
@@ -107,8 +70,8 @@ void TestFileCreate::newFileHoldsExactlyTheBytes()
   QFETCH(QByteArray, bytes);
   const QByteArray path = folder_ + "caf\xe9 \xff.doc"; // not valid UTF-8
   QCOMPARE(platform::createFileExclusive(path, bytes), 0);
-  QCOMPARE(ReadAll(path), bytes);
-  QCOMPARE(EntryCount(folder_), 1);
+  QCOMPARE(ReadFile(path, kUnreadable), bytes);
+  QCOMPARE(Names(folder_).size(), 1);
   QVERIFY(::unlink(path.constData()) == 0);
 }
 
@@ -133,10 +96,10 @@ void TestFileCreate::nothingWithTheNameIsReplaced()
 
   QCOMPARE(platform::createFileExclusive(path, "template"), EEXIST);
   if (kind == "file")
-    QCOMPARE(ReadAll(path), "the user's own work");
+    QCOMPARE(ReadFile(path, kUnreadable), "the user's own work");
   QCOMPARE(QFileInfo(QFile::decodeName(path)).isDir(), kind == "folder");
   QVERIFY(!QFile::exists(QFile::decodeName(folder_ + "elsewhere.doc")));
-  QCOMPARE(EntryCount(folder_), 1);
+  QCOMPARE(Names(folder_).size(), 1);
 }
 
 void TestFileCreate::aFailedCreationLeavesTheFolderAsItWas_data()
@@ -158,8 +121,8 @@ void TestFileCreate::aFailedCreationLeavesTheFolderAsItWas()
     QVERIFY(::chmod(folder_.constData(), 0555) == 0);
   const QByteArray path = folder_ + name;
   const QByteArray bytes("template");
-  QCOMPARE(AsUnprivilegedUser([&] { return platform::createFileExclusive(path, bytes); }), error);
-  QVERIFY(EntryCount(folder_) == 0);
+  QCOMPARE(test::RunRestricted([&] { return platform::createFileExclusive(path, bytes); }), error);
+  QVERIFY(Names(folder_).size() == 0);
   ::chmod(folder_.constData(), 0755);
 }
 
@@ -175,7 +138,7 @@ void TestFileCreate::aFailedWriteLeavesNoPartialFile()
   const int error = platform::createFileExclusive(folder_ + "Big.ppt", QByteArray(5000, 'p'));
   ::setrlimit(RLIMIT_FSIZE, &saved);
   QCOMPARE(error, EFBIG);
-  QVERIFY(EntryCount(folder_) == 0);
+  QVERIFY(Names(folder_).size() == 0);
 }
 
 void TestFileCreate::officeSuiteIsFoundOnPath_data()

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "fileops/name_dialogs.h"
-#include "tests/fileops/modal_script.h"
+#include "tests/support/modal_script.h"
 #include "ui/png_bit_btn.h"
 
 using namespace tv;

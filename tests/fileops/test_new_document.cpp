@@ -13,25 +13,19 @@
 #include "fileops/new_document.h"
 #include "settings/app_settings.h"
 #include "tests/fileops/window_fixture.h"
+#include "tests/support/files.h"
 #include "tests/support/test_environment.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
 
 using namespace tv;
 using test::ModalScript;
+using test::Names;
+using test::ReadFile;
 
 namespace {
 
-QByteArray ReadAll(const QByteArray &path)
-{
-  QFile file(QFile::decodeName(path));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-QStringList EntriesOf(const QByteArray &folder)
-{
-  return QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
+const QByteArray kUnreadable = "<unreadable>";
 
 enum Format { Proposed = -1, Older = 0, Newer = 1 };
 
@@ -123,8 +117,8 @@ void TestNewDocument::eachButtonWritesItsTemplateByteForByte()
 
   ClickNewDocument(button, {AnswerDocument(QString(), Format(format))});
 
-  QCOMPARE(EntriesOf(folder), QStringList{QString::fromUtf8(file)});
-  const QByteArray written = ReadAll(folder + file);
+  QCOMPARE(Names(folder), QList<QByteArray>{file});
+  const QByteArray written = ReadFile(folder + file, kUnreadable);
   QVERIFY(written.size() > 1000);
   QVERIFY(written == TemplateBytes(templateName.constData()));
   QVERIFY(test::ListedSinceMark());
@@ -159,8 +153,8 @@ void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent()
 
   ClickNewDocument(7, {AnswerDocument(typed, Format(format))});
 
-  QVERIFY(ReadAll(folder + file) == TemplateBytes(format == Newer ? "W7" : "W3"));
-  QCOMPARE(EntriesOf(folder).size() + EntriesOf(folder + "a.b").size(), 2);
+  QVERIFY(ReadFile(folder + file, kUnreadable) == TemplateBytes(format == Newer ? "W7" : "W3"));
+  QCOMPARE(Names(folder).size() + Names(folder + "a.b").size(), 2);
 }
 
 void TestNewDocument::theFormatIsPreselectedByTheInstalledOfficeSuite_data()
@@ -202,6 +196,8 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced_data(
   QTest::newRow("file exists") << QByteArray("Report.doc") << "Report" << QByteArray("Report.doc") << "File exists";
   QTest::newRow("file exists, other case typed")
       << QByteArray("Report.DOC") << "Report.DOC" << QByteArray("Report.DOC") << "File exists";
+  QTest::newRow("markup and an ampersand in the name")
+      << QByteArray("a&b <b>x<b>.doc") << "a&b <b>x<b>" << QByteArray("a&b <b>x<b>.doc") << "File exists";
   QTest::newRow("folder exists") << QByteArray("Report.doc/") << "Report" << QByteArray("Report.doc") << "File exists";
   QTest::newRow("sub-folder missing") << QByteArray() << "missing/Report" << QByteArray("missing/Report.doc")
                                       << "No such file or directory";
@@ -220,7 +216,7 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced()
     QVERIFY(QDir().mkdir(QFile::decodeName(folder + existing)));
   else if (!existing.isEmpty())
     test::WriteFile(folder + existing, "the user's own work");
-  const QStringList before = EntriesOf(folder);
+  const QList<QByteArray> before = Names(folder);
   test::ShowFolder(folder);
   QStringList box;
 
@@ -229,14 +225,15 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced()
                          QVERIFY(message);
                          box << message->windowTitle() << message->text();
                          QCOMPARE(message->icon(), QMessageBox::Critical);
+                         QCOMPARE(message->textFormat(), Qt::PlainText);
                          QCOMPARE(message->buttons().size(), 1);
                          message->button(QMessageBox::Ok)->click();
                        }});
 
   QCOMPARE(box, (QStringList{"Tarnview", "Cannot create file \"" + folder + target + "\". " + reason + "."}));
-  QCOMPARE(EntriesOf(folder), before);
+  QCOMPARE(Names(folder), before);
   if (!existing.isEmpty() && !existing.endsWith('/'))
-    QCOMPARE(ReadAll(folder + existing), "the user's own work");
+    QCOMPARE(ReadFile(folder + existing, kUnreadable), "the user's own work");
   QVERIFY(!test::ListedSinceMark());
 }
 
@@ -266,7 +263,7 @@ void TestNewDocument::cancelWritesNothing()
   const QByteArray folder = NewFolder();
   test::ShowFolder(folder);
   ClickNewDocument(9, {AnswerDocument("Slides", Newer, false)});
-  QVERIFY(EntriesOf(folder).isEmpty());
+  QVERIFY(Names(folder).isEmpty());
   QVERIFY(!test::ListedSinceMark());
 }
 
@@ -335,7 +332,7 @@ void TestNewDocument::proposesNamesAndTextsInTheSecondLanguage()
   IsEnglish = true;
   QCOMPARE(shown, (QStringList{proposed, "新的文档", "文件名:", "类型:", "取消"}));
   const QByteArray extension = button == 7 ? ".doc" : button == 8 ? ".xls" : ".ppt";
-  QCOMPARE(EntriesOf(folder), QStringList{proposed + extension});
+  QCOMPARE(Names(folder), QList<QByteArray>{(proposed + extension).toUtf8()});
 }
 
 QTEST_MAIN(TestNewDocument)

@@ -24,17 +24,9 @@ void CreateWindowsForTests()
   CreateWindows();
 }
 
-void ShowFolder(const QByteArray &folder)
-{
-  Form1->OpenFolder(folder);
-  Form1->Label5->show();
-}
+void ShowFolder(const QByteArray &folder) { Form1->OpenFolder(folder); }
 
-void ShowDriveList()
-{
-  Form1->OpenFolder({});
-  Form1->Label5->hide();
-}
+void ShowDriveList() { Form1->OpenFolder({}); }
 
 void MarkListing() { Form1->Label1->setText(kMark); }
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "tests/fileops/modal_script.h"
+#include "tests/support/modal_script.h"
 
 namespace tv {
 class NameDialog;

@@ -2,45 +2,13 @@
 
 #include <QtTest>
 #include <climits>
-#include <dirent.h>
-#include <fcntl.h>
-#include <grp.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tv::test {
-
-void MakeFile(const QByteArray &path, const QByteArray &contents, mode_t mode)
-{
-  const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  QVERIFY2(fd >= 0, path.constData());
-  QCOMPARE(::write(fd, contents.constData(), contents.size()), contents.size());
-  ::fchmod(fd, mode);
-  ::close(fd);
-}
-
-void MakeFolder(const QByteArray &path, mode_t mode)
-{
-  QVERIFY2(::mkdir(path.constData(), mode) == 0, path.constData());
-  ::chmod(path.constData(), mode);
-}
-
-QByteArray ReadFile(const QByteArray &path)
-{
-  QByteArray contents;
-  const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    return contents;
-  char buffer[65536];
-  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
-    contents.append(buffer, got);
-  ::close(fd);
-  return contents;
-}
 
 void MakeSocket(const QByteArray &path)
 {
@@ -74,22 +42,6 @@ bool Exists(const QByteArray &path)
 {
   struct stat info {};
   return ::lstat(path.constData(), &info) == 0;
-}
-
-QList<QByteArray> Names(const QByteArray &folder)
-{
-  QList<QByteArray> names;
-  DIR *dir = ::opendir(folder.constData());
-  if (dir == nullptr)
-    return names;
-  while (const dirent *entry = ::readdir(dir)) {
-    const QByteArray name(entry->d_name);
-    if (name != "." && name != "..")
-      names.append(name);
-  }
-  ::closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 QByteArray MakeDeepFolder(const QByteArray &base, qsizetype length)
@@ -156,22 +108,6 @@ void RemoveContents(const QByteArray &folder)
 }
 
 FileTestEnvironment::~FileTestEnvironment() { RemoveContents(home()); }
-
-bool RunsAsRoot() { return ::getuid() == 0; }
-
-int RunRestricted(const std::function<int()> &subject)
-{
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (RunsAsRoot() && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-      ::_exit(255);
-    ::_exit(subject());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-    return -1;
-  return WEXITSTATUS(status);
-}
 
 void HandOver(const QByteArray &path)
 {

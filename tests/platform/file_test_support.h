@@ -2,16 +2,15 @@
 
 #include <QByteArray>
 #include <QMap>
-#include <functional>
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include "tests/support/files.h"
+#include "tests/support/restricted_run.h"
 #include "tests/support/test_environment.h"
 
 // Helpers for tests that change files: raw-byte paths, permission cases and volumes.
 namespace tv::test {
-
-inline constexpr uid_t kNobody = 65534;
 
 // Removes everything in a folder, also names that are not UTF-8 and folders without
 // permissions, which QTemporaryDir cannot remove.
@@ -23,20 +22,14 @@ public:
   ~FileTestEnvironment();
 };
 
-// Writes a file at a raw path (any bytes); mode as for creat(2).
-void MakeFile(const QByteArray &path, const QByteArray &contents = {}, mode_t mode = 0644);
-void MakeFolder(const QByteArray &path, mode_t mode = 0755);
 // In a folder: "folder/" with a file "inner", "pipe", "socket", "link-to-pipe" and a
 // "broken" link.
 void MakeEntriesThatAreNotFiles(const QByteArray &folder);
 // A socket file bound at a path (any bytes, short enough for a socket address).
 void MakeSocket(const QByteArray &path);
-QByteArray ReadFile(const QByteArray &path);
 // lstat(2), all zero where nothing is.
 struct stat StatOf(const QByteArray &path);
 bool Exists(const QByteArray &path);
-// The raw names in a folder, sorted, without "." and "..".
-QList<QByteArray> Names(const QByteArray &folder);
 
 // Makes a folder path of the given length under base, of long names; ends in "/".
 QByteArray MakeDeepFolder(const QByteArray &base, qsizetype length);
@@ -45,13 +38,6 @@ QByteArray MakeDeepFolder(const QByteArray &base, qsizetype length);
 // nothing changed; entries under the excluded paths are left out.
 QMap<QByteArray, QByteArray> Snapshot(const QByteArray &root, const QList<QByteArray> &excluded = {});
 
-// True when the tests run as root, who ignores permission bits.
-bool RunsAsRoot();
-
-// Runs the subject in a child process, as the user nobody when the tests run as root (the
-// caller makes the files it needs reachable for nobody), else as the same user; returns the
-// subject's result (0..255), or -1 when the child did not end normally.
-int RunRestricted(const std::function<int()> &subject);
 // A read-only folder "read-only/" with the file "a.txt" of the restricted subject, and a
 // data home "nobody-data/" of its own for its trash: for cases that need write permission.
 struct ReadOnlyCase {

@@ -1,29 +1,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/directory_reader.h"
+#include "tests/platform/file_test_support.h"
 
 using namespace tv;
+using namespace tv::test;
 using platform::EntryKind;
 
 namespace {
-
-// Writes a file by its raw bytes: QFile would change a name that is not valid UTF-8.
-void WriteRaw(const QByteArray &path, const QByteArray &contents = {})
-{
-  const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  QVERIFY2(fd >= 0, path.constData());
-  QCOMPARE(::write(fd, contents.constData(), size_t(contents.size())), ssize_t(contents.size()));
-  ::close(fd);
-}
 
 enum class Make { RegularFile, Folder, LinkToFolder, LinkToFile, BrokenLink, LinkLoop, Fifo, Socket };
 
@@ -32,7 +20,7 @@ void MakeEntry(const QByteArray &folder, const QByteArray &name, Make make)
   const QByteArray path = folder + name;
   switch (make) {
   case Make::RegularFile:
-    WriteRaw(path, "hello");
+    MakeFile(path, "hello");
     break;
   case Make::Folder:
     QVERIFY(::mkdir(path.constData(), 0755) == 0);
@@ -42,7 +30,7 @@ void MakeEntry(const QByteArray &folder, const QByteArray &name, Make make)
     QVERIFY(::symlink("target-folder", path.constData()) == 0);
     break;
   case Make::LinkToFile:
-    WriteRaw(folder + "target-file", "hello");
+    MakeFile(folder + "target-file", "hello");
     QVERIFY(::symlink("target-file", path.constData()) == 0);
     break;
   case Make::BrokenLink:
@@ -54,16 +42,9 @@ void MakeEntry(const QByteArray &folder, const QByteArray &name, Make make)
   case Make::Fifo:
     QVERIFY(::mkfifo(path.constData(), 0644) == 0);
     break;
-  case Make::Socket: {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    QVERIFY(size_t(path.size()) < sizeof(address.sun_path));
-    qstrcpy(address.sun_path, path.constData());
-    QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0);
-    ::close(fd);
+  case Make::Socket:
+    MakeSocket(path);
     break;
-  }
   }
 }
 
@@ -80,25 +61,6 @@ QByteArray FolderIn(const QTemporaryDir &dir, const QByteArray &name)
   const QByteArray path = QFile::encodeName(dir.path()) + '/' + name + '/';
   ::mkdir(path.constData(), 0755);
   return path;
-}
-
-// Runs a check as the unprivileged user "nobody" when the tests run as root, since root
-// reads any folder; the check's result is the child's exit status.
-int RunUnprivileged(const std::function<bool()> &check)
-{
-  if (::geteuid() != 0)
-    return check() ? 0 : 1;
-  const passwd *nobody = ::getpwnam("nobody");
-  if (!nobody)
-    return -1;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const bool dropped = ::setgid(nobody->pw_gid) == 0 && ::setuid(nobody->pw_uid) == 0;
-    ::_exit(dropped ? (check() ? 0 : 1) : 2);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
 }
 
 } // namespace
@@ -165,7 +127,7 @@ void TestDirectoryReader::leavesOutDotAndDotDotOnly()
   const QTemporaryDir dir;
   const QByteArray folder = FolderIn(dir, "f");
   for (const QByteArray name : {"...", "..x", ".hidden"})
-    WriteRaw(folder + name);
+    MakeFile(folder + name);
   QVERIFY(::mkdir(folder + ".hidden-folder", 0755) == 0);
 
   const platform::DirectoryContents contents = platform::readDirectory(folder);
@@ -178,7 +140,7 @@ void TestDirectoryReader::tellsMissingFolders()
 {
   const QTemporaryDir dir;
   const QByteArray folder = FolderIn(dir, "f");
-  WriteRaw(folder + "file");
+  MakeFile(folder + "file");
   for (const QByteArray &path : {folder + "none/", folder + "file/", folder + "file"})
     QCOMPARE(platform::readDirectory(path).state, platform::FolderState::Missing);
   QCOMPARE(platform::readDirectory(folder.chopped(1)).state, platform::FolderState::Listed);
@@ -188,8 +150,8 @@ void TestDirectoryReader::dropsEntriesThatVanishBeforeTheirStat()
 {
   const QTemporaryDir dir;
   const QByteArray folder = FolderIn(dir, "f");
-  WriteRaw(folder + "stays");
-  WriteRaw(folder + "goes");
+  MakeFile(folder + "stays");
+  MakeFile(folder + "goes");
 
   const platform::DirectoryHandle handle(folder);
   platform::DirectoryContents contents;
@@ -207,12 +169,13 @@ void TestDirectoryReader::readsNothingFromAFolderItMayNotRead()
   const QTemporaryDir dir;
   QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0);
   const QByteArray folder = FolderIn(dir, "locked");
-  WriteRaw(folder + "secret");
+  MakeFile(folder + "secret");
   QVERIFY(::chmod(folder, 0311) == 0);
 
-  const int result = RunUnprivileged([&] {
+  const int result = RunRestricted([&] {
     const platform::DirectoryContents contents = platform::readDirectory(folder);
-    return contents.state == platform::FolderState::Unreadable && contents.entries.empty();
+    const bool unreadable = contents.state == platform::FolderState::Unreadable && contents.entries.empty();
+    return unreadable ? 0 : 1;
   });
   if (result < 0)
     QSKIP("running as root and there is no user \"nobody\" to read as");
@@ -224,17 +187,19 @@ void TestDirectoryReader::namesAFolderItMayReadButNotSearch()
   const QTemporaryDir dir;
   QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0);
   const QByteArray folder = FolderIn(dir, "unsearchable");
-  WriteRaw(folder + "file", "hello");
+  MakeFile(folder + "file", "hello");
   QVERIFY(::mkdir(folder + "sub", 0755) == 0);
   QVERIFY(::chmod(folder, 0444) == 0);
 
   // The names are known, nothing else: files without size and time, folders as folders.
-  const int result = RunUnprivileged([&] {
+  const int result = RunRestricted([&] {
     const platform::DirectoryContents contents = platform::readDirectory(folder);
     const platform::DirectoryEntry *file = Find(contents, "file");
     const platform::DirectoryEntry *sub = Find(contents, "sub");
-    return contents.state == platform::FolderState::Listed && file && file->kind == EntryKind::File &&
-           file->size == -1 && file->modified == platform::UnknownTime && sub && sub->kind == EntryKind::Folder;
+    const bool namesOnly = contents.state == platform::FolderState::Listed && file && file->kind == EntryKind::File &&
+                           file->size == -1 && file->modified == platform::UnknownTime && sub &&
+                           sub->kind == EntryKind::Folder;
+    return namesOnly ? 0 : 1;
   });
   if (result < 0)
     QSKIP("running as root and there is no user \"nobody\" to read as");

@@ -3,26 +3,22 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <functional>
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/profile_file.h"
+#include "tests/support/files.h"
+#include "tests/support/restricted_run.h"
 #include "tests/support/test_environment.h"
 
 using namespace tv::platform;
+using tv::test::Names;
+using tv::test::ReadFile;
+using tv::test::RunRestricted;
 
 namespace {
 
 const QByteArray kNoFile = "<no file>";
-
-QByteArray ReadFile(const QByteArray &path)
-{
-  QFile file(QFile::decodeName(path));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray Junk(qsizetype size)
 {
@@ -31,32 +27,6 @@ QByteArray Junk(qsizetype size)
   for (char &byte : junk)
     byte = static_cast<char>(generator.bounded(256));
   return junk;
-}
-
-QStringList Entries(const QByteArray &folder)
-{
-  return QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-// Runs the subject as the unprivileged user "nobody" when the tests run as root, since root
-// ignores permission bits; otherwise runs it as the current user. Nothing when that fails.
-std::optional<bool> RunUnprivileged(const std::function<bool()> &subject)
-{
-  if (::geteuid() != 0)
-    return subject();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const gid_t nobodyGroup = 65534;
-    const uid_t nobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(nobodyGroup, nobodyGroup, nobodyGroup) != 0 ||
-        ::setresuid(nobody, nobody, nobody) != 0)
-      ::_exit(2);
-    ::_exit(subject() ? 0 : 1);
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 2)
-    return std::nullopt;
-  return WEXITSTATUS(status) == 0;
 }
 
 } // namespace
@@ -193,7 +163,7 @@ void TestProfileFile::writesOneKeyLeavingTheRest()
   QVERIFY(writeProfileString(file(), "TV", key, "nl"));
   QCOMPARE(ReadFile(file()), after);
   QCOMPARE(readProfileString(file(), "TV", key, "fallback"), QByteArray("nl"));
-  QCOMPARE(Entries(folder()), QStringList{"Settings.ini"});
+  QCOMPARE(Names(folder()), QList<QByteArray>{"Settings.ini"});
 }
 
 void TestProfileFile::writeCreatesTheFile()
@@ -203,7 +173,7 @@ void TestProfileFile::writeCreatesTheFile()
   QVERIFY(writeProfileString(file(), "TV", "Language", "en"));
   QCOMPARE(ReadFile(file()), QByteArray("[TV]\nLanguage=en\nShowHidden=1\n"));
   QVERIFY(!writeProfileString(folder() + "missing/Settings.ini", "TV", "Language", "nl"));
-  QCOMPARE(Entries(folder()), QStringList{"Settings.ini"});
+  QCOMPARE(Names(folder()), QList<QByteArray>{"Settings.ini"});
 }
 
 void TestProfileFile::writeKeepsPermissionBitsAndLinks()
@@ -265,25 +235,25 @@ void TestProfileFile::refusedWritesLeaveTheFile()
   QVERIFY(::chmod((sub + "Settings.ini").constData(), fileMode) == 0);
   QVERIFY(::chmod(sub.constData(), folderMode) == 0);
 
-  const std::optional<bool> written =
-      RunUnprivileged([&] { return writeProfileString(sub + "Settings.ini", "TV", "Language", "nl"); });
+  const int written =
+      RunRestricted([&] { return writeProfileString(sub + "Settings.ini", "TV", "Language", "nl") ? 1 : 0; });
   QVERIFY(::chmod(sub.constData(), 0755) == 0);
-  if (!written)
+  if (written < 0)
     QSKIP("running as root and unable to switch to the user nobody, who must not be able to write here");
-  QVERIFY(!*written);
+  QCOMPARE(written, 0);
   QCOMPARE(ReadFile(sub + "Settings.ini"), before);
-  QCOMPARE(Entries(sub), QStringList{"Settings.ini"});
+  QCOMPARE(Names(sub), QList<QByteArray>{"Settings.ini"});
 }
 
 void TestProfileFile::unreadableFileGivesTheFallback()
 {
   tv::test::WriteFile(file(), "[TV]\nLanguage=nl\n");
   QVERIFY(::chmod(file().constData(), 0200) == 0);
-  const std::optional<bool> fallbackRead =
-      RunUnprivileged([&] { return readProfileString(file(), "TV", "Language", "En") == "En"; });
-  if (!fallbackRead)
+  const int fallbackRead =
+      RunRestricted([&] { return readProfileString(file(), "TV", "Language", "En") == "En" ? 1 : 0; });
+  if (fallbackRead < 0)
     QSKIP("running as root and unable to switch to the user nobody, who must not be able to read the file");
-  QVERIFY(*fallbackRead);
+  QCOMPARE(fallbackRead, 1);
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

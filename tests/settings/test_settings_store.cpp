@@ -7,8 +7,10 @@
 #include "settings/setting_values.h"
 #include "settings/settings_store.h"
 #include "tests/settings/settings_sandbox.h"
+#include "tests/support/files.h"
 
 using namespace tv;
+using test::ReadFile;
 
 namespace {
 
@@ -21,12 +23,6 @@ void PlaceSettingsFile(const test::SettingsSandbox &sandbox, const QByteArray &c
     QVERIFY(QDir().mkpath(QFile::decodeName(sandbox.settingsFile())));
   else if (!content.isNull())
     test::WriteFile(sandbox.settingsFile(), content);
-}
-
-QByteArray ReadFile(const QByteArray &path)
-{
-  QFile file(QFile::decodeName(path));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QtTest>
 
+#include "tests/support/files.h"
 #include "tests/support/test_environment.h"
 
 namespace tv::test {
@@ -18,9 +19,8 @@ const char Script[] = "#!/bin/sh\n"
 
 QByteArray TakeFile(const QByteArray &path)
 {
-  QFile file(QFile::decodeName(path));
-  const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  file.remove();
+  const QByteArray contents = ReadFile(path);
+  QFile::remove(QFile::decodeName(path));
   return contents;
 }
 

@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QSettings>
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "tests/support/files.h"
 
 namespace tv::test {
 
@@ -51,11 +55,12 @@ void TestEnvironment::setUserLanguage(const QString &language)
 
 void WriteFile(const QByteArray &path, const QByteArray &contents, const QDateTime &modified)
 {
-  QFile file(QFile::decodeName(path));
-  QVERIFY2(file.open(QIODevice::WriteOnly), path.constData());
-  file.write(contents);
-  if (modified.isValid())
-    QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+  MakeFile(path, contents);
+  if (!modified.isValid())
+    return;
+  const qint64 milliseconds = modified.toMSecsSinceEpoch();
+  const timespec times[2] = {{0, UTIME_OMIT}, {milliseconds / 1000, milliseconds % 1000 * 1000000}};
+  QVERIFY2(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0, path.constData());
 }
 
 } // namespace tv::test

@@ -28,7 +28,7 @@ private:
   QList<QPair<QByteArray, QByteArray>> saved_;
 };
 
-// Writes a file with the given contents and, when valid, modification time.
+// Writes a file at a raw path with the given contents and, when valid, modification time.
 void WriteFile(const QByteArray &path, const QByteArray &contents = {}, const QDateTime &modified = {});
 
 } // namespace tv::test

@@ -1,16 +1,19 @@
 // The frame, glyph buttons, boxes and About box as widgets, on the offscreen platform.
 #include <QAccessible>
 #include <QDesktopServices>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRawFont>
 #include <QtTest>
 #include <functional>
 
 #include "app/windows.h"
 #include "platform/fonts.h"
 #include "settings/app_settings.h"
+#include "tests/support/modal_script.h"
 #include "tests/support/test_environment.h"
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
@@ -43,12 +46,13 @@ void Drag(QWidget *window, QPoint from, QPoint offset)
 bool StayedOpen(QDialog *dialog, const std::function<void()> &whileOpen)
 {
   bool open = false;
-  QTimer::singleShot(0, dialog, [&] {
+  const test::ModalScript script({[&](QWidget *window) {
+    QCOMPARE(window, dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     whileOpen();
     open = dialog->isVisible();
     dialog->close();
-  });
+  }});
   dialog->exec();
   return open;
 }
@@ -107,6 +111,8 @@ private slots:
   void dragStripBounds();
   void pressesOnOwnWindowControlsNeverDrag_data();
   void pressesOnOwnWindowControlsNeverDrag();
+  void boldTextsUseTheBoldFace_data();
+  void boldTextsUseTheBoldFace();
   void columnTitlesTurnRedUnderThePointer();
   void bottomButtonsInvertFlatOnEveryPressAndRelease();
   void pressedSpeedButtonShiftsItsGlyph();
@@ -119,6 +125,8 @@ private slots:
   void messagesAreShownLiterally_data();
   void messagesAreShownLiterally();
   void longMessageShowsThreeLinesAndTopOfFourth();
+  void aboutTextsFitTheBox_data();
+  void aboutTextsFitTheBox();
   void aboutBoxInSecondLanguageTwice();
   void aboutBoxStaysOpenOnKeysAndVisitsWebsite();
 
@@ -239,6 +247,8 @@ void TestLookOffscreen::dragStripBounds_data()
     QTest::addRow("TForm%d row 16", number) << number << QPoint(100, 16) << true;
     QTest::addRow("TForm%d row 17", number) << number << QPoint(100, 17) << false;
   }
+  QTest::newRow("TForm4 row 31, below its title's Qt height") << 4 << QPoint(100, 31) << true;
+  QTest::newRow("TForm4 row 32") << 4 << QPoint(100, 32) << false;
   QTest::newRow("TForm1 row 39") << 1 << QPoint(400, 39) << true;
   QTest::newRow("TForm1 row 40") << 1 << QPoint(400, 40) << false;
   QTest::newRow("TForm1 Exit button's first column") << 1 << QPoint(832, 20) << true;
@@ -307,6 +317,31 @@ void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag()
   QFETCH(bool, drags);
   QCOMPARE(window.pos(), drags ? start + QPoint(10, 20) : start);
   QCOMPARE(glyphClicks.count(), 0);
+}
+
+void TestLookOffscreen::boldTextsUseTheBoldFace_data()
+{
+  QTest::addColumn<QLabel *>("label");
+  QTest::addColumn<int>("pixels");
+  QTest::newRow("Filename") << Form1->Label3 << 16;
+  QTest::newRow("Size") << Form1->Label4 << 16;
+  QTest::newRow("Last modified") << Form1->Label5 << 16;
+  QTest::newRow("Options title") << Form4->Label1 << 16;
+  QTest::newRow("About title") << FormAbout->Label1 << 11;
+}
+
+// Drawn with Tahoma's own bold face, not with the regular one thickened by Qt.
+void TestLookOffscreen::boldTextsUseTheBoldFace()
+{
+  QFETCH(QLabel *, label);
+  QFETCH(int, pixels);
+  if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+    QSKIP("the Tahoma font (fonts-wine) is not installed");
+  const QRawFont face = QRawFont::fromFont(label->font());
+  QCOMPARE(face.familyName(), QStringLiteral("Tahoma"));
+  QCOMPARE(face.pixelSize(), qreal(pixels));
+  QCOMPARE(face.weight(), int(QFont::Bold));
+  QCOMPARE(face.styleName(), QStringLiteral("Bold"));
 }
 
 void TestLookOffscreen::columnTitlesTurnRedUnderThePointer()
@@ -493,16 +528,26 @@ void TestLookOffscreen::messagesAreShownLiterally_data()
   QTest::newRow("two ampersands stay two") << QStringLiteral("R&&D") << QStringLiteral("R&D");
   QTest::newRow("ampersand before a letter") << QStringLiteral("R&D") << QStringLiteral("RD");
   QTest::newRow("markup is text") << QStringLiteral("<b>x</b>") << QStringLiteral("x");
+  QTest::newRow("a name with both") << QStringLiteral("a&b <b>x</b>.txt") << QStringLiteral("a&b x.txt");
 }
 
-// Each text is drawn wider than the narrower one it would shrink to if the label read
-// ampersands as underline markers or the text as markup.
+// Each text is drawn wider than the narrower one it would shrink to if a label that shows
+// names, paths or messages read ampersands as underline markers or the text as markup.
 void TestLookOffscreen::messagesAreShownLiterally()
 {
   QFETCH(QString, text);
   QFETCH(QString, narrower);
-  for (QLabel *label : {Form5->Label1, Form6->Label1})
-    QVERIFY(Ink(TextOf(label, text)).width() > Ink(TextOf(label, narrower)).width());
+  const QList<QLabel *> labels{Form1->Label1, Form5->Label1, Form6->Label1, Form2->Label1,
+                               Form2->Label2, Form3->Label1, Form4->Label1, FormAbout->Label4};
+  for (QLabel *label : labels) {
+    const QRect geometry = label->geometry();
+    const QString shown = label->text();
+    label->resize(400, label->height());
+    QVERIFY2(Ink(TextOf(label, text)).width() > Ink(TextOf(label, narrower)).width(),
+             qPrintable(label->parentWidget()->objectName() + label->parentWidget()->windowTitle()));
+    label->setText(shown);
+    label->setGeometry(geometry);
+  }
 }
 
 // Lines 16 pixels apart: three full lines and the top 6 pixels of a fourth, the fifth cut
@@ -522,6 +567,28 @@ void TestLookOffscreen::longMessageShowsThreeLinesAndTopOfFourth()
   QCOMPARE(Form5->PngBitBtn1->geometry(), QRect(128, 80, 81, 25));
   const QString longWord = QStringLiteral("Supercalifragilisticexpialidocious_with_more_letters_than_fit.txt");
   QCOMPARE(Ink(TextOf(Form5->Label1, longWord)).right(), 304);
+}
+
+void TestLookOffscreen::aboutTextsFitTheBox_data()
+{
+  QTest::addColumn<bool>("english");
+  QTest::newRow("English") << true;
+  QTest::newRow("second language") << false;
+}
+
+// Every line ends inside the box, with its text drawn whole.
+void TestLookOffscreen::aboutTextsFitTheBox()
+{
+  QFETCH(bool, english);
+  IsEnglish = english;
+  QTimer::singleShot(0, FormAbout, [] { FormAbout->close(); });
+  Form1->PngSpeedButton3Click();
+  IsEnglish = true;
+  for (QLabel *label : {FormAbout->Label1, FormAbout->Label2, FormAbout->Label3, FormAbout->Label4}) {
+    QVERIFY2(label->x() + label->fontMetrics().horizontalAdvance(label->text()) < FormAbout->width(),
+             qPrintable(label->text()));
+    QCOMPARE(label->width(), label->sizeHint().width());
+  }
 }
 
 void TestLookOffscreen::aboutBoxInSecondLanguageTwice()

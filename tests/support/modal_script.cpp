@@ -1,11 +1,12 @@
-#include "tests/fileops/modal_script.h"
+#include "tests/support/modal_script.h"
 
 #include <QApplication>
 #include <QWidget>
 
 namespace tv::test {
 
-ModalScript::ModalScript(QList<Step> steps) : steps_(std::move(steps))
+ModalScript::ModalScript(QList<Step> steps, Step afterSteps)
+    : steps_(std::move(steps)), afterSteps_(std::move(afterSteps))
 {
   QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
   timer_.start(10);
@@ -18,11 +19,13 @@ void ModalScript::answer()
   if (answering_ || window == nullptr || !window->isVisible())
     return;
   answering_ = true;
-  if (steps_.isEmpty()) {
+  if (!steps_.isEmpty()) {
+    steps_.takeFirst()(window);
+  } else if (afterSteps_) {
+    afterSteps_(window);
+  } else {
     ++unexpected_;
     window->close();
-  } else {
-    steps_.takeFirst()(window);
   }
   answering_ = false;
 }
