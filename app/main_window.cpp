@@ -21,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "settings/texts.h"
 #include "ui/borderless_frame.h"
+#include "ui/busy_pointer.h"
 #include "ui/glyphs.h"
 #include "ui/png_image_list.h"
 #include "ui/png_speed_button.h"
@@ -231,6 +232,8 @@ void TForm1::ShowMessageWhite(const QString &text)
 
 void TForm1::OpenFolder(const QByteArray &path)
 {
+  // A folder of many thousand entries, or a volume slow to answer, keeps the program busy.
+  const ui::BusyPointer busy;
   Label5->show();
   currentFolder_ = NormaliseFolderPath(path);
   RowTable rows;

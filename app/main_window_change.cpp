@@ -2,7 +2,6 @@
 #include "app/main_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -13,19 +12,11 @@
 #include "fileops/drop.h"
 #include "fileops/rename.h"
 #include "settings/texts.h"
+#include "ui/busy_pointer.h"
 
 namespace tv {
 
 namespace {
-
-// Shows the busy pointer for as long as it lives.
-class BusyCursor {
-public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor &) = delete;
-  BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 // Accepts a drag of local files as a copy; the program offering them must never delete them
 // as it would after a move.
@@ -99,7 +90,8 @@ void TForm1::ListViewDeleteFile(int row)
   }
   if (!fileops::ConfirmDelete(*Form6, caption))
     return;
-  const QString failure = fileops::RecycleFile(folder + RowName(row), caption);
+  // Where the volume has no trash of its own, the file is copied to the home trash.
+  const QString failure = ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption); });
   OpenFolder(folder);
   if (!failure.isEmpty())
     ShowMessageWhite(failure);
@@ -109,10 +101,7 @@ void TForm1::AcceptFiles(const QList<QByteArray> &paths)
 {
   if (!FolderShown())
     return;
-  {
-    const BusyCursor busy;
-    fileops::CopyDroppedFiles(CurrentFolder(), paths);
-  }
+  ui::WhileBusy([&] { fileops::CopyDroppedFiles(CurrentFolder(), paths); });
   OpenFolder(CurrentFolder());
 }
 

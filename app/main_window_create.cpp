@@ -14,6 +14,7 @@
 #include "platform/office_suite.h"
 #include "settings/app_settings.h"
 #include "settings/texts.h"
+#include "ui/busy_pointer.h"
 #include "ui/png_bit_btn.h"
 
 namespace tv {
@@ -71,7 +72,7 @@ void CreateDocument(TForm1 &form, DocumentKind kind)
   const DocumentFormat &format = Form2->RadioButton2->isChecked() ? type.newer : type.older;
   const QString name = WithExtension(Form2->Edit1->text(), QLatin1String(format.extension));
   const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
-  if (const int error = SaveTemplateToFile(format.templateName, target)) {
+  if (const int error = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); })) {
     ShowCreateError(form, CannotCreateFileMessage(target, platform::errorDescription(error)));
     return;
   }

@@ -31,4 +31,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # dpkg-shlibdeps names the Qt and C++ libraries; the rest is what the program starts or draws with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-wqy-microhei, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

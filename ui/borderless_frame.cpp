@@ -72,12 +72,23 @@ void BorderlessFrame::placeCorners()
   window_->setMask(VisibleRegion(window_->size(), CornerPictures()));
 }
 
-bool BorderlessFrame::pressStartsDrag(const QMouseEvent *press) const
+// Qt's record of where the window stands can go stale: when a window manager reparents a new
+// window, Qt may read the place of the manager's frame before the frame was moved into place,
+// and nothing tells it otherwise later. Every mapping to and from the screen (the strip test,
+// the start point of a system move, a popup menu's place) is then off by that much. A press
+// says where the window really stands: its place on the screen less its place in the window.
+void BorderlessFrame::trustPlaceOf(const QMouseEvent *press, QPoint inWindow)
 {
-  if (press->button() != Qt::LeftButton)
-    return false;
-  const QPoint point = window_->mapFromGlobal(press->globalPosition().toPoint());
-  return inDragStrip_(point) && DrawnByWindow(window_, window_->childAt(point));
+  const QPoint actual = press->globalPosition().toPoint() - inWindow;
+  // A pixel of rounding under a fractional scale is no reason to move the window.
+  if ((window_->mapToGlobal(QPoint()) - actual).manhattanLength() > 2 && window_->windowHandle())
+    window_->windowHandle()->setPosition(actual);
+}
+
+bool BorderlessFrame::pressStartsDrag(const QMouseEvent *press, QPoint inWindow) const
+{
+  return press->button() == Qt::LeftButton && inDragStrip_(inWindow) &&
+         DrawnByWindow(window_, window_->childAt(inWindow));
 }
 
 // After the window system has moved the window, the release may never arrive: every press
@@ -89,15 +100,18 @@ bool BorderlessFrame::handleMouse(QWidget *target, QEvent *event)
   auto *mouse = static_cast<QMouseEvent *>(event);
   switch (event->type()) {
   case QEvent::MouseButtonPress:
-  case QEvent::MouseButtonDblClick:
+  case QEvent::MouseButtonDblClick: {
     dragging_ = false;
-    if (!pressStartsDrag(mouse))
+    const QPoint inWindow = target->mapTo(window_, mouse->position().toPoint());
+    trustPlaceOf(mouse, inWindow);
+    if (!pressStartsDrag(mouse, inWindow))
       return false;
     if (!window_->windowHandle() || !window_->windowHandle()->startSystemMove()) {
       dragging_ = true;
-      grabOffset_ = mouse->globalPosition().toPoint() - window_->pos();
+      grabOffset_ = inWindow;
     }
     return true;
+  }
   case QEvent::MouseMove:
     if (dragging_)
       window_->move(mouse->globalPosition().toPoint() - grabOffset_);

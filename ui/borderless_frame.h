@@ -46,7 +46,8 @@ protected:
 
 private:
   void placeCorners();
-  bool pressStartsDrag(const QMouseEvent *press) const;
+  void trustPlaceOf(const QMouseEvent *press, QPoint inWindow);
+  bool pressStartsDrag(const QMouseEvent *press, QPoint inWindow) const;
   bool handleMouse(QWidget *target, QEvent *event);
 
   QWidget *window_;

@@ -10,6 +10,7 @@ namespace tv::e2e {
 namespace {
 
 constexpr int kDragSteps = 12;
+constexpr int kWindowTimeoutMs = 10000;
 
 // The program under test: the one built beside the tests, or the one named by
 // TARNVIEW_E2E_PROGRAM (an installed copy, say).
@@ -136,10 +137,18 @@ QRect TarnviewRun::windowGeometry() { return geometryOf(windowId_); }
 
 QImage TarnviewRun::windowImage() { return desktop_.screenshot().copy(windowGeometry()); }
 
-void TarnviewRun::click(QPoint point)
+bool TarnviewRun::announcePlace(QPoint place)
+{
+  if (desktop_.announcePlace(windowId_.toUInt(), QRect(place, windowGeometry().size())))
+    return true;
+  error_ = desktop_.error();
+  return false;
+}
+
+void TarnviewRun::click(QPoint point, int button)
 {
   xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::fromLatin1(windowId_), Number(point.x()),
-           Number(point.y()), QStringLiteral("click"), QStringLiteral("1")});
+           Number(point.y()), QStringLiteral("click"), Number(button)});
 }
 
 void TarnviewRun::doubleClick(QPoint point)
@@ -200,6 +209,26 @@ void TarnviewRun::clickIn(const QString &title, QPoint point)
   const QByteArray windowId = findWindow(title);
   xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::fromLatin1(windowId), Number(point.x()),
            Number(point.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+QRect TarnviewRun::waitForOtherWindow()
+{
+  QByteArray other;
+  const bool shown = QTest::qWaitFor(
+      [&] {
+        QByteArray found;
+        // xdotool fails when it finds nothing yet.
+        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                 Number(int(process_.processId()))},
+                &found);
+        for (const QByteArray &id : found.split('\n'))
+          if (!id.trimmed().isEmpty() && id.trimmed() != windowId_)
+            other = id.trimmed();
+        return !other.isEmpty();
+      },
+      kWindowTimeoutMs);
+  error_.clear();
+  return shown ? geometryOf(other) : QRect();
 }
 
 bool IsBlank(const QImage &image, QRect area)

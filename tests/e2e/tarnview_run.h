@@ -52,8 +52,13 @@ public:
   // The main window's pixels, cut from a screenshot of the whole screen.
   QImage windowImage();
 
+  // Tells the program that its main window stands at this place on the screen while it stays
+  // where it is: what a program reads when it asks the window system during a window
+  // manager's move. False when the message could not be sent.
+  bool announcePlace(QPoint place);
+
   // Input as a person gives it; points are in the main window's coordinates.
-  void click(QPoint point);
+  void click(QPoint point, int button = 1);
   void doubleClick(QPoint point);
   void drag(QPoint from, QPoint to);
   void keys(const QStringList &keys);
@@ -62,6 +67,9 @@ public:
   QRect waitForWindow(const QString &title);
   // Presses a point of the window with that title, in its own coordinates.
   void clickIn(const QString &title, QPoint point);
+  // Waits until the program shows a window besides its main window (a popup menu, say) and
+  // returns its place on the screen; an empty rectangle when none came.
+  QRect waitForOtherWindow();
 
 private:
   bool xdotool(const QStringList &arguments, QByteArray *output = nullptr);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QtTest>
+#include <xcb/xcb.h>
 
 namespace tv::e2e {
 
@@ -42,11 +43,13 @@ void EndProcess(QProcess &process)
   }
 }
 
-XDesktop::XDesktop(QSize screenSize) : screenSize_(screenSize)
+XDesktop::XDesktop(QSize screenSize, Manager manager) : screenSize_(screenSize)
 {
   startServer();
-  if (serverStarted())
+  if (serverStarted() && manager == Manager::Openbox)
     startWindowManager();
+  else
+    running_ = serverStarted();
 }
 
 XDesktop::~XDesktop()
@@ -94,13 +97,13 @@ void XDesktop::startWindowManager()
   windowManager_.setProcessChannelMode(QProcess::MergedChannels);
   windowManager_.setStandardOutputFile(log(QStringLiteral("openbox.log")));
   windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-  managing_ = QTest::qWaitFor(
+  running_ = QTest::qWaitFor(
       [this] {
         return runTool(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
             .contains("window id");
       },
       kStartTimeoutMs);
-  if (!managing_)
+  if (!running_)
     failure_ = QStringLiteral("openbox did not start: ") + ReadLog(log(QStringLiteral("openbox.log")));
 }
 
@@ -134,6 +137,29 @@ QImage XDesktop::screenshot()
   const QByteArray png =
       runTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
   return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+bool XDesktop::announcePlace(quint32 window, QRect geometry)
+{
+  xcb_connection_t *connection = xcb_connect(display_.toLatin1().constData(), nullptr);
+  // A sent event is always 32 bytes long; the configure notification fills only the start.
+  alignas(xcb_configure_notify_event_t) char message[32] = {};
+  auto *event = reinterpret_cast<xcb_configure_notify_event_t *>(message);
+  event->response_type = XCB_CONFIGURE_NOTIFY;
+  event->event = window;
+  event->window = window;
+  event->x = qint16(geometry.x());
+  event->y = qint16(geometry.y());
+  event->width = quint16(geometry.width());
+  event->height = quint16(geometry.height());
+  xcb_send_event(connection, false, window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, message);
+  // A round trip: the server has delivered the message once the reply is here.
+  free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+  const bool sent = xcb_connection_has_error(connection) == 0;
+  if (!sent)
+    error_ = QStringLiteral("cannot send a configure notification on ") + display_;
+  xcb_disconnect(connection);
+  return sent;
 }
 
 } // namespace tv::e2e

@@ -8,19 +8,20 @@
 
 namespace tv::e2e {
 
-// A desktop of its own for one test program: an Xvfb server on a free display with openbox
-// managing its windows. Everything it starts ends with it.
+// A desktop of its own for one test program: an Xvfb server on a free display, with openbox
+// managing its windows or with no window manager at all. Everything it starts ends with it.
 class XDesktop {
 public:
-  explicit XDesktop(QSize screenSize = {1280, 800});
+  enum class Manager { Openbox, None };
+  explicit XDesktop(QSize screenSize = {1280, 800}, Manager manager = Manager::Openbox);
   ~XDesktop();
   XDesktop(const XDesktop &) = delete;
   XDesktop &operator=(const XDesktop &) = delete;
 
   // False when no X server could be started here: the tests are then skipped.
   bool serverStarted() const { return !display_.isEmpty(); }
-  // True when the server runs and openbox manages it; failure() says why not.
-  bool isRunning() const { return managing_; }
+  // True when the server runs and openbox, where asked for, manages it; failure() says why not.
+  bool isRunning() const { return running_; }
   QString failure() const { return failure_; }
 
   QSize screenSize() const { return screenSize_; }
@@ -32,6 +33,9 @@ public:
   QByteArray xdotool(const QStringList &arguments);
   // The whole screen as the user sees it.
   QImage screenshot();
+  // Tells a client, as a window manager does after moving a window, that its window stands at
+  // this place, whether or not it does; false when the message could not be sent.
+  bool announcePlace(quint32 window, QRect geometry);
   QString error() const { return error_; }
 
 private:
@@ -47,7 +51,7 @@ private:
   QString display_;
   QString failure_;
   QString error_;
-  bool managing_ = false;
+  bool running_ = false;
 };
 
 // Ends a started process: asks it to terminate, then kills it when it does not.
