@@ -52,9 +52,9 @@ public:
   // The main window's pixels, cut from a screenshot of the whole screen.
   QImage windowImage();
 
-  // Tells the program that its main window stands at this place on the screen while it stays
-  // where it is: what a program reads when it asks the window system during a window
-  // manager's move. False when the message could not be sent.
+  // Tells the program, as a window manager would, that its main window stands at this place
+  // on the screen while it stays where it is: the stale record a program can be left with
+  // after the window manager placed its window. False when the message could not be sent.
   bool announcePlace(QPoint place);
 
   // Input as a person gives it; points are in the main window's coordinates.

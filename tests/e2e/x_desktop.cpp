@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QtTest>
+#include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace tv::e2e {
@@ -154,7 +155,7 @@ bool XDesktop::announcePlace(quint32 window, QRect geometry)
   event->height = quint16(geometry.height());
   xcb_send_event(connection, false, window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, message);
   // A round trip: the server has delivered the message once the reply is here.
-  free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+  std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
   const bool sent = xcb_connection_has_error(connection) == 0;
   if (!sent)
     error_ = QStringLiteral("cannot send a configure notification on ") + display_;
