@@ -4,6 +4,7 @@
 
 #include "app/windows.h"
 #include "platform/fonts.h"
+#include "platform/time_zone.h"
 
 namespace tv {
 
@@ -12,6 +13,7 @@ void PrepareProcess()
   // Shaped windows, centring and window moves need X11; Wayland desktops run it on XWayland.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "xcb");
+  platform::readTimeZoneOnce();
 }
 
 void StartProgram()

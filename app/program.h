@@ -5,7 +5,7 @@
 namespace tv {
 
 // What the process needs before the application object exists: the X11 platform unless
-// another is asked for.
+// another is asked for, and a time zone read once.
 void PrepareProcess();
 
 // Names the application, registers its fonts, creates the seven windows (the main
