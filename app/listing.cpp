@@ -49,7 +49,7 @@ int CompareTails(const std::string &keys, const KeyedName &a, const KeyedName &b
 template <typename NameOf>
 void SortByName(std::vector<int> &items, NameOf nameOf, const QCollator &collator, bool equalByBytes)
 {
-  const NameKeyMaker maker(collator);
+  NameKeyMaker maker(collator);
   std::string keys;
   std::vector<KeyedName> keyed;
   keyed.reserve(items.size());

@@ -1,5 +1,6 @@
 #include "app/name_keys.h"
 
+#include <algorithm>
 #include <unicode/ucol.h>
 
 #include "platform/file_queries.h"
@@ -29,6 +30,47 @@ UCollator *OpenCollator(const QCollator &collator)
   return opened;
 }
 
+QString ShownText(QByteArrayView name)
+{
+  return platform::displayName(QByteArray::fromRawData(name.data(), name.size()));
+}
+
+// The C locale's key of an ASCII name: the name itself, its capitals made small when folding
+// (case folding changes no other ASCII character).
+void AppendAsciiKey(QByteArrayView name, bool foldCase, std::string &keys)
+{
+  const size_t start = keys.size();
+  keys.append(name.data(), static_cast<size_t>(name.size()));
+  if (foldCase)
+    for (size_t i = start; i < keys.size(); ++i)
+      if (keys[i] >= 'A' && keys[i] <= 'Z')
+        keys[i] = static_cast<char>(keys[i] - 'A' + 'a');
+}
+
+void AppendUtf8Key(const QString &text, bool foldCase, std::string &keys)
+{
+  const QByteArray key = (foldCase ? text.toCaseFolded() : text).toUtf8();
+  keys.append(key.constData(), static_cast<size_t>(key.size()));
+}
+
+// ICU's keys end in a zero byte and hold no other: kept without it, they compare alike.
+void AppendCollatorKey(const UCollator *collator, QStringView text, std::string &keys)
+{
+  const size_t start = keys.size();
+  const auto length = static_cast<int32_t>(text.size());
+  auto room = static_cast<int32_t>(4 * text.size() + 16);
+  for (;;) {
+    keys.resize(start + static_cast<size_t>(room));
+    const int32_t size =
+        ucol_getSortKey(collator, text.utf16(), length, reinterpret_cast<uint8_t *>(keys.data() + start), room);
+    if (size <= room) {
+      keys.resize(start + static_cast<size_t>(size > 0 ? size - 1 : 0));
+      return;
+    }
+    room = size;
+  }
+}
+
 } // namespace
 
 NameKeyMaker::NameKeyMaker(const QCollator &collator)
@@ -44,30 +86,25 @@ NameKeyMaker::~NameKeyMaker()
     ucol_close(collator_);
 }
 
-void NameKeyMaker::append(QByteArrayView name, std::string &keys) const
+void NameKeyMaker::append(QByteArrayView name, std::string &keys)
 {
-  const QString text = platform::displayName(QByteArray::fromRawData(name.data(), name.size()));
+  const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<uchar>(c) < 0x80; });
   if (bytesKeys_) {
-    const QByteArray key = (foldCase_ ? text.toCaseFolded() : text).toUtf8();
-    keys.append(key.constData(), static_cast<size_t>(key.size()));
+    if (ascii)
+      AppendAsciiKey(name, foldCase_, keys);
+    else
+      AppendUtf8Key(ShownText(name), foldCase_, keys);
     return;
   }
   if (!collator_)
     return;
-  // ICU's keys end in a zero byte and hold no other: kept without it, they compare alike.
-  const size_t start = keys.size();
-  const auto *units = reinterpret_cast<const UChar *>(text.utf16());
-  const auto length = static_cast<int32_t>(text.size());
-  auto room = static_cast<int32_t>(4 * text.size() + 16);
-  for (;;) {
-    keys.resize(start + static_cast<size_t>(room));
-    const int32_t size =
-        ucol_getSortKey(collator_, units, length, reinterpret_cast<uint8_t *>(keys.data() + start), room);
-    if (size <= room) {
-      keys.resize(start + static_cast<size_t>(size > 0 ? size - 1 : 0));
-      return;
-    }
-    room = size;
+  if (ascii) {
+    // ASCII is its own UTF-16, one unit per byte: no text object needed.
+    units_.assign(name.begin(), name.end());
+    AppendCollatorKey(collator_, units_, keys);
+  } else {
+    const QString text = ShownText(name);
+    AppendCollatorKey(collator_, QStringView(text), keys);
   }
 }
 

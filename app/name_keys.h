@@ -19,12 +19,13 @@ public:
   NameKeyMaker &operator=(const NameKeyMaker &) = delete;
 
   // Appends the key of a name, given as the raw bytes the kernel returned, to keys.
-  void append(QByteArrayView name, std::string &keys) const;
+  void append(QByteArrayView name, std::string &keys);
 
 private:
-  bool bytesKeys_;      // the C locale: the key is the name's UTF-8 bytes
-  bool foldCase_;       // ... folded first, as Qt's C-locale keys ignore the case setting
-  UCollator *collator_; // every other locale: ICU's key; none when ICU knows no collator for it
+  bool bytesKeys_;       // the C locale: the key is the name's UTF-8 bytes
+  bool foldCase_;        // ... folded first, as Qt's C-locale keys ignore the case setting
+  UCollator *collator_;  // every other locale: ICU's key; none when ICU knows no collator for it
+  std::u16string units_; // the text of an ASCII name, kept to spare an allocation per name
 };
 
 } // namespace tv
