@@ -14,28 +14,35 @@ namespace tv {
 
 namespace {
 
-// A name's place while names are put in order: its key in the block of keys, the key's
-// first bytes as a number, which settles most comparisons without a look into the block.
+// A name's place while names are put in order: its key in the block of keys, and the key's
+// first 16 bytes as two numbers, which settle most comparisons without a look into the block.
 struct KeyedName {
-  quint64 head = 0;
+  quint64 head[2] = {};
   quint32 offset = 0;
   quint32 length = 0;
   quint32 position = 0; // where the name was before the sort
 };
 
-constexpr quint32 HeadLength = sizeof(quint64);
+constexpr quint32 HeadLength = sizeof(KeyedName::head);
 
-quint64 KeyHead(const std::string &keys, size_t offset, size_t length)
+KeyedName Keyed(const std::string &keys, size_t offset, size_t position)
 {
+  KeyedName name{
+      {}, static_cast<quint32>(offset), static_cast<quint32>(keys.size() - offset), static_cast<quint32>(position)};
   uchar head[HeadLength] = {};
-  std::memcpy(head, keys.data() + offset, std::min<size_t>(length, HeadLength));
-  return qFromBigEndian<quint64>(head);
+  std::memcpy(head, keys.data() + offset, std::min<size_t>(name.length, HeadLength));
+  name.head[0] = qFromBigEndian<quint64>(head);
+  name.head[1] = qFromBigEndian<quint64>(head + sizeof(quint64));
+  return name;
 }
 
-// Compares two keys whose heads are equal by the bytes after their heads. Keys hold no zero
-// byte, so a head padded with zeros sorts before every longer key it begins.
-int CompareTails(const std::string &keys, const KeyedName &a, const KeyedName &b)
+// Compares two keys by their bytes. Keys hold no zero byte, so a head padded with zeros
+// sorts before every longer key it begins.
+int CompareKeys(const std::string &keys, const KeyedName &a, const KeyedName &b)
 {
+  for (const size_t i : {0, 1})
+    if (a.head[i] != b.head[i])
+      return a.head[i] < b.head[i] ? -1 : 1;
   const quint32 tailA = a.length > HeadLength ? a.length - HeadLength : 0;
   const quint32 tailB = b.length > HeadLength ? b.length - HeadLength : 0;
   if (const int order =
@@ -56,14 +63,10 @@ void SortByName(std::vector<int> &items, NameOf nameOf, const QCollator &collato
   for (size_t position = 0; position < items.size(); ++position) {
     const size_t offset = keys.size();
     maker.append(nameOf(items[position]), keys);
-    const size_t length = keys.size() - offset;
-    keyed.push_back({KeyHead(keys, offset, length), static_cast<quint32>(offset), static_cast<quint32>(length),
-                     static_cast<quint32>(position)});
+    keyed.push_back(Keyed(keys, offset, position));
   }
   std::sort(keyed.begin(), keyed.end(), [&](const KeyedName &a, const KeyedName &b) {
-    if (a.head != b.head)
-      return a.head < b.head;
-    if (const int order = CompareTails(keys, a, b))
+    if (const int order = CompareKeys(keys, a, b))
       return order < 0;
     if (equalByBytes) {
       const QByteArrayView nameA = nameOf(items[a.position]), nameB = nameOf(items[b.position]);
