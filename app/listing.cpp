@@ -1,24 +1,54 @@
 #include "app/listing.h"
 
+#include <QtEndian>
 #include <algorithm>
+#include <cstring>
 #include <numeric>
+#include <string>
 
+#include "app/name_keys.h"
 #include "app/row_texts.h"
-#include "platform/file_queries.h"
 #include "settings/texts.h"
 
 namespace tv {
 
 namespace {
 
-// The collator's key of a name, made once per name. Qt's keys for the C locale ignore the
-// collator's case setting, so the name is folded first there.
-QCollatorSortKey NameSortKey(const QCollator &collator, QByteArrayView name)
+// A name's place while names are put in order: its key in the block of keys, and the key's
+// first 16 bytes as two numbers, which settle most comparisons without a look into the block.
+struct KeyedName {
+  quint64 head[2] = {};
+  quint32 offset = 0;
+  quint32 length = 0;
+  quint32 position = 0; // where the name was before the sort
+};
+
+constexpr quint32 HeadLength = sizeof(KeyedName::head);
+
+KeyedName Keyed(const std::string &keys, size_t offset, size_t position)
 {
-  const QString text = platform::displayName(QByteArray::fromRawData(name.data(), name.size()));
-  const bool foldFirst =
-      collator.locale().language() == QLocale::C && collator.caseSensitivity() == Qt::CaseInsensitive;
-  return collator.sortKey(foldFirst ? text.toCaseFolded() : text);
+  KeyedName name{
+      {}, static_cast<quint32>(offset), static_cast<quint32>(keys.size() - offset), static_cast<quint32>(position)};
+  uchar head[HeadLength] = {};
+  std::memcpy(head, keys.data() + offset, std::min<size_t>(name.length, HeadLength));
+  name.head[0] = qFromBigEndian<quint64>(head);
+  name.head[1] = qFromBigEndian<quint64>(head + sizeof(quint64));
+  return name;
+}
+
+// Compares two keys by their bytes. Keys hold no zero byte, so a head padded with zeros
+// sorts before every longer key it begins.
+int CompareKeys(const std::string &keys, const KeyedName &a, const KeyedName &b)
+{
+  for (const size_t i : {0, 1})
+    if (a.head[i] != b.head[i])
+      return a.head[i] < b.head[i] ? -1 : 1;
+  const quint32 tailA = a.length > HeadLength ? a.length - HeadLength : 0;
+  const quint32 tailB = b.length > HeadLength ? b.length - HeadLength : 0;
+  if (const int order =
+          std::memcmp(keys.data() + a.offset + HeadLength, keys.data() + b.offset + HeadLength, std::min(tailA, tailB)))
+    return order;
+  return tailA < tailB ? -1 : tailA > tailB ? 1 : 0;
 }
 
 // Puts items in the collator's order of their names, computing each name's key once.
@@ -26,26 +56,29 @@ QCollatorSortKey NameSortKey(const QCollator &collator, QByteArrayView name)
 template <typename NameOf>
 void SortByName(std::vector<int> &items, NameOf nameOf, const QCollator &collator, bool equalByBytes)
 {
-  std::vector<QCollatorSortKey> keys;
-  keys.reserve(items.size());
-  for (const int item : items)
-    keys.push_back(NameSortKey(collator, nameOf(item)));
-  std::vector<int> positions(items.size());
-  std::iota(positions.begin(), positions.end(), 0);
-  std::sort(positions.begin(), positions.end(), [&](int a, int b) {
-    if (const int order = keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]))
+  NameKeyMaker maker(collator);
+  std::string keys;
+  std::vector<KeyedName> keyed;
+  keyed.reserve(items.size());
+  for (size_t position = 0; position < items.size(); ++position) {
+    const size_t offset = keys.size();
+    maker.append(nameOf(items[position]), keys);
+    keyed.push_back(Keyed(keys, offset, position));
+  }
+  std::sort(keyed.begin(), keyed.end(), [&](const KeyedName &a, const KeyedName &b) {
+    if (const int order = CompareKeys(keys, a, b))
       return order < 0;
     if (equalByBytes) {
-      const QByteArrayView nameA = nameOf(items[static_cast<size_t>(a)]), nameB = nameOf(items[static_cast<size_t>(b)]);
+      const QByteArrayView nameA = nameOf(items[a.position]), nameB = nameOf(items[b.position]);
       if (nameA != nameB)
         return nameA < nameB;
     }
-    return a < b;
+    return a.position < b.position;
   });
   std::vector<int> sorted;
   sorted.reserve(items.size());
-  for (const int position : positions)
-    sorted.push_back(items[static_cast<size_t>(position)]);
+  for (const KeyedName &name : keyed)
+    sorted.push_back(items[name.position]);
   items = std::move(sorted);
 }
 

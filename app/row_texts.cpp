@@ -1,5 +1,7 @@
 #include "app/row_texts.h"
 
+#include <algorithm>
+
 #include "platform/directory_reader.h"
 #include "platform/file_queries.h"
 #include "settings/texts.h"
@@ -40,6 +42,14 @@ QString TrimSeparators(QString text)
   while (!text.isEmpty() && IsSeparator(text.front()))
     text.remove(0, 1);
   return text;
+}
+
+// Whether text becomes upper once its letters a to z are made capitals.
+bool IsUpperCaseOf(QByteArrayView upper, QByteArrayView text)
+{
+  return upper.size() == text.size() && std::equal(text.begin(), text.end(), upper.begin(), [](char c, char u) {
+           return (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) == u;
+         });
 }
 
 } // namespace
@@ -100,16 +110,17 @@ QString LongTimeWithoutZone(const QString &format)
 
 RowImage ImageIndexOf(QByteArrayView name)
 {
-  const qsizetype dot = name.lastIndexOf('.');
-  if (dot < 0)
+  const auto dot = std::find(name.rbegin(), name.rend(), '.');
+  if (dot == name.rend())
     return FileImage;
-  const QByteArray extension = name.sliced(dot).toByteArray().toUpper();
-  if (extension == ".DOC" || extension == ".DOCX")
-    return WordImage;
-  if (extension == ".XLS" || extension == ".XLSX")
-    return ExcelImage;
-  if (extension == ".PPT" || extension == ".PPTX")
-    return PowerPointImage;
+  const QByteArrayView extension(&*dot, dot - name.rbegin() + 1);
+  static constexpr std::pair<QByteArrayView, RowImage> images[] = {
+      {".DOC", WordImage},   {".DOCX", WordImage},      {".XLS", ExcelImage},
+      {".XLSX", ExcelImage}, {".PPT", PowerPointImage}, {".PPTX", PowerPointImage},
+  };
+  for (const auto &[upper, image] : images)
+    if (IsUpperCaseOf(upper, extension))
+      return image;
   return FileImage;
 }
 

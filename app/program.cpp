@@ -1,0 +1,28 @@
+#include "app/program.h"
+
+#include <QApplication>
+
+#include "app/windows.h"
+#include "platform/fonts.h"
+#include "platform/time_zone.h"
+
+namespace tv {
+
+void PrepareProcess()
+{
+  // Shaped windows, centring and window moves need X11; Wayland desktops run it on XWayland.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
+  platform::readTimeZoneOnce();
+}
+
+void StartProgram()
+{
+  QApplication::setApplicationName(QStringLiteral("Tarnview"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Tarnview"));
+  platform::registerProgramFonts();
+  CreateWindows();
+  Form1->show();
+}
+
+} // namespace tv

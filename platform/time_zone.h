@@ -1,0 +1,11 @@
+#pragma once
+
+// The process's time zone.
+namespace tv::platform {
+
+// When TZ is not set, sets it to ":/etc/localtime", the zone the C library uses anyway.
+// Unset, the library looks at /etc/localtime again on every local-time conversion; set,
+// it reads the file once.
+void readTimeZoneOnce();
+
+} // namespace tv::platform
