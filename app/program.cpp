@@ -19,7 +19,6 @@ void PrepareProcess()
 void StartProgram()
 {
   QApplication::setApplicationName(QStringLiteral("Tarnview"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Tarnview"));
   platform::registerProgramFonts();
   CreateWindows();
   Form1->show();
