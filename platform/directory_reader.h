@@ -70,7 +70,8 @@ void readEntryNames(const DirectoryHandle &folder, DirectoryContents &contents);
 // Decides every Undecided entry with one stat relative to the folder, following symbolic
 // links; a link that leads nowhere (broken, or a loop) is a file of its own size. Entries
 // that vanished since the names were read are dropped. Nothing is ever opened, so pipes and
-// devices cannot block.
+// devices cannot block. A large folder's stats are shared among a few threads, which have
+// all finished when this returns.
 void describeEntries(const DirectoryHandle &folder, DirectoryContents &contents);
 
 // Reads and describes a folder, following symbolic links to it.

@@ -73,6 +73,7 @@ private slots:
   void leavesOutDotAndDotDotOnly();
   void tellsMissingFolders();
   void dropsEntriesThatVanishBeforeTheirStat();
+  void describesEveryEntryOfALargeFolder();
   void readsNothingFromAFolderItMayNotRead();
   void namesAFolderItMayReadButNotSearch();
 };
@@ -162,6 +163,50 @@ void TestDirectoryReader::dropsEntriesThatVanishBeforeTheirStat()
 
   QCOMPARE(contents.entries.size(), size_t(1));
   QVERIFY(Find(contents, "stays"));
+}
+
+void TestDirectoryReader::describesEveryEntryOfALargeFolder()
+{
+  // Large enough for the stats to be shared among threads, with entries of every kind spread
+  // over all shares and some vanishing in each.
+  const QTemporaryDir dir;
+  const QByteArray folder = FolderIn(dir, "f");
+  constexpr int Count = 12'000;
+  for (int i = 0; i < Count; ++i) {
+    const QByteArray name = QByteArray::number(i);
+    if (i % 10 == 1)
+      QVERIFY(::mkdir(folder + name, 0755) == 0);
+    else if (i % 10 == 2)
+      QVERIFY(::symlink("1", folder + name) == 0);
+    else
+      WriteRaw(folder + name, QByteArray(i % 7, 'x'));
+  }
+
+  const platform::DirectoryHandle handle(folder);
+  platform::DirectoryContents contents;
+  platform::readEntryNames(handle, contents);
+  QCOMPARE(contents.entries.size(), size_t(Count));
+  QList<QByteArray> staying;
+  for (const platform::DirectoryEntry &entry : contents.entries) {
+    const QByteArray name = contents.name(entry).toByteArray();
+    if (name.toInt() % 13 == 0 && name.toInt() % 10 != 1) // folders are known from the read alone
+      QVERIFY(::unlink(folder + name) == 0);
+    else
+      staying.append(name);
+  }
+  platform::describeEntries(handle, contents);
+
+  QList<QByteArray> described;
+  for (const platform::DirectoryEntry &entry : contents.entries) {
+    const QByteArray name = contents.name(entry).toByteArray();
+    const int i = name.toInt();
+    const bool folderLike = i % 10 == 1 || i % 10 == 2;
+    QCOMPARE(entry.kind, folderLike ? EntryKind::Folder : EntryKind::File);
+    if (!folderLike)
+      QCOMPARE(entry.size, qint64(i % 7));
+    described.append(name);
+  }
+  QCOMPARE(described, staying); // in the order the folder gave them
 }
 
 void TestDirectoryReader::readsNothingFromAFolderItMayNotRead()
