@@ -179,7 +179,7 @@ void TestDirectoryReader::describesEveryEntryOfALargeFolder()
     else if (i % 10 == 2)
       QVERIFY(::symlink("1", folder + name) == 0);
     else
-      WriteRaw(folder + name, QByteArray(i % 7, 'x'));
+      MakeFile(folder + name, QByteArray(i % 7, 'x'));
   }
 
   const platform::DirectoryHandle handle(folder);
