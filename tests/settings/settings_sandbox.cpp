@@ -1,6 +1,5 @@
 #include "tests/settings/settings_sandbox.h"
 
-
 namespace tv::test {
 
 namespace {
