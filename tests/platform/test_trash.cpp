@@ -19,7 +19,7 @@ const QByteArray kUid = QByteArray::number(::getuid());
 
 QByteArray HomeTrash(const FileTestEnvironment &environment) { return environment.home() + "/.xdg_data_home/Trash"; }
 
-// Checks a trashed file and its record against the Trash specification: the file under
+// Checks a trashed file and its record against the freedesktop.org trash layout: the file under
 // files/ with its contents, the record under info/ with exactly the header, the original
 // path percent-encoded and the deletion time in local time.
 void VerifyTrashed(const platform::TrashedFile &trashed, const QByteArray &trash, const QByteArray &trashName,
