@@ -223,31 +223,27 @@ qint64 PeakResidentKilobytes()
   return -1;
 }
 
-// Child: shows a folder and prints the process's peak resident size in kilobytes.
-int ShowFolderAndPrintPeak(int argc, char *argv[], const QByteArray &folder)
+// Child: shows a folder in a window of its own, then does the rest with that window.
+int ShowFolder(int argc, char *argv[], const QByteArray &folder, const std::function<void(tv::TForm1 &)> &rest)
 {
   QApplication application(argc, argv);
   tv::TForm1 window;
   window.show();
   window.OpenFolder(folder);
   ShowFirstScreen(window);
-  std::printf("%lld\n", static_cast<long long>(PeakResidentKilobytes()));
+  rest(window);
   return 0;
 }
 
-// For a profiler: lists a folder once and sorts it by each title once.
-int ListAndSortOnce(int argc, char *argv[], const QByteArray &folder)
+void PrintPeak(tv::TForm1 &) { std::printf("%lld\n", static_cast<long long>(PeakResidentKilobytes())); }
+
+// For a profiler: after the listing, a sort by each title.
+void SortByEachTitle(tv::TForm1 &window)
 {
-  QApplication application(argc, argv);
-  tv::TForm1 window;
-  window.show();
-  window.OpenFolder(folder);
-  ShowFirstScreen(window);
   for (const Click title : {&tv::TForm1::Label4Click, &tv::TForm1::Label5Click, &tv::TForm1::Label3Click}) {
     (window.*title)();
     ShowFirstScreen(window);
   }
-  return 0;
 }
 
 // Child: starts as the program does and prints the clock when the list is first painted.
@@ -390,9 +386,9 @@ int main(int argc, char *argv[])
     return StartAndReportFirstListing(argc, argv);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   if (argc == 3 && QByteArray(argv[1]) == "--memory")
-    return ShowFolderAndPrintPeak(argc, argv, argv[2]);
+    return ShowFolder(argc, argv, argv[2], PrintPeak);
   if (argc == 3 && QByteArray(argv[1]) == "--profile")
-    return ListAndSortOnce(argc, argv, argv[2]);
+    return ShowFolder(argc, argv, argv[2], SortByEachTitle);
   if (argc == 3)
     return RunAll(argc, argv);
   std::fprintf(stderr, "usage: %s WORK_FOLDER MINIMAL_WINDOW_PROGRAM (bench/run.sh runs it)\n", argv[0]);

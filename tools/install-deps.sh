@@ -14,8 +14,8 @@ packages=(
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
   # package: shared-library dependencies, the menu entry's check
   dpkg-dev file desktop-file-utils
-  # benchmarks
-  hyperfine valgrind
+  # benchmarks (also a real locale to compare in: BENCH_LOCALE=en_US.UTF-8 bench/run.sh)
+  hyperfine valgrind locales
 )
 
 missing=()
@@ -23,9 +23,14 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
     || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+locale_missing=0
+locale -a 2>/dev/null | grep -qix 'en_US.utf8' || locale_missing=1
+[ ${#missing[@]} -eq 0 ] && [ $locale_missing -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+[ $locale_missing -eq 0 ] || $sudo localedef -i en_US -c -f UTF-8 en_US.UTF-8
