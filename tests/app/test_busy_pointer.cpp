@@ -28,7 +28,7 @@ int ForcedPointer() { return QGuiApplication::overrideCursor() ? int(QGuiApplica
 ModalScript::Step AnswerDocument(const QString &name)
 {
   return [=](QWidget *window) {
-    QCOMPARE(window, Form2);
+    QCOMPARE(window, Form2.get());
     test::TypeName(*Form2, name);
     QTest::mouseClick(Form2->RadioButton1, Qt::LeftButton);
     test::Finish(*Form2, true);

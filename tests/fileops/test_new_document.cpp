@@ -34,7 +34,7 @@ enum Format { Proposed = -1, Older = 0, Newer = 1 };
 ModalScript::Step AnswerDocument(const QString &name, Format format, bool confirm = true)
 {
   return [=](QWidget *window) {
-    QCOMPARE(window, Form2);
+    QCOMPARE(window, Form2.get());
     test::TypeName(*Form2, name);
     if (format != Proposed)
       QTest::mouseClick(format == Newer ? Form2->RadioButton2 : Form2->RadioButton1, Qt::LeftButton);
