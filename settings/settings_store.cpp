@@ -41,7 +41,7 @@ QSettings UserStore()
 bool ApplyStoreNumber(const QSettings &store, const QString &key, const std::function<void(int)> &apply)
 {
   if (!store.contains(key))
-    return true;
+    return store.isWritable();
   const QVariant value = store.value(key);
   std::optional<int> number;
   if (value.typeId() == QMetaType::Int)
@@ -53,14 +53,25 @@ bool ApplyStoreNumber(const QSettings &store, const QString &key, const std::fun
   return number.has_value();
 }
 
+// Stores the executable's path as the store's default value; false when the store refuses
+// it. A path already stored is not written again, as a settings write is synced to disk and
+// would slow every start; a store that could not take the write still counts as refusing.
+bool RecordExecutable(QSettings &store, const QString &path)
+{
+  const QString key = QStringLiteral("Default");
+  if (store.value(key) == path)
+    return store.isWritable();
+  store.setValue(key, path);
+  store.sync();
+  return store.status() == QSettings::NoError;
+}
+
 // Reads the user's own store over the values found so far. The first failure ends the
 // reading there, and the documents and desktop folders then stay unknown.
 void ReadUserStore(const QByteArray &executable)
 {
   QSettings store = UserStore();
-  store.setValue(QStringLiteral("Default"), QFile::decodeName(executable));
-  store.sync();
-  if (store.status() != QSettings::NoError)
+  if (!RecordExecutable(store, QFile::decodeName(executable)) || store.status() != QSettings::NoError)
     return;
   const QString language = QStringLiteral("Language");
   if (store.contains(language)) {

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "platform/user_dirs.h"
 #include "settings/app_settings.h"
@@ -8,6 +9,7 @@
 #include "settings/settings_store.h"
 #include "tests/settings/settings_sandbox.h"
 #include "tests/support/files.h"
+#include "tests/support/restricted_run.h"
 
 using namespace tv;
 using test::ReadFile;
@@ -35,6 +37,7 @@ private slots:
   void executablePathIsRecordedAtEveryStart();
   void unusableUserStoreLeavesFileValues_data();
   void unusableUserStoreLeavesFileValues();
+  void storeRefusingWritesEndsTheStepEvenWithThePathStored();
   void savedUserSettingsWinAtNextStart();
   void writeDefaultsCreatesOneSection();
   void writeDefaultsKeepsTheRestOfTheFile();
@@ -154,6 +157,30 @@ void TestSettingsStore::unusableUserStoreLeavesFileValues()
   QCOMPARE(ShowHidden, true);
   QCOMPARE(int{HomeFolder}, 3);
   QCOMPARE(HomeLocations[DesktopFolder], QByteArray());
+}
+
+// The path is not written again when it is already stored; a store that would refuse the
+// write must still end the step, as if it had been tried.
+void TestSettingsStore::storeRefusingWritesEndsTheStepEvenWithThePathStored()
+{
+  test::SettingsSandbox sandbox;
+  sandbox.storeValue(QStringLiteral("Default"), QFile::decodeName(sandbox.executable()));
+  sandbox.storeValue(QStringLiteral("ShowHidden"), 1);
+  const QByteArray storeFolder = sandbox.configFolder() + "/Corvane";
+  const QByteArray reachable[] = {sandbox.environment().home(), sandbox.configFolder()};
+  for (const QByteArray &folder : reachable)
+    QVERIFY(::chmod(folder.constData(), 0755) == 0);
+  QVERIFY(::chmod((storeFolder + "/Tarnview.conf").constData(), 0444) == 0);
+  QVERIFY(::chmod(storeFolder.constData(), 0555) == 0);
+
+  const int shownHidden = test::RunRestricted([&] {
+    LoadSettingsFor(sandbox.executable());
+    return ShowHidden ? 1 : 0;
+  });
+  QVERIFY(::chmod(storeFolder.constData(), 0755) == 0);
+  if (shownHidden < 0)
+    QSKIP("running as root and unable to switch to the user nobody, who must not be able to write the store");
+  QCOMPARE(shownHidden, 0);
 }
 
 void TestSettingsStore::savedUserSettingsWinAtNextStart()
