@@ -1,19 +1,25 @@
 #include "ui/glyphs.h"
 
 #include <QPixmap>
-#include <QString>
+#include <algorithm>
+#include <cstring>
 
-// The pictures live in a static library, where nothing else would pull them in.
-static void LoadGlyphResources() { Q_INIT_RESOURCE(glyphs); }
+#include "resources/embedded_pictures.h"
 
 namespace tv::ui {
 
 QImage Glyph(const char *name)
 {
-  static const bool loaded = (LoadGlyphResources(), true);
-  (void)loaded;
-  QImage image(QStringLiteral(":/glyphs/%1.png").arg(QLatin1String(name)));
-  return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
+  using resources::EmbeddedPictures;
+  const auto *end = EmbeddedPictures + resources::EmbeddedPictureCount;
+  const auto *picture = std::find_if(EmbeddedPictures, end, [name](const resources::EmbeddedPicture &candidate) {
+    return std::strcmp(candidate.name, name) == 0;
+  });
+  if (picture == end)
+    return QImage();
+  // Shares the embedded pixels; painting on the image copies them first.
+  return QImage(reinterpret_cast<const uchar *>(picture->pixels), picture->width, picture->height,
+                picture->width * qsizetype{sizeof(std::uint32_t)}, QImage::Format_ARGB32);
 }
 
 QIcon WindowIcon()

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QImage>
 
-// The program's pictures, embedded as resources under ":/glyphs/<name>.png".
+// The program's pictures, drawn as PNGs in resources/glyphs and embedded as pixels.
 // Names: exit, up, about, drive, home, refresh, word, excel, powerpoint, new_folder,
 // options, options_default, my_documents, desktop, folder, file, delete, rename, ok, cancel,
 // logo (50 x 22), credit, globe, corner_top_left, corner_top_right, corner_bottom_left,
