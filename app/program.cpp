@@ -14,6 +14,7 @@ void PrepareProcess()
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "xcb");
   platform::readTimeZoneOnce();
+  platform::startReadingFontConfiguration();
 }
 
 void StartProgram()

@@ -2,8 +2,15 @@
 
 namespace tv::platform {
 
+// Starts reading the system's font configuration on a thread of its own, so that it runs
+// while the connection to the window system is made. Call before the application object.
+// When Qt is to take DESKTOP_STARTUP_ID from the environment it does nothing, and the
+// configuration is read when first needed.
+void startReadingFontConfiguration();
+
 // Makes the family "Tahoma" available to the program. Debian's fonts-wine installs it
-// outside the folders fontconfig scans, so it is registered with Qt by hand.
+// outside the folders fontconfig scans, so it is registered with Qt by hand. Waits for the
+// font configuration first: read twice at once, it would cost twice.
 void registerProgramFonts();
 
 } // namespace tv::platform

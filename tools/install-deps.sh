@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev zlib1g-dev libxcb1-dev
-  libicu-dev
+  libicu-dev libfontconfig-dev
   # run: fonts for both languages, the desktop's file opener
   fonts-wine fonts-wqy-microhei xdg-utils
   # tests: display server, window manager, input, screenshots, trash tools, office suite
