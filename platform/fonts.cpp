@@ -12,13 +12,48 @@ namespace {
 
 const QString Family = QStringLiteral("Tahoma");
 
+struct Face {
+  const char *file;
+  bool bold;
+};
+
+const Face TahomaFaces[] = {{"/usr/share/wine/fonts/tahoma.ttf", false}, {"/usr/share/wine/fonts/tahomabd.ttf", true}};
+
 // A family installed with only its regular face would have Qt thicken that face for bold
 // text; each face is therefore looked for on its own.
-bool HasFace(bool bold)
+bool QtHasFace(bool bold)
 {
   const QStringList styles = QFontDatabase::styles(Family);
   return std::any_of(styles.begin(), styles.end(),
                      [bold](const QString &style) { return QFontDatabase::bold(Family, style) == bold; });
+}
+
+bool FontconfigHasFace(bool bold)
+{
+  FcPattern *pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, "Tahoma", nullptr);
+  FcObjectSet *objects = FcObjectSetBuild(FC_WEIGHT, nullptr);
+  FcFontSet *faces = FcFontList(nullptr, pattern, objects);
+  bool found = false;
+  for (int i = 0; faces && i < faces->nfont && !found; ++i) {
+    int weight = FC_WEIGHT_REGULAR;
+    FcPatternGetInteger(faces->fonts[i], FC_WEIGHT, 0, &weight);
+    found = (weight >= FC_WEIGHT_BOLD) == bold;
+  }
+  if (faces)
+    FcFontSetDestroy(faces);
+  FcObjectSetDestroy(objects);
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+// Reads fontconfig's configuration and adds the missing faces of Tahoma to the program's
+// own font set, where Qt finds them among the system's fonts.
+void ReadConfigurationWithTahoma()
+{
+  FcInit();
+  for (const Face &face : TahomaFaces)
+    if (!FontconfigHasFace(face.bold))
+      FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8 *>(face.file));
 }
 
 // Joined on first use, or at exit when the program ends before it is used.
@@ -35,18 +70,17 @@ void startReadingFontConfiguration()
   // Qt removes this variable from the environment while it connects, and fontconfig reads
   // the environment: the two must not run at once, so then the configuration waits.
   if (!qEnvironmentVariableIsSet("DESKTOP_STARTUP_ID"))
-    FontConfigurationReader() = std::jthread([] { FcInit(); });
+    FontConfigurationReader() = std::jthread(ReadConfigurationWithTahoma);
 }
 
 void registerProgramFonts()
 {
   if (FontConfigurationReader().joinable())
     FontConfigurationReader().join();
-  const std::pair<const char *, bool> faces[] = {{"/usr/share/wine/fonts/tahoma.ttf", false},
-                                                 {"/usr/share/wine/fonts/tahomabd.ttf", true}};
-  for (const auto &[file, bold] : faces)
-    if (!HasFace(bold))
-      QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+  // Qt forgets fontconfig's own additions whenever its application fonts change.
+  for (const Face &face : TahomaFaces)
+    if (!QtHasFace(face.bold))
+      QFontDatabase::addApplicationFont(QString::fromLatin1(face.file));
 }
 
 } // namespace tv::platform
