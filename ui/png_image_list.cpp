@@ -10,6 +10,7 @@ TPngImageList::TPngImageList(QObject *parent) : QObject(parent)
 {
   for (const char *name : {"folder", "file", "word", "excel", "powerpoint", "drive", "delete", "rename"})
     images_.push_back(Glyph(name));
+  icons_.resize(images_.size());
 }
 
 QImage TPngImageList::image(int index) const
@@ -22,10 +23,18 @@ QIcon TPngImageList::icon(int index) const
   const QImage picture = image(index);
   if (picture.isNull())
     return {};
-  QIcon icon;
-  icon.addPixmap(QPixmap::fromImage(picture), QIcon::Normal);
-  icon.addPixmap(QPixmap::fromImage(DisabledGlyph(picture, options_)), QIcon::Disabled);
+  QIcon &icon = icons_[static_cast<size_t>(index)];
+  if (icon.isNull()) {
+    icon.addPixmap(QPixmap::fromImage(picture), QIcon::Normal);
+    icon.addPixmap(QPixmap::fromImage(DisabledGlyph(picture, options_)), QIcon::Disabled);
+  }
   return icon;
+}
+
+void TPngImageList::setPngOptions(PngOptions options)
+{
+  options_ = options;
+  icons_.assign(images_.size(), QIcon());
 }
 
 } // namespace tv::ui

@@ -22,11 +22,13 @@ public:
   // The image as an icon; its disabled mode is drawn with the list's options, so a disabled
   // menu item shows it half transparent.
   QIcon icon(int index) const;
-  void setPngOptions(PngOptions options) { options_ = options; }
+  void setPngOptions(PngOptions options);
   PngOptions pngOptions() const { return options_; }
 
 private:
   std::vector<QImage> images_;
+  // Made on first use: the list asks for a row's icon each time it paints the row.
+  mutable std::vector<QIcon> icons_;
   PngOptions options_ = pngBlendOnDisabled;
 };
 

@@ -446,6 +446,13 @@ void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
         QCOMPARE(qAlpha(disabled.pixel(x, y)), qAlpha(expected.pixel(x, y)));
   }
   QVERIFY(Form1->PngImageList1->image(8).isNull());
+
+  // Icons are kept between uses; new options must still reach them.
+  Form1->PngImageList1->setPngOptions(0);
+  const QImage plain =
+      Form1->PngImageList1->icon(6).pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
+  Form1->PngImageList1->setPngOptions(ui::pngBlendOnDisabled);
+  QCOMPARE(plain, Form1->PngImageList1->image(6));
 }
 
 void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
