@@ -12,6 +12,7 @@
 #include "app/list_model.h"
 #include "app/listing.h"
 #include "app/paths.h"
+#include "app/row_delegate.h"
 #include "app/windows.h"
 #include "platform/directory_reader.h"
 #include "platform/file_queries.h"
@@ -145,6 +146,7 @@ void TForm1::CreateControls()
   listModel_ = new ListModel([this](int image) { return PngImageList1->icon(image); },
                              [this](int row, QString &newText) { ListView1Edited(row, newText); }, this);
   ListView1->setModel(listModel_);
+  ListView1->setItemDelegate(new RowDelegate(ListView1));
   ListView1->header()->setStretchLastSection(false);
   for (int column = 0; column < 3; ++column)
     ListView1->header()->resizeSection(column, ColumnWidths[column]);
@@ -253,6 +255,7 @@ void TForm1::OpenFolder(const QByteArray &path)
 
 void TForm1::ShowPath(const QString &text)
 {
+  Label1->setFont(ui::FontForText(Label2->font(), text));
   Label1->setText(text);
   Label1->resize(std::min(Label1->sizeHint().width(), PathLabelMaxWidth), Label1->height());
 }

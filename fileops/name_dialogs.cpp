@@ -42,6 +42,7 @@ NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize cl
 {
   setFixedSize(clientSize);
   setFont(ui::TahomaFont(13));
+  Edit1->setFont(ui::ShapedFont(font())); // names may be typed in any script
   Edit1->setGeometry(left, 16, 177, 24);
   PlaceGlyphButton(PngBitBtn1, "OK", "ok", {left, buttonsTop, 81, 25});
   PlaceGlyphButton(PngBitBtn2, "Cancel", "cancel", {left + 88, buttonsTop, 91, 25});

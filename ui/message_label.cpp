@@ -13,7 +13,7 @@ void MessageLabel::paintEvent(QPaintEvent *)
 {
   QString shown = text();
   shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
-  QTextLayout layout(shown, font());
+  QTextLayout layout(shown, FontForText(font(), shown));
   QTextOption option;
   option.setWrapMode(QTextOption::WordWrap);
   layout.setTextOption(option);

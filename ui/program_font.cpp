@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QRawFont>
 #include <QtEndian>
+#include <algorithm>
 
 namespace tv::ui {
 
@@ -13,7 +14,31 @@ namespace {
 constexpr int WinAscentOffset = 74;
 constexpr int WinDescentOffset = 76;
 
+bool InRange(char16_t c, char16_t first, char16_t last) { return c >= first && c <= last; }
+
+bool DrawableAlone(char16_t c)
+{
+  return c < 0x0300 || InRange(c, 0x3000, 0x3098) || InRange(c, 0x309B, 0x30FF) || InRange(c, 0x3400, 0x4DBF) ||
+         InRange(c, 0x4E00, 0x9FFF) || InRange(c, 0xFF00, 0xFFEF);
+}
+
 } // namespace
+
+QFont ShapedFont(QFont font)
+{
+  font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
+  return font;
+}
+
+bool DrawableWithoutShaping(QStringView text)
+{
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return DrawableAlone(c.unicode()); });
+}
+
+QFont FontForText(const QFont &font, QStringView text)
+{
+  return DrawableWithoutShaping(text) ? font : ShapedFont(font);
+}
 
 int DesignedLineHeight(const QFont &font)
 {

@@ -1,17 +1,32 @@
 #pragma once
 
 #include <QFont>
+#include <QStringView>
 
 namespace tv::ui {
 
-// The program's text face at a character height in pixels.
+// The program's text face at a character height in pixels. Its own texts are drawn glyph by
+// glyph, without shaping, as Windows draws them: shaping each text (kerning, ligatures)
+// costs the first screen of the program a few milliseconds. A widget that shows names or
+// typed text must use ShapedFont or FontForText, as some scripts cannot be drawn unshaped.
 inline QFont TahomaFont(int pixelSize, bool bold = false)
 {
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(pixelSize);
   font.setBold(bold);
+  font.setStyleStrategy(QFont::PreferNoShaping);
   return font;
 }
+
+// The font with shaping, for text in any script.
+QFont ShapedFont(QFont font);
+
+// True when the text may be drawn without shaping: Latin, Chinese and Japanese characters
+// and their punctuation, without combining marks.
+bool DrawableWithoutShaping(QStringView text);
+
+// The font for showing the text: shaped only when the text needs it.
+QFont FontForText(const QFont &font, QStringView text);
 
 // The height of one line of text in the font as the windows were designed for: the face's
 // Windows ascent plus descent, each scaled and rounded. Qt measures many faces, Tahoma

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRawFont>
+#include <QStyledItemDelegate>
+#include <QTreeView>
 #include <QtTest>
 #include <functional>
 
@@ -21,6 +23,7 @@
 #include "ui/png_image_list.h"
 #include "ui/png_speed_button.h"
 #include "ui/pointer_feedback.h"
+#include "ui/program_font.h"
 #include "ui/window_shape.h"
 
 using namespace tv;
@@ -129,6 +132,9 @@ private slots:
   void aboutTextsFitTheBox();
   void aboutBoxInSecondLanguageTwice();
   void aboutBoxStaysOpenOnKeysAndVisitsWebsite();
+  void textsThatNeedShapingAreShaped_data();
+  void textsThatNeedShapingAreShaped();
+  void typedNamesAreShaped();
 
 private:
   test::TestEnvironment *environment_ = nullptr;
@@ -630,6 +636,73 @@ void TestLookOffscreen::aboutBoxStaysOpenOnKeysAndVisitsWebsite()
   }));
   QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
   QCOMPARE(catcher.opened, (QList<QUrl>{QUrl(QStringLiteral("https://www.example.com/tarnview"))}));
+}
+
+// The program's own texts are drawn unshaped; a name that needs shaping must look exactly as
+// Qt shapes it, in the list, the path above it and the message boxes.
+void TestLookOffscreen::textsThatNeedShapingAreShaped_data()
+{
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<bool>("needsShaping");
+  QTest::newRow("English") << QStringLiteral("Report final.docx") << false;
+  QTest::newRow("accents, composed") << QString::fromUtf8("\xc3\xa9t\xc3\xa9 \xc3\x85ngstr\xc3\xb6m") << false;
+  QTest::newRow("Chinese") << QString::fromUtf8("\xe6\x96\x87\xe4\xbb\xb6\xe5\xa4\xb9 1") << false;
+  QTest::newRow("Japanese kana") << QString::fromUtf8("\xe3\x81\x8b\xe3\x82\xab") << false;
+  QTest::newRow("accent as a combining mark") << QString::fromUtf8("e\xcc\x81te\xcc\x81") << true;
+  QTest::newRow("Arabic")
+      << QString::fromUtf8(
+             "\xd9\x85\xd8\xb1\xd8\xad\xd8\xa8\xd8\xa7 \xd8\xa8\xd8\xa7\xd9\x84\xd8\xb9\xd8\xa7\xd9\x84\xd9\x85")
+      << true;
+  QTest::newRow("Hebrew") << QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d") << true;
+  QTest::newRow("Greek") << QString::fromUtf8("\xce\xb1\xce\xb2\xce\xb3") << true;
+  QTest::newRow("emoji joined") << QString::fromUtf8("\xf0\x9f\x91\xa9\xe2\x80\x8d\xf0\x9f\x92\xbb") << true;
+}
+
+void TestLookOffscreen::textsThatNeedShapingAreShaped()
+{
+  QFETCH(QString, name);
+  QFETCH(bool, needsShaping);
+  QCOMPARE(ui::DrawableWithoutShaping(name), !needsShaping);
+  if (!needsShaping)
+    return;
+
+  const QByteArray folder = environment_->makeFolder("shaped/" + name.toUtf8());
+  test::WriteFile(folder + name.toUtf8() + ".txt");
+  Form1->OpenFolder(folder);
+  QCOMPARE(Form1->Label1->font(), ui::ShapedFont(Form1->Label2->font()));
+  QTreeView *view = Form1->ListView1;
+  const QRect nameColumn(0, 0, view->columnWidth(0), 40);
+  const QImage painted = view->viewport()->grab(nameColumn).toImage();
+  QAbstractItemDelegate *own = view->itemDelegate();
+  QStyledItemDelegate styled;
+  const QFont unshaped = view->font();
+  view->setItemDelegate(&styled);
+  view->setFont(ui::ShapedFont(unshaped));
+  const QImage shaped = view->viewport()->grab(nameColumn).toImage();
+  view->setFont(unshaped);
+  view->setItemDelegate(own);
+  QCOMPARE(painted, shaped);
+
+  QLabel *message = Form5->Label1;
+  message->setText(name);
+  const QImage messagePainted = message->grab().toImage();
+  message->setFont(ui::ShapedFont(message->font()));
+  const QImage messageShaped = message->grab().toImage();
+  message->setFont(QFont());
+  QCOMPARE(messagePainted, messageShaped);
+}
+
+void TestLookOffscreen::typedNamesAreShaped()
+{
+  for (QLineEdit *edit : {Form2->Edit1, Form3->Edit1})
+    QCOMPARE(edit->font(), ui::ShapedFont(edit->font()));
+  QTreeView *view = Form1->ListView1;
+  QStyleOptionViewItem option;
+  option.font = view->font();
+  std::unique_ptr<QWidget> editor(
+      view->itemDelegate()->createEditor(view->viewport(), option, view->model()->index(0, 0)));
+  QVERIFY(editor);
+  QCOMPARE(editor->font(), ui::ShapedFont(view->font()));
 }
 
 QTEST_MAIN(TestLookOffscreen)
