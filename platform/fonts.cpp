@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <QThreadPool>
 #include <algorithm>
 #include <fontconfig/fontconfig.h>
 #include <thread>
@@ -75,8 +76,15 @@ void startReadingFontConfiguration()
 
 void registerProgramFonts()
 {
-  if (FontConfigurationReader().joinable())
+  if (FontConfigurationReader().joinable()) {
     FontConfigurationReader().join();
+    // Tahoma is among fontconfig's fonts now. Qt lists them all into its own database on
+    // first use; a pool thread does that while the caller makes its windows, which lock
+    // the database and wait when they need it first. The application waits for the pool
+    // before it ends.
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
+    return;
+  }
   // Qt forgets fontconfig's own additions whenever its application fonts change.
   for (const Face &face : TahomaFaces)
     if (!QtHasFace(face.bold))

@@ -9,8 +9,9 @@ namespace tv::platform {
 void startReadingFontConfiguration();
 
 // Makes the family "Tahoma" available to the program. Debian's fonts-wine installs it
-// outside the folders fontconfig scans, so it is registered with Qt by hand. Waits for the
-// font configuration first: read twice at once, it would cost twice.
+// outside the folders fontconfig scans, so it is registered by hand. Waits for the font
+// configuration first: read twice at once, it would cost twice. When that was read on its
+// own thread, Qt's font database is then filled on another while the caller goes on.
 void registerProgramFonts();
 
 } // namespace tv::platform
