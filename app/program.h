@@ -5,11 +5,12 @@
 namespace tv {
 
 // What the process needs before the application object exists: the X11 platform unless
-// another is asked for, and a time zone read once.
+// another is asked for, a time zone read once, and the font configuration read on a thread
+// of its own.
 void PrepareProcess();
 
-// Names the application, registers its fonts, creates the seven windows (the main
-// window's creation lists its home location) and shows the main window.
+// Names the application, registers its fonts, creates the main window (its creation lists
+// the home location) and shows it. The other windows are made when first used.
 void StartProgram();
 
 } // namespace tv

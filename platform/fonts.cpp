@@ -11,7 +11,7 @@ namespace tv::platform {
 
 namespace {
 
-const QString Family = QStringLiteral("Tahoma");
+constexpr char Family[] = "Tahoma";
 
 struct Face {
   const char *file;
@@ -24,14 +24,15 @@ const Face TahomaFaces[] = {{"/usr/share/wine/fonts/tahoma.ttf", false}, {"/usr/
 // text; each face is therefore looked for on its own.
 bool QtHasFace(bool bold)
 {
-  const QStringList styles = QFontDatabase::styles(Family);
+  const QString family = QString::fromLatin1(Family);
+  const QStringList styles = QFontDatabase::styles(family);
   return std::any_of(styles.begin(), styles.end(),
-                     [bold](const QString &style) { return QFontDatabase::bold(Family, style) == bold; });
+                     [&](const QString &style) { return QFontDatabase::bold(family, style) == bold; });
 }
 
 bool FontconfigHasFace(bool bold)
 {
-  FcPattern *pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, "Tahoma", nullptr);
+  FcPattern *pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, Family, nullptr);
   FcObjectSet *objects = FcObjectSetBuild(FC_WEIGHT, nullptr);
   FcFontSet *faces = FcFontList(nullptr, pattern, objects);
   bool found = false;

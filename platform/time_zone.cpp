@@ -6,8 +6,7 @@ namespace tv::platform {
 
 void readTimeZoneOnce()
 {
-  if (!std::getenv("TZ"))
-    ::setenv("TZ", ":/etc/localtime", 0);
+  ::setenv("TZ", ":/etc/localtime", 0); // 0: a TZ already set stays as it is
 }
 
 } // namespace tv::platform

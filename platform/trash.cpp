@@ -27,22 +27,25 @@ QByteArray joined(const QByteArray &folder, const QByteArray &name)
   return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-int makeFolder(const QByteArray &path) { return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno; }
+int makePrivateFolder(const QByteArray &path)
+{
+  return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+}
 
 // Creates each missing folder of an absolute path, private to the user.
-int makeFolders(const QByteArray &path)
+int makePrivateFolders(const QByteArray &path)
 {
   for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
-    if (const int error = makeFolder(path.left(slash)))
+    if (const int error = makePrivateFolder(path.left(slash)))
       return error;
-  return makeFolder(path);
+  return makePrivateFolder(path);
 }
 
 // A trash's files/ and info/ folders, made when missing.
 int prepareTrash(const QByteArray &trash)
 {
   for (const char *part : {"/files", "/info"}) {
-    if (const int error = makeFolder(trash + part))
+    if (const int error = makePrivateFolder(trash + part))
       return error;
     if (!isExistingFolder(trash + part))
       return ENOTDIR;
@@ -63,7 +66,7 @@ int prepareHomeTrash(const QByteArray &trash)
 {
   if (trash.isEmpty())
     return ENOENT;
-  if (const int error = makeFolders(trash))
+  if (const int error = makePrivateFolders(trash))
     return error;
   return isExistingFolder(trash) ? prepareTrash(trash) : ENOTDIR;
 }
@@ -81,7 +84,7 @@ dev_t homeVolume(QByteArray trash)
 bool isUsableVolumeTrash(const QByteArray &trash)
 {
   struct stat info {};
-  return makeFolder(trash) == 0 && ::lstat(trash.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+  return makePrivateFolder(trash) == 0 && ::lstat(trash.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
          info.st_uid == ::getuid() && prepareTrash(trash) == 0;
 }
 
