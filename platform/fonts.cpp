@@ -5,7 +5,9 @@
 #include <QThreadPool>
 #include <algorithm>
 #include <fontconfig/fontconfig.h>
+#include <latch>
 #include <thread>
+#include <utility>
 
 namespace tv::platform {
 
@@ -48,6 +50,21 @@ bool FontconfigHasFace(bool bold)
   return found;
 }
 
+// The thread that reads the configuration. The caller waits for the configuration, not for
+// the thread's end, and so not for the thread's own teardown; the thread is joined at exit
+// (members go in reverse order: the thread before the latch it counts down).
+struct ConfigurationReader {
+  std::latch read{1};
+  std::jthread thread;
+  bool awaited = false;
+};
+
+ConfigurationReader &FontConfigurationReader()
+{
+  static ConfigurationReader reader;
+  return reader;
+}
+
 // Reads fontconfig's configuration and adds the missing faces of Tahoma to the program's
 // own font set, where Qt finds them among the system's fonts.
 void ReadConfigurationWithTahoma()
@@ -56,13 +73,7 @@ void ReadConfigurationWithTahoma()
   for (const Face &face : TahomaFaces)
     if (!FontconfigHasFace(face.bold))
       FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8 *>(face.file));
-}
-
-// Joined on first use, or at exit when the program ends before it is used.
-std::jthread &FontConfigurationReader()
-{
-  static std::jthread reader;
-  return reader;
+  FontConfigurationReader().read.count_down();
 }
 
 } // namespace
@@ -72,13 +83,14 @@ void startReadingFontConfiguration()
   // Qt removes this variable from the environment while it connects, and fontconfig reads
   // the environment: the two must not run at once, so then the configuration waits.
   if (!qEnvironmentVariableIsSet("DESKTOP_STARTUP_ID"))
-    FontConfigurationReader() = std::jthread(ReadConfigurationWithTahoma);
+    FontConfigurationReader().thread = std::jthread(ReadConfigurationWithTahoma);
 }
 
 void registerProgramFonts()
 {
-  if (FontConfigurationReader().joinable()) {
-    FontConfigurationReader().join();
+  ConfigurationReader &reader = FontConfigurationReader();
+  if (reader.thread.joinable() && !std::exchange(reader.awaited, true)) {
+    reader.read.wait();
     // Tahoma is among fontconfig's fonts now. Qt lists them all into its own database on
     // first use; a pool thread does that while the caller makes its windows, which lock
     // the database and wait when they need it first. The application waits for the pool
