@@ -4,6 +4,7 @@
 
 #include "app/windows.h"
 #include "platform/fonts.h"
+#include "platform/session_bus.h"
 #include "platform/time_zone.h"
 
 namespace tv {
@@ -15,6 +16,7 @@ void PrepareProcess()
     qputenv("QT_QPA_PLATFORM", "xcb");
   platform::readTimeZoneOnce();
   platform::startReadingFontConfiguration();
+  platform::connectSessionBusEarly();
 }
 
 void StartProgram()

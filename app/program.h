@@ -5,8 +5,9 @@
 namespace tv {
 
 // What the process needs before the application object exists: the X11 platform unless
-// another is asked for, a time zone read once, and the font configuration read on a thread
-// of its own.
+// another is asked for, a time zone read once, the font configuration read on a thread of
+// its own, and the session bus connected on another once the application object has a
+// display.
 void PrepareProcess();
 
 // Names the application, registers its fonts, creates the main window (its creation lists
