@@ -41,7 +41,7 @@ QSettings UserStore()
 bool ApplyStoreNumber(const QSettings &store, const QString &key, const std::function<void(int)> &apply)
 {
   if (!store.contains(key))
-    return store.isWritable();
+    return true;
   const QVariant value = store.value(key);
   std::optional<int> number;
   if (value.typeId() == QMetaType::Int)

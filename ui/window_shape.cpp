@@ -33,14 +33,12 @@ QRegion TransparentPixels(const QImage &picture)
 {
   QRegion transparent;
   for (int y = 0; y < picture.height(); ++y)
-    for (int x = 0; x < picture.width();) {
+    for (int x = 0; x < picture.width(); ++x) {
       const int start = x;
       while (x < picture.width() && picture.pixel(x, y) == TransparentKey)
         ++x;
       if (x > start)
         transparent += QRect(start, y, x - start, 1);
-      else
-        ++x;
     }
   return transparent;
 }
