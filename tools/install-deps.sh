@@ -9,9 +9,11 @@ packages=(
   libicu-dev libfontconfig-dev
   # run: fonts for both languages, the desktop's file opener
   fonts-wine fonts-wqy-microhei xdg-utils
-  # tests: display server, window manager, input, screenshots, trash tools, office suite,
-  # a font with Arabic and Hebrew for the tests of names that need shaping
-  xvfb xauth openbox xdotool x11-utils imagemagick trash-cli libreoffice-core-nogui
+  # tests: display server, window manager, input, screenshots, a session bus of the test's own
+  # (and dbus-launch, as desktops have it), trash tools, office suite, a font with Arabic and
+  # Hebrew for the tests of names that need shaping, btrfs for the volume tests
+  xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin dbus-x11 btrfs-progs
+  trash-cli libreoffice-core-nogui
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui fonts-dejavu-core
   # package: shared-library dependencies, the menu entry's check
   dpkg-dev file desktop-file-utils
