@@ -30,7 +30,7 @@ trap cleanup EXIT
 unset DISPLAY
 if command -v Xvfb >/dev/null; then
   exec {display_fd}<> <(:)
-  Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   read -r -t 10 display_number <&"$display_fd" && export DISPLAY=":$display_number"
 fi

@@ -65,7 +65,7 @@ TarnviewRun::~TarnviewRun()
 {
   if (QTest::currentTestFailed())
     KeepScreenshot(desktop_.screenshot());
-  EndProcess(process_);
+  process_.end();
 }
 
 bool TarnviewRun::start()

@@ -78,7 +78,7 @@ private:
 
   XDesktop &desktop_;
   QTemporaryDir root_;
-  QProcess process_;
+  GroupedProcess process_;
   QByteArray windowId_;
   QString error_;
 };

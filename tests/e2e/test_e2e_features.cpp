@@ -341,7 +341,7 @@ void TestE2eFeatures::aFileDroppedFromAnotherProgramIsCopied()
   QVERIFY(WriteFile(source, kPayload));
   QVERIFY2(run.start(), qPrintable(run.error()));
 
-  QProcess dragSource;
+  GroupedProcess dragSource;
   dragSource.setProcessEnvironment(desktop_->environment());
   dragSource.setProcessChannelMode(QProcess::ForwardedChannels);
   dragSource.start(QStringLiteral(DRAG_SOURCE_EXECUTABLE), {source});
@@ -355,7 +355,6 @@ void TestE2eFeatures::aFileDroppedFromAnotherProgramIsCopied()
   const QString copy = run.appFolder() + QStringLiteral("dropped.txt");
   QTRY_COMPARE_WITH_TIMEOUT(ReadFile(copy), kPayload, kTimeoutMs);
   QCOMPARE(ReadFile(source), kPayload);
-  EndProcess(dragSource);
 }
 
 QTEST_GUILESS_MAIN(TestE2eFeatures)

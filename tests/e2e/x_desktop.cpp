@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QtTest>
+#include <csignal>
 #include <cstdlib>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace tv::e2e {
@@ -13,6 +15,7 @@ namespace {
 constexpr int kStartTimeoutMs = 10000;
 constexpr int kToolTimeoutMs = 15000;
 constexpr int kDisplaysToTry = 32;
+constexpr int kGraceMs = 3000;
 
 // Displays below this number are left to people's own X servers and to other test runs;
 // TARNVIEW_E2E_FIRST_DISPLAY moves the search.
@@ -33,20 +36,35 @@ bool DisplayIsTaken(int number) { return QFile::exists(QStringLiteral("/tmp/.X%1
 
 } // namespace
 
-void EndProcess(QProcess &process)
+GroupedProcess::GroupedProcess()
 {
-  if (process.state() == QProcess::NotRunning)
+  setChildProcessModifier([] { ::setpgid(0, 0); });
+  connect(this, &QProcess::started, this, [this] { group_ = processId(); });
+}
+
+GroupedProcess::~GroupedProcess() { end(); }
+
+void GroupedProcess::end()
+{
+  if (group_ <= 0)
     return;
-  process.terminate();
-  if (!process.waitForFinished(3000)) {
-    process.kill();
-    process.waitForFinished(3000);
+  const auto group = static_cast<pid_t>(group_);
+  if (state() != QProcess::NotRunning) {
+    ::kill(-group, SIGTERM);
+    if (!waitForFinished(kGraceMs)) {
+      ::kill(-group, SIGKILL);
+      waitForFinished(kGraceMs);
+    }
   }
+  ::kill(-group, SIGKILL);
+  group_ = 0;
 }
 
 XDesktop::XDesktop(QSize screenSize, Manager manager) : screenSize_(screenSize)
 {
   startServer();
+  if (serverStarted())
+    startSessionBus();
   if (serverStarted() && manager == Manager::Openbox)
     startWindowManager();
   else
@@ -55,8 +73,9 @@ XDesktop::XDesktop(QSize screenSize, Manager manager) : screenSize_(screenSize)
 
 XDesktop::~XDesktop()
 {
-  EndProcess(windowManager_);
-  EndProcess(server_);
+  windowManager_.end();
+  sessionBus_.end();
+  server_.end();
 }
 
 void XDesktop::startServer()
@@ -82,9 +101,25 @@ void XDesktop::startServer()
       display_ = display;
       return;
     }
-    EndProcess(server_);
+    server_.end();
     failure_ = QStringLiteral("Xvfb did not start on %1: %2").arg(display, ReadLog(log(QStringLiteral("Xvfb.log"))));
   }
+}
+
+void XDesktop::startSessionBus()
+{
+  if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+    return;
+  const QString address = QStringLiteral("unix:path=") + home_.filePath(QStringLiteral("bus"));
+  sessionBus_.setStandardErrorFile(log(QStringLiteral("dbus-daemon.log")));
+  sessionBus_.start(QStringLiteral("dbus-daemon"),
+                    {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                     QStringLiteral("--address=") + address, QStringLiteral("--print-address=1")});
+  // The address is printed once the bus takes connections.
+  if (sessionBus_.waitForReadyRead(kStartTimeoutMs))
+    busAddress_ = QString::fromLatin1(sessionBus_.readLine().trimmed());
+  else
+    sessionBus_.end();
 }
 
 void XDesktop::startWindowManager()
@@ -112,6 +147,7 @@ QProcessEnvironment XDesktop::environment() const
 {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("DISPLAY"), display_);
+  environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress_);
   environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_.path());
   return environment;
 }
@@ -119,13 +155,12 @@ QProcessEnvironment XDesktop::environment() const
 QByteArray XDesktop::runTool(const QString &program, const QStringList &arguments)
 {
   error_.clear();
-  QProcess tool;
+  GroupedProcess tool;
   tool.setProcessEnvironment(environment());
   tool.start(program, arguments);
   if (!tool.waitForFinished(kToolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
     error_ = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(" failed: ") +
              tool.errorString() + QLatin1Char(' ') + QString::fromLocal8Bit(tool.readAllStandardError());
-    EndProcess(tool);
     return {};
   }
   return tool.readAllStandardOutput();

@@ -8,8 +8,25 @@
 
 namespace tv::e2e {
 
-// A desktop of its own for one test program: an Xvfb server on a free display, with openbox
-// managing its windows or with no window manager at all. Everything it starts ends with it.
+// A process started in a process group of its own, so that ending it ends everything it
+// started too (a helper it forked, a child that never reached exec): TERM to the whole
+// group, KILL after a grace period, and KILL to what is left of the group once it ended.
+class GroupedProcess : public QProcess {
+public:
+  GroupedProcess();
+  ~GroupedProcess() override;
+  GroupedProcess(const GroupedProcess &) = delete;
+  GroupedProcess &operator=(const GroupedProcess &) = delete;
+
+  void end();
+
+private:
+  qint64 group_ = 0;
+};
+
+// A desktop of its own for one test program: an Xvfb server on a free display, a session bus
+// of its own, with openbox managing its windows or with no window manager at all. Everything
+// it starts ends with it.
 class XDesktop {
 public:
   enum class Manager { Openbox, None };
@@ -25,7 +42,9 @@ public:
   QString failure() const { return failure_; }
 
   QSize screenSize() const { return screenSize_; }
-  // The environment of a program on this desktop: the caller's, with DISPLAY set.
+  // The environment of a program on this desktop: the caller's, with DISPLAY and the session
+  // bus set. Without a bus of its own (dbus-daemon missing) D-Bus is switched off: a program
+  // must never start one on its own, which can hang in a forked child.
   QProcessEnvironment environment() const;
 
   // Runs xdotool to its end; returns its output, or an empty text after a failure,
@@ -40,21 +59,21 @@ public:
 
 private:
   void startServer();
+  void startSessionBus();
   void startWindowManager();
   QString log(const QString &name) const { return home_.filePath(name); }
   QByteArray runTool(const QString &program, const QStringList &arguments);
 
   QSize screenSize_;
   QTemporaryDir home_;
-  QProcess server_;
-  QProcess windowManager_;
+  GroupedProcess server_;
+  GroupedProcess sessionBus_;
+  GroupedProcess windowManager_;
   QString display_;
+  QString busAddress_ = QStringLiteral("disabled:");
   QString failure_;
   QString error_;
   bool running_ = false;
 };
-
-// Ends a started process: asks it to terminate, then kills it when it does not.
-void EndProcess(QProcess &process);
 
 } // namespace tv::e2e

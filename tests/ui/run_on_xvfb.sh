@@ -27,7 +27,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself and writes its number to the descriptor.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
@@ -36,6 +36,8 @@ done
 [ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(cat "$work/display")"
 export QT_QPA_PLATFORM=xcb
+# No session bus: the program under test must never start one of its own.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 if [ "$window_manager" = yes ]; then
   HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
