@@ -173,7 +173,7 @@ FileResult copyThenRemove(const QByteArray &from, const QByteArray &to)
     return {errno};
   if (!S_ISREG(info.st_mode))
     return {EOPNOTSUPP};
-  const FileResult copied = copyRegularFile(from, to, CopyDurability::Flushed);
+  const FileResult copied = copyRegularFile(from, to, Durability::Flushed);
   if (!copied.ok())
     return copied;
   if (::unlink(from.constData()) == 0)

@@ -19,7 +19,18 @@ void SetModificationTime(const QByteArray &path, time_t seconds, long nanosecond
   QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
 }
 
+void Append(const QByteArray &path, const QByteArray &bytes)
+{
+  const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+  ::close(fd);
+}
+
+enum class Change { None, ReplacedByRename, RewrittenInPlace, Truncated, Grown, Removed };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Change)
 
 class TestFileCopy : public QObject {
   Q_OBJECT
@@ -31,6 +42,8 @@ private slots:
   void unreadableSourceOrReadOnlyTargetLeavesNothing_data();
   void unreadableSourceOrReadOnlyTargetLeavesNothing();
   void sparseFileOverAGigabyteKeepsItsSizeAndHoles();
+  void changesSinceTheCopyBeganAreSeen_data();
+  void changesSinceTheCopyBeganAreSeen();
   void numberedNames_data();
   void numberedNames();
 };
@@ -43,7 +56,7 @@ void TestFileCopy::copyKeepsContentsTimeAndPermissions_data()
   QTest::addColumn<int>("copiedMode");
   QTest::addColumn<int>("durability");
   const QByteArray large = QByteArray(3 << 20, 'x') + "end";
-  const auto normal = int(platform::CopyDurability::Normal);
+  const auto normal = int(platform::Durability::Normal);
   QTest::addRow("plain") << QByteArray("a.txt") << QByteArray("text\n") << 0644 << 0644 << normal;
   QTest::addRow("empty") << QByteArray("empty") << QByteArray() << 0600 << 0600 << normal;
   QTest::addRow("larger than one chunk") << QByteArray("big.bin") << large << 0640 << 0640 << normal;
@@ -52,7 +65,7 @@ void TestFileCopy::copyKeepsContentsTimeAndPermissions_data()
   QTest::addRow("set-group-id dropped") << QByteArray("sgid") << QByteArray("g") << 02750 << 0750 << normal;
   QTest::addRow("read-only") << QByteArray("ro") << QByteArray("r") << 0444 << 0444 << normal;
   QTest::addRow("not UTF-8, newline, dash") << QByteArray("-\xff\nname") << QByteArray("n") << 0644 << 0644 << normal;
-  QTest::addRow("flushed") << QByteArray("flushed") << large << 0644 << 0644 << int(platform::CopyDurability::Flushed);
+  QTest::addRow("flushed") << QByteArray("flushed") << large << 0644 << 0644 << int(platform::Durability::Flushed);
 }
 
 void TestFileCopy::copyKeepsContentsTimeAndPermissions()
@@ -69,7 +82,7 @@ void TestFileCopy::copyKeepsContentsTimeAndPermissions()
   SetModificationTime(source, 1234567890, 123456789);
   const auto sourceBefore = Snapshot(environment.home() + "/from");
 
-  const platform::FileResult result = platform::copyRegularFile(source, target, platform::CopyDurability(durability));
+  const platform::FileResult result = platform::copyRegularFile(source, target, platform::Durability(durability));
 
   QVERIFY2(result.ok(), qPrintable(result.description()));
   QCOMPARE(ReadFile(target), contents);
@@ -93,12 +106,15 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch_data()
   QTest::addRow("link to a pipe") << QByteArray("link-to-pipe") << EOPNOTSUPP;
   QTest::addRow("broken link") << QByteArray("broken") << ENOENT;
   QTest::addRow("vanished") << QByteArray("missing") << ENOENT;
+  QTest::addRow("data ends before the size") << ShortReadFile() << platform::kSourceChanged;
 }
 
 void TestFileCopy::copyRefusesWhatItMustNotTouch()
 {
   QFETCH(QByteArray, source);
   QFETCH(int, error);
+  if (source.isEmpty())
+    QSKIP(kNoShortReadFile);
   FileTestEnvironment environment;
   const QByteArray from = environment.makeFolder("from");
   const QByteArray to = environment.makeFolder("to");
@@ -108,7 +124,9 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch()
   const auto before = Snapshot(environment.home());
   const QByteArray path = source.startsWith('/') ? source : from + source;
 
-  QCOMPARE(platform::copyRegularFile(path, to + "file").error, error);
+  const QByteArray target = to + (source == "file" ? "file" : "copy");
+
+  QCOMPARE(platform::copyRegularFile(path, target).error, error);
   QCOMPARE(Snapshot(environment.home()), before);
 }
 
@@ -168,6 +186,58 @@ void TestFileCopy::sparseFileOverAGigabyteKeepsItsSizeAndHoles()
   QCOMPARE(::pread(copy, bytes, 1, size - 1), 1);
   QCOMPARE(bytes[0], '\0');
   ::close(copy);
+}
+
+void TestFileCopy::changesSinceTheCopyBeganAreSeen_data()
+{
+  QTest::addColumn<Change>("change");
+  QTest::addColumn<bool>("unchanged");
+  QTest::addRow("nothing") << Change::None << true;
+  QTest::addRow("replaced by rename, same size and time") << Change::ReplacedByRename << false;
+  QTest::addRow("rewritten in place, same size") << Change::RewrittenInPlace << false;
+  QTest::addRow("truncated") << Change::Truncated << false;
+  QTest::addRow("grown") << Change::Grown << false;
+  QTest::addRow("removed") << Change::Removed << false;
+}
+
+void TestFileCopy::changesSinceTheCopyBeganAreSeen()
+{
+  QFETCH(Change, change);
+  QFETCH(bool, unchanged);
+  FileTestEnvironment environment;
+  const QByteArray path = environment.makeFolder("from") + "a.txt";
+  MakeFile(path, "original");
+  // Times in the past, so that any write since shows in them even on a coarse clock.
+  SetModificationTime(path, 1234567890, 0);
+  const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+  struct stat before {};
+  QCOMPARE(::fstat(fd, &before), 0);
+  const QByteArray saved = path + ".new";
+  switch (change) {
+  case Change::None:
+    break;
+  case Change::ReplacedByRename:
+    MakeFile(saved, "replaced");
+    SetModificationTime(saved, 1234567890, 0);
+    QCOMPARE(::rename(saved.constData(), path.constData()), 0);
+    break;
+  case Change::RewrittenInPlace:
+    QCOMPARE(::truncate(path.constData(), 0), 0);
+    Append(path, "rewrite!");
+    break;
+  case Change::Truncated:
+    QCOMPARE(::truncate(path.constData(), 3), 0);
+    break;
+  case Change::Grown:
+    Append(path, " and more");
+    break;
+  case Change::Removed:
+    QCOMPARE(::unlink(path.constData()), 0);
+    break;
+  }
+
+  QCOMPARE(platform::isUnchangedSince({AT_FDCWD, path}, fd, before), unchanged);
+  ::close(fd);
 }
 
 void TestFileCopy::numberedNames_data()
