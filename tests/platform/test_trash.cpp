@@ -3,9 +3,11 @@
 #include <QtTest>
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_copy.h"
 #include "platform/trash.h"
 #include "tests/platform/file_test_support.h"
 #include "tests/support/test_environment.h"
@@ -64,6 +66,7 @@ enum class VolumeSetup {
   Nothing,
   SharedTrash,
   SharedTrashWithoutStickyBit,
+  SharedTrashOfAnotherOwner,
   SharedTrashLink,
   OwnTrashIsFile,
   OwnTrashOfAnotherUser,
@@ -80,6 +83,10 @@ void PrepareVolume(const QByteArray &volume, VolumeSetup setup)
     break;
   case VolumeSetup::SharedTrashWithoutStickyBit:
     MakeFolder(volume + "/.Trash", 0777);
+    break;
+  case VolumeSetup::SharedTrashOfAnotherOwner:
+    MakeFolder(volume + "/.Trash", 01777);
+    QVERIFY(::chown((volume + "/.Trash").constData(), 4321, 4321) == 0);
     break;
   case VolumeSetup::SharedTrashLink:
     MakeFolder(volume + "/elsewhere", 01777);
@@ -102,6 +109,7 @@ void PrepareVolume(const QByteArray &volume, VolumeSetup setup)
 } // namespace
 
 Q_DECLARE_METATYPE(VolumeSetup)
+Q_DECLARE_METATYPE(platform::TrashRefusal)
 
 class TestTrash : public QObject {
   Q_OBJECT
@@ -118,6 +126,8 @@ private slots:
   void fileInReadOnlyFolderStays();
   void otherVolumesUseTheirOwnTrashOrTheHomeTrash_data();
   void otherVolumesUseTheirOwnTrashOrTheHomeTrash();
+  void moveAcrossABindMountBecomesACopy_data();
+  void moveAcrossABindMountBecomesACopy();
 };
 
 void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas_data()
@@ -241,30 +251,60 @@ void TestTrash::trashCliListsAndRestoresTrashedFiles()
 void TestTrash::fileStaysWhenNoTrashCanTakeIt_data()
 {
   QTest::addColumn<QByteArray>("blocker");
-  QTest::addRow("data home is a file") << QByteArray("/.xdg_data_home");
-  QTest::addRow("trash is a file") << QByteArray("/.xdg_data_home/Trash");
-  QTest::addRow("info is a file") << QByteArray("/.xdg_data_home/Trash/info");
+  QTest::addColumn<QByteArray>("homeVariable");
+  QTest::addColumn<QByteArray>("source");
+  QTest::addColumn<int>("error");
+  QTest::addColumn<platform::TrashRefusal>("refusal");
+  const auto none = platform::TrashRefusal::None;
+  QTest::addRow("data home is a file") << QByteArray("/.xdg_data_home") << QByteArray("home") << QByteArray() << ENOTDIR
+                                       << none;
+  QTest::addRow("trash is a file") << QByteArray("/.xdg_data_home/Trash") << QByteArray("home") << QByteArray()
+                                   << ENOTDIR << none;
+  QTest::addRow("info is a file") << QByteArray("/.xdg_data_home/Trash/info") << QByteArray("home") << QByteArray()
+                                  << ENOTDIR << none;
+  QTest::addRow("no home") << QByteArray() << QByteArray() << QByteArray() << ENOENT
+                           << platform::TrashRefusal::NoHomeFolder;
+  QTest::addRow("home not absolute") << QByteArray() << QByteArray("relative") << QByteArray() << ENOENT
+                                     << platform::TrashRefusal::NoHomeFolder;
+  QTest::addRow("data ends before the size") << QByteArray() << QByteArray("home") << ShortReadFile()
+                                             << platform::kSourceChanged << platform::TrashRefusal::FileChanged;
 }
 
 void TestTrash::fileStaysWhenNoTrashCanTakeIt()
 {
   QFETCH(QByteArray, blocker);
+  QFETCH(QByteArray, homeVariable);
+  QFETCH(QByteArray, source);
+  QFETCH(int, error);
+  QFETCH(platform::TrashRefusal, refusal);
+  if (refusal == platform::TrashRefusal::FileChanged && source.isEmpty())
+    QSKIP(kNoShortReadFile);
   FileTestEnvironment environment;
-  const QByteArray path = environment.makeFolder("shown") + "a.txt";
-  MakeFile(path, "A");
-  QDir().rmpath(QFile::decodeName(environment.home() + "/.xdg_data_home"));
-  QDir().mkpath(QFile::decodeName(environment.home() + blocker.left(blocker.lastIndexOf('/'))));
-  MakeFile(environment.home() + blocker, "in the way");
+  const QByteArray path = source.isEmpty() ? environment.makeFolder("shown") + "a.txt" : source;
+  if (source.isEmpty())
+    MakeFile(path, "A");
+  if (!blocker.isEmpty()) {
+    QDir().rmpath(QFile::decodeName(environment.home() + "/.xdg_data_home"));
+    QDir().mkpath(QFile::decodeName(environment.home() + blocker.left(blocker.lastIndexOf('/'))));
+    MakeFile(environment.home() + blocker, "in the way");
+  }
+  if (homeVariable != "home") {
+    qputenv("XDG_DATA_HOME", "");
+    qputenv("HOME", homeVariable);
+  }
   const auto before = Snapshot(environment.home(), {HomeTrash(environment)});
   const QList<QByteArray> topFolder = Names("/");
 
   const platform::TrashedFile trashed = platform::moveToTrash(path);
 
   QCOMPARE(Names("/"), topFolder); // no trash made on the home volume's top folder instead
-  QCOMPARE(trashed.result.error, ENOTDIR);
+  QCOMPARE(trashed.result.error, error);
+  QCOMPARE(trashed.refusal, refusal);
   QVERIFY(trashed.file.isEmpty());
+  QVERIFY(Exists(path));
   QCOMPARE(Snapshot(environment.home(), {HomeTrash(environment)}), before);
   QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{});
+  QCOMPARE(Names(HomeTrash(environment) + "/info"), QList<QByteArray>{});
 }
 
 void TestTrash::fileInReadOnlyFolderStays()
@@ -293,6 +333,7 @@ void TestTrash::otherVolumesUseTheirOwnTrashOrTheHomeTrash_data()
   QTest::addRow("own trash made") << VolumeSetup::Nothing << own;
   QTest::addRow("shared trash") << VolumeSetup::SharedTrash << "/volume/.Trash/" + kUid;
   QTest::addRow("shared trash without sticky bit") << VolumeSetup::SharedTrashWithoutStickyBit << own;
+  QTest::addRow("shared trash of another owner than root") << VolumeSetup::SharedTrashOfAnotherOwner << own;
   QTest::addRow("shared trash that is a link") << VolumeSetup::SharedTrashLink << own;
   QTest::addRow("own trash is a file: home trash") << VolumeSetup::OwnTrashIsFile << home;
   QTest::addRow("own trash of another user: home trash") << VolumeSetup::OwnTrashOfAnotherUser << home;
@@ -321,10 +362,40 @@ void TestTrash::otherVolumesUseTheirOwnTrashOrTheHomeTrash()
                 "on the volume", before);
   QVERIFY(!Exists(folder + "a b.txt"));
   QCOMPARE(StatOf(trashed.file).st_ino == inode, toVolume);
-  if (setup == VolumeSetup::SharedTrashWithoutStickyBit || setup == VolumeSetup::SharedTrashLink)
+  if (setup == VolumeSetup::SharedTrashWithoutStickyBit || setup == VolumeSetup::SharedTrashOfAnotherOwner ||
+      setup == VolumeSetup::SharedTrashLink)
     QCOMPARE(Names(environment.home() + "/volume/.Trash/"), QList<QByteArray>{});
   const QString listed = TrashCli(QStringLiteral("trash-list"));
   QVERIFY2(listed.contains(QString::fromUtf8(folder + "a b.txt")), qPrintable(listed));
+}
+
+void TestTrash::moveAcrossABindMountBecomesACopy_data()
+{
+  QTest::addColumn<bool>("onScratchVolume");
+  QTest::addRow("bound folder of the home volume") << false;
+  QTest::addRow("bound folder of another volume") << true;
+}
+
+void TestTrash::moveAcrossABindMountBecomesACopy()
+{
+  QFETCH(bool, onScratchVolume);
+  FileTestEnvironment environment;
+  std::optional<ScratchVolume> volume;
+  if (onScratchVolume && !volume.emplace(environment.home() + "/volume").isMounted())
+    QSKIP("mounting a file system needs root");
+  const QByteArray base = environment.home() + (onScratchVolume ? "/volume" : "");
+  const QByteArray real = base + "/real/";
+  MakeFolder(real);
+  MakeFile(real + "a.txt", "bound");
+  const ScratchVolume bound(base + "/bound", real);
+  if (!bound.isMounted())
+    QSKIP("bind mounts need root and a system that allows them");
+  const QDateTime before = QDateTime::currentDateTime();
+
+  const platform::TrashedFile trashed = platform::moveToTrash(base + "/bound/a.txt");
+
+  VerifyTrashed(trashed, HomeTrash(environment), "a.txt", base + "/bound/a.txt", "bound", before);
+  QCOMPARE(Names(real), QList<QByteArray>{});
 }
 
 QTEST_GUILESS_MAIN(TestTrash)
