@@ -7,8 +7,7 @@
 // Descriptor work that the file operations of this layer share.
 namespace tv::platform {
 
-// Flushed: the bytes are on the disk before the file takes its name and its name is kept
-// across a crash.
+// How far a write goes before the call returns: Flushed waits until the bytes are on the disk.
 enum class Durability { Normal, Flushed };
 
 // Closes a descriptor when it goes out of scope.
@@ -44,7 +43,7 @@ int flushFolder(const QByteArray &folder, int parent = AT_FDCWD);
 int flush(int fd);
 
 // Opens a folder for the *at() calls; a symbolic link in its place is followed only when
-// asked. -1 and errno when it is not a folder.
+// asked. -1 and errno when it cannot be opened as a folder.
 int openFolder(int parent, const QByteArray &name, bool followLink);
 
 } // namespace tv::platform

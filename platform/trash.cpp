@@ -263,7 +263,9 @@ TrashedFile moveToTrash(const QByteArray &path)
   QByteArray folder;
   if (const int error = canonicalFolder(path.left(slash + 1), &folder))
     return failed(error);
-  const FileDescriptor folderHandle(openFolder(AT_FDCWD, folder, true));
+  // A handle for the *at() calls alone, so that a folder the user may write in but not list
+  // (a drop box) still gives one.
+  const FileDescriptor folderHandle(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   Source source{{folderHandle.get(), name}, {}};
   if (folderHandle.get() < 0 || ::fstat(folderHandle.get(), &folderInfo) != 0 ||
       ::fstatat(folderHandle.get(), name.constData(), &source.info, AT_SYMLINK_NOFOLLOW) != 0)

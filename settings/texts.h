@@ -75,8 +75,8 @@ inline constexpr TextPair TrashFailed{"Could not move \"%1\" to the trash, the f
                                       "无法将 \"%1\" 移到回收站, 文件保留在原处: %2."};
 // Reasons for TrashFailed that the system's error number does not give
 inline constexpr TextPair NoHomeFolder{"no home folder is set", "未设置主文件夹"};
-inline constexpr TextPair FileChangedWhileTrashed{"the file changed while it was being moved to the trash",
-                                                  "文件在移到回收站的过程中被更改"};
+inline constexpr TextPair FileChangedWhileTrashed{"the file changed while it was being moved",
+                                                  "文件在移动过程中被更改"};
 
 // Options dialog
 inline constexpr TextPair OptionsCaption{"Options", "选项"};

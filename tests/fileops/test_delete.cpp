@@ -198,7 +198,7 @@ void TestDelete::recycleFile_data()
   QTest::addRow("file changed while copied")
       << true << QByteArray("a b.txt") << Trash::SourceEndsEarly
       << QStringLiteral("Could not move \"a b.txt\" to the trash, the file stays where it is: the file changed while "
-                        "it was being moved to the trash.");
+                        "it was being moved.");
 }
 
 void TestDelete::recycleFile()
