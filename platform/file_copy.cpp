@@ -174,20 +174,6 @@ FileResult copyOpenFile(int from, const struct stat &info, const EntryAt &target
   return {error};
 }
 
-bool isUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
-{
-  struct stat named {};
-  struct stat open {};
-  if (::fstatat(entry.folder, entry.name.constData(), &named, AT_SYMLINK_NOFOLLOW) != 0 || ::fstat(fd, &open) != 0)
-    return false;
-  const auto sameTime = [](const struct timespec &a, const struct timespec &b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-  };
-  return named.st_dev == open.st_dev && named.st_ino == open.st_ino && open.st_dev == before.st_dev &&
-         open.st_ino == before.st_ino && open.st_size == before.st_size && sameTime(open.st_mtim, before.st_mtim) &&
-         sameTime(open.st_ctim, before.st_ctim);
-}
-
 bool isSameFile(const QByteArray &first, const QByteArray &second)
 {
   struct stat a {};

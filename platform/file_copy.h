@@ -26,10 +26,6 @@ FileResult copyRegularFile(const QByteArray &source, const QByteArray &target,
 // The same for an open regular file as fstat described it when the copy began.
 FileResult copyOpenFile(int from, const struct stat &info, const EntryAt &target, Durability durability);
 
-// True when the entry still names the open file and neither its size, nor the time of its
-// data or of its status changed since before was taken of it: a copy made meanwhile holds it.
-bool isUnchangedSince(const EntryAt &entry, int fd, const struct stat &before);
-
 // True when both paths name the same file or folder (following symbolic links).
 bool isSameFile(const QByteArray &first, const QByteArray &second);
 

@@ -189,6 +189,22 @@ QByteArray deletionDate()
 // Percent-encodes every byte but "/" and the unreserved characters of RFC 2396.
 QByteArray encodedPath(const QByteArray &path) { return path.toPercentEncoding("/!*'()"); }
 
+// True when the entry still names the open file and neither its size, nor the time of its
+// data or of its status changed since before was taken of it: a copy made meanwhile holds it.
+bool isUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
+{
+  struct stat named {};
+  struct stat open {};
+  if (::fstatat(entry.folder, entry.name.constData(), &named, AT_SYMLINK_NOFOLLOW) != 0 || ::fstat(fd, &open) != 0)
+    return false;
+  const auto sameTime = [](const struct timespec &a, const struct timespec &b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+  };
+  return named.st_dev == open.st_dev && named.st_ino == open.st_ino && open.st_dev == before.st_dev &&
+         open.st_ino == before.st_ino && open.st_size == before.st_size && sameTime(open.st_mtim, before.st_mtim) &&
+         sameTime(open.st_ctim, before.st_ctim);
+}
+
 // Copies from the descriptor that was checked to be the file; the original goes only once
 // its copy is on the disk and the original is still the file that was copied.
 FileResult copyThenRemove(const Source &source, const EntryAt &target)

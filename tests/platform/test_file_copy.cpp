@@ -19,18 +19,7 @@ void SetModificationTime(const QByteArray &path, time_t seconds, long nanosecond
   QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
 }
 
-void Append(const QByteArray &path, const QByteArray &bytes)
-{
-  const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
-  QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
-  ::close(fd);
-}
-
-enum class Change { None, ReplacedByRename, RewrittenInPlace, Truncated, Grown, Removed };
-
 } // namespace
-
-Q_DECLARE_METATYPE(Change)
 
 class TestFileCopy : public QObject {
   Q_OBJECT
@@ -42,8 +31,6 @@ private slots:
   void unreadableSourceOrReadOnlyTargetLeavesNothing_data();
   void unreadableSourceOrReadOnlyTargetLeavesNothing();
   void sparseFileOverAGigabyteKeepsItsSizeAndHoles();
-  void changesSinceTheCopyBeganAreSeen_data();
-  void changesSinceTheCopyBeganAreSeen();
   void numberedNames_data();
   void numberedNames();
 };
@@ -123,7 +110,6 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch()
   MakeFile(to + "file", "old");
   const auto before = Snapshot(environment.home());
   const QByteArray path = source.startsWith('/') ? source : from + source;
-
   const QByteArray target = to + (source == "file" ? "file" : "copy");
 
   QCOMPARE(platform::copyRegularFile(path, target).error, error);
@@ -186,58 +172,6 @@ void TestFileCopy::sparseFileOverAGigabyteKeepsItsSizeAndHoles()
   QCOMPARE(::pread(copy, bytes, 1, size - 1), 1);
   QCOMPARE(bytes[0], '\0');
   ::close(copy);
-}
-
-void TestFileCopy::changesSinceTheCopyBeganAreSeen_data()
-{
-  QTest::addColumn<Change>("change");
-  QTest::addColumn<bool>("unchanged");
-  QTest::addRow("nothing") << Change::None << true;
-  QTest::addRow("replaced by rename, same size and time") << Change::ReplacedByRename << false;
-  QTest::addRow("rewritten in place, same size") << Change::RewrittenInPlace << false;
-  QTest::addRow("truncated") << Change::Truncated << false;
-  QTest::addRow("grown") << Change::Grown << false;
-  QTest::addRow("removed") << Change::Removed << false;
-}
-
-void TestFileCopy::changesSinceTheCopyBeganAreSeen()
-{
-  QFETCH(Change, change);
-  QFETCH(bool, unchanged);
-  FileTestEnvironment environment;
-  const QByteArray path = environment.makeFolder("from") + "a.txt";
-  MakeFile(path, "original");
-  // Times in the past, so that any write since shows in them even on a coarse clock.
-  SetModificationTime(path, 1234567890, 0);
-  const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-  struct stat before {};
-  QCOMPARE(::fstat(fd, &before), 0);
-  const QByteArray saved = path + ".new";
-  switch (change) {
-  case Change::None:
-    break;
-  case Change::ReplacedByRename:
-    MakeFile(saved, "replaced");
-    SetModificationTime(saved, 1234567890, 0);
-    QCOMPARE(::rename(saved.constData(), path.constData()), 0);
-    break;
-  case Change::RewrittenInPlace:
-    QCOMPARE(::truncate(path.constData(), 0), 0);
-    Append(path, "rewrite!");
-    break;
-  case Change::Truncated:
-    QCOMPARE(::truncate(path.constData(), 3), 0);
-    break;
-  case Change::Grown:
-    Append(path, " and more");
-    break;
-  case Change::Removed:
-    QCOMPARE(::unlink(path.constData()), 0);
-    break;
-  }
-
-  QCOMPARE(platform::isUnchangedSince({AT_FDCWD, path}, fd, before), unchanged);
-  ::close(fd);
 }
 
 void TestFileCopy::numberedNames_data()

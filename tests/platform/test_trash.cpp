@@ -1,10 +1,16 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <fcntl.h>
+#include <functional>
 #include <optional>
+#include <poll.h>
+#include <sys/fanotify.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
@@ -106,9 +112,69 @@ void PrepareVolume(const QByteArray &volume, VolumeSetup setup)
   }
 }
 
+// Makes a change when a file is first read, while the kernel holds the reader until it is
+// answered: the change falls between the reader's open and its copy every time.
+class ChangeOnFirstRead {
+public:
+  ChangeOnFirstRead(const QByteArray &path, std::function<void()> change) : change_(std::move(change))
+  {
+    watch_ = ::fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY);
+    if (watch_ >= 0 && ::pipe2(stop_, O_CLOEXEC) == 0 &&
+        ::fanotify_mark(watch_, FAN_MARK_ADD, FAN_ACCESS_PERM, AT_FDCWD, path.constData()) == 0)
+      listener_ = std::thread([this] { answerReads(); });
+  }
+  ~ChangeOnFirstRead()
+  {
+    if (listener_.joinable()) {
+      [[maybe_unused]] const ssize_t stopped = ::write(stop_[1], "x", 1);
+      listener_.join();
+    }
+    for (const int fd : {watch_, stop_[0], stop_[1]})
+      if (fd >= 0)
+        ::close(fd);
+  }
+  ChangeOnFirstRead(const ChangeOnFirstRead &) = delete;
+  ChangeOnFirstRead &operator=(const ChangeOnFirstRead &) = delete;
+  bool isWatching() const { return listener_.joinable(); }
+  bool hasChanged() const { return changed_; }
+
+private:
+  void answerReads()
+  {
+    pollfd waits[2] = {{watch_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
+    while (::poll(waits, 2, -1) > 0 && (waits[1].revents & POLLIN) == 0) {
+      fanotify_event_metadata read{};
+      if (::read(watch_, &read, sizeof read) != sizeof read)
+        continue;
+      if (!changed_.exchange(true))
+        change_();
+      const fanotify_response answer{read.fd, FAN_ALLOW};
+      [[maybe_unused]] const ssize_t answered = ::write(watch_, &answer, sizeof answer);
+      ::close(read.fd);
+    }
+  }
+
+  std::function<void()> change_;
+  int watch_ = -1;
+  int stop_[2] = {-1, -1};
+  std::atomic<bool> changed_ = false;
+  std::thread listener_;
+};
+
+// Writes a file with plain calls, for the listener's thread, where the test macros do not work.
+void Overwrite(const QByteArray &path, const QByteArray &bytes, int flags)
+{
+  const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC | flags, 0644);
+  [[maybe_unused]] const ssize_t written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+  ::close(fd);
+}
+
+enum class Meanwhile { SavedOverByRename, RewrittenInPlace };
+
 } // namespace
 
 Q_DECLARE_METATYPE(VolumeSetup)
+Q_DECLARE_METATYPE(Meanwhile)
 Q_DECLARE_METATYPE(platform::TrashRefusal)
 
 class TestTrash : public QObject {
@@ -128,6 +194,8 @@ private slots:
   void otherVolumesUseTheirOwnTrashOrTheHomeTrash();
   void moveAcrossABindMountBecomesACopy_data();
   void moveAcrossABindMountBecomesACopy();
+  void fileChangedWhileCopiedStays_data();
+  void fileChangedWhileCopiedStays();
 };
 
 void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas_data()
@@ -396,6 +464,47 @@ void TestTrash::moveAcrossABindMountBecomesACopy()
 
   VerifyTrashed(trashed, HomeTrash(environment), "a.txt", base + "/bound/a.txt", "bound", before);
   QCOMPARE(Names(real), QList<QByteArray>{});
+}
+
+void TestTrash::fileChangedWhileCopiedStays_data()
+{
+  QTest::addColumn<Meanwhile>("meanwhile");
+  QTest::addRow("saved over by rename, as editors save") << Meanwhile::SavedOverByRename;
+  QTest::addRow("rewritten in place, same size") << Meanwhile::RewrittenInPlace;
+}
+
+void TestTrash::fileChangedWhileCopiedStays()
+{
+  QFETCH(Meanwhile, meanwhile);
+  FileTestEnvironment environment;
+  const ScratchVolume volume(environment.home() + "/volume");
+  if (!volume.isMounted())
+    QSKIP("mounting a file system needs root");
+  PrepareVolume(environment.home() + "/volume", VolumeSetup::OwnTrashIsFile);
+  const QByteArray path = environment.home() + "/volume/a.txt";
+  const QByteArray saved = path + ".saving";
+  MakeFile(path, "first");
+  // Times in the past, so that the write shows in them even on a coarse clock.
+  const struct timespec past[2] = {{1234567890, 0}, {1234567890, 0}};
+  QCOMPARE(::utimensat(AT_FDCWD, path.constData(), past, 0), 0);
+  const ChangeOnFirstRead change(path, [&] {
+    if (meanwhile == Meanwhile::SavedOverByRename) {
+      Overwrite(saved, "saved", O_CREAT | O_EXCL);
+      ::rename(saved.constData(), path.constData());
+    } else {
+      Overwrite(path, "again", O_TRUNC);
+    }
+  });
+  if (!change.isWatching())
+    QSKIP("watching reads needs root and fanotify");
+
+  const platform::TrashedFile trashed = platform::moveToTrash(path);
+
+  QVERIFY(change.hasChanged());
+  QCOMPARE(trashed.refusal, platform::TrashRefusal::FileChanged);
+  QCOMPARE(ReadFile(path), meanwhile == Meanwhile::SavedOverByRename ? QByteArray("saved") : QByteArray("again"));
+  QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{});
+  QCOMPARE(Names(HomeTrash(environment) + "/info"), QList<QByteArray>{});
 }
 
 QTEST_GUILESS_MAIN(TestTrash)
