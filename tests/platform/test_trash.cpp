@@ -143,14 +143,14 @@ private:
   {
     pollfd waits[2] = {{watch_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
     while (::poll(waits, 2, -1) > 0 && (waits[1].revents & POLLIN) == 0) {
-      fanotify_event_metadata read{};
-      if (::read(watch_, &read, sizeof read) != sizeof read)
+      fanotify_event_metadata event{};
+      if (::read(watch_, &event, sizeof event) != sizeof event)
         continue;
       if (!changed_.exchange(true))
         change_();
-      const fanotify_response answer{read.fd, FAN_ALLOW};
+      const fanotify_response answer{event.fd, FAN_ALLOW};
       [[maybe_unused]] const ssize_t answered = ::write(watch_, &answer, sizeof answer);
-      ::close(read.fd);
+      ::close(event.fd);
     }
   }
 
