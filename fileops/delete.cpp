@@ -41,12 +41,29 @@ bool ConfirmDelete(ui::TForm6 &box, const QString &caption)
   return ui::DeleteConfirmed;
 }
 
+namespace {
+
+QString TrashFailureReason(const platform::TrashedFile &trashed)
+{
+  switch (trashed.refusal) {
+  case platform::TrashRefusal::NoHomeFolder:
+    return Text(texts::NoHomeFolder);
+  case platform::TrashRefusal::FileChanged:
+    return Text(texts::FileChangedWhileTrashed);
+  case platform::TrashRefusal::None:
+    break;
+  }
+  return trashed.result.description();
+}
+
+} // namespace
+
 QString RecycleFile(const QByteArray &path, const QString &caption)
 {
   if (!platform::isExistingFile(path))
     return {};
-  const platform::FileResult trashed = platform::moveToTrash(path).result;
-  return trashed.ok() ? QString() : Text(texts::TrashFailed).arg(caption, trashed.description());
+  const platform::TrashedFile trashed = platform::moveToTrash(path);
+  return trashed.result.ok() ? QString() : Text(texts::TrashFailed).arg(caption, TrashFailureReason(trashed));
 }
 
 } // namespace tv::fileops

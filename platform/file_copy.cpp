@@ -1,5 +1,6 @@
 #include "platform/file_copy.h"
 
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -31,7 +32,7 @@ int copyRange(int from, int to, off_t offset, off_t length)
   while (length > 0) {
     const ssize_t copied = ::copy_file_range(from, &in, to, &out, std::min<off_t>(length, 1 << 30), 0);
     if (copied == 0)
-      return 0;
+      return kSourceChanged;
     if (copied < 0) {
       if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return errno;
@@ -43,7 +44,7 @@ int copyRange(int from, int to, off_t offset, off_t length)
   while (length > 0) {
     const ssize_t got = ::pread(from, buffer.data(), std::min<off_t>(length, buffer.size()), in);
     if (got <= 0)
-      return got < 0 ? errno : 0;
+      return got < 0 ? errno : kSourceChanged;
     for (ssize_t written = 0; written < got;) {
       const ssize_t put = ::pwrite(to, buffer.constData() + written, got - written, out);
       if (put < 0)
@@ -73,20 +74,26 @@ int copyData(int from, int to, off_t size)
       return error;
     offset = hole;
   }
+  // A hole at the end is read as nothing: only the size tells that the file still reaches it.
+  struct stat now {};
+  if (::fstat(from, &now) != 0)
+    return errno;
+  if (now.st_size < size)
+    return kSourceChanged;
   return ::ftruncate(to, size) == 0 ? 0 : errno;
 }
 
-int finishCopy(int to, const struct stat &source, CopyDurability durability)
+int finishCopy(int to, const struct stat &source, Durability durability)
 {
   const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   if (::fchmod(to, source.st_mode & kPermissionBits) != 0 || ::futimens(to, times) != 0)
     return errno;
-  if (durability == CopyDurability::Flushed && ::fsync(to) != 0)
-    return errno;
-  return 0;
+  // A network or FUSE file system may report ENOSPC, EDQUOT or EIO only here.
+  const int flushed = durability == Durability::Flushed ? ::fsync(to) : ::fdatasync(to);
+  return flushed == 0 ? 0 : errno;
 }
 
-int writeCopy(int from, int to, const struct stat &source, CopyDurability durability)
+int writeCopy(int from, int to, const struct stat &source, Durability durability)
 {
   if (const int error = copyData(from, to, source.st_size))
     return error;
@@ -94,6 +101,26 @@ int writeCopy(int from, int to, const struct stat &source, CopyDurability durabi
 }
 
 QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
+
+// A new private file beside the target under a name that nothing else has; -1 and errno
+// when it cannot be made.
+int createTemporaryBeside(const EntryAt &target, QByteArray *name)
+{
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *name =
+        folderOf(target.name) + ".tarnview-copy-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    const int fd = ::openat(target.folder, name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
+  }
+  return -1;
+}
+
+bool exists(const EntryAt &entry)
+{
+  struct stat info {};
+  return ::fstatat(entry.folder, entry.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
 
 QByteArray truncatedUtf8(const QByteArray &bytes, qsizetype maxBytes)
 {
@@ -107,35 +134,43 @@ QByteArray truncatedUtf8(const QByteArray &bytes, qsizetype maxBytes)
 
 } // namespace
 
-FileResult copyRegularFile(const QByteArray &source, const QByteArray &target, CopyDurability durability)
+FileResult copyRegularFile(const QByteArray &source, const QByteArray &target, Durability durability)
 {
   struct stat info {};
   if (::stat(source.constData(), &info) != 0)
     return {errno};
   if (const int error = typeError(info.st_mode))
     return {error};
-  // Spares writing a copy that could not take its name.
-  if (struct stat existing{}; ::lstat(target.constData(), &existing) == 0)
-    return {EEXIST};
   // Non-blocking, so that a pipe put in the file's place meanwhile does not hold us up.
-  FileDescriptor from(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const FileDescriptor from(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (from.get() < 0 || ::fstat(from.get(), &info) != 0)
     return {errno};
   if (const int error = typeError(info.st_mode))
     return {error};
-  QByteArray temporary = folderOf(target) + ".tarnview-copy-XXXXXX";
-  const FileDescriptor to(::mkostemp(temporary.data(), O_CLOEXEC));
+  return copyOpenFile(from.get(), info, {AT_FDCWD, target}, durability);
+}
+
+FileResult copyOpenFile(int from, const struct stat &info, const EntryAt &target, Durability durability)
+{
+  // Spares writing a copy that could not take its name.
+  if (exists(target))
+    return {EEXIST};
+  QByteArray temporary;
+  FileDescriptor to(createTemporaryBeside(target, &temporary));
   if (to.get() < 0)
     return {errno};
-  int error = writeCopy(from.get(), to.get(), info, durability);
+  const EntryAt written{target.folder, temporary};
+  int error = writeCopy(from, to.get(), info, durability);
+  if (!to.close() && error == 0)
+    error = errno;
   if (error == 0)
-    error = moveWithoutReplacing(temporary, target).error;
+    error = moveWithoutReplacingAt(written, target).error;
   if (error != 0) {
-    ::unlink(temporary.constData());
+    ::unlinkat(written.folder, written.name.constData(), 0);
     return {error};
   }
-  if (durability == CopyDurability::Flushed && (error = flushFolder(folderOf(target))) != 0)
-    ::unlink(target.constData());
+  if (durability == Durability::Flushed && (error = flushFolder(folderOf(target.name), target.folder)) != 0)
+    ::unlinkat(target.folder, target.name.constData(), 0);
   return {error};
 }
 

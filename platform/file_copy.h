@@ -1,21 +1,30 @@
 #pragma once
 
 #include <QByteArray>
+#include <cerrno>
+#include <sys/stat.h>
 
+#include "platform/file_descriptor.h"
 #include "platform/file_move.h"
 
 namespace tv::platform {
 
-enum class CopyDurability { Normal, Flushed };
+// The error of a copy whose source ended before the size it had when the copy began (it was
+// truncated or rewritten meanwhile): the copy would not hold the file whole.
+inline constexpr int kSourceChanged = ENODATA;
 
 // Copies a regular file (following symbolic links) to target, which must not exist yet:
 // EEXIST when it does, EISDIR for a folder, EOPNOTSUPP for a pipe, socket or device, and
 // nothing waits on a pipe. The copy keeps the modification time and the permission bits
 // without the set-id bits, and keeps the holes of a sparse file. It is written under a
-// temporary name beside the target and renamed into place when complete, so a failed copy
-// leaves nothing behind. Flushed: the data is on the disk before the copy takes its name.
+// temporary name beside the target and takes its name only once its bytes are flushed and
+// the file closed without error, so a failed copy leaves nothing behind. Flushed: the new
+// name lasts across a crash too.
 FileResult copyRegularFile(const QByteArray &source, const QByteArray &target,
-                           CopyDurability durability = CopyDurability::Normal);
+                           Durability durability = Durability::Normal);
+
+// The same for an open regular file as fstat described it when the copy began.
+FileResult copyOpenFile(int from, const struct stat &info, const EntryAt &target, Durability durability);
 
 // True when both paths name the same file or folder (following symbolic links).
 bool isSameFile(const QByteArray &first, const QByteArray &second);

@@ -4,6 +4,9 @@
 #include <QString>
 #include <sys/types.h>
 
+#include "platform/file_descriptor.h"
+#include "platform/file_move.h"
+
 // Creating folders and files. Each call reports failure as the system's error number
 // (0 means success); the caller decides whether to look at it.
 namespace tv::platform {
@@ -16,6 +19,8 @@ int makeFolder(const QByteArray &path);
 // alone and reported as EEXIST. When writing fails, the new file is removed again, so no
 // partial file is left behind.
 int createFileExclusive(const QByteArray &path, const QByteArray &bytes, mode_t permissions = 0666);
+// The same relative to an open folder; Flushed: the bytes are on the disk when it returns.
+int createFileExclusiveAt(const EntryAt &entry, const QByteArray &bytes, mode_t permissions, Durability durability);
 
 // The system's description of an error number.
 QString errorDescription(int error);

@@ -35,10 +35,17 @@ int writeAll(int fd, const QByteArray &bytes)
   return 0;
 }
 
-int flushFolder(const QByteArray &folder)
+int flushFolder(const QByteArray &folder, int parent)
 {
-  const FileDescriptor handle(::open(folder.isEmpty() ? "." : folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  return handle.get() >= 0 && ::fsync(handle.get()) == 0 ? 0 : errno;
+  const FileDescriptor handle(openFolder(parent, folder.isEmpty() ? "." : folder, true));
+  return handle.get() >= 0 ? flush(handle.get()) : errno;
+}
+
+int flush(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+
+int openFolder(int parent, const QByteArray &name, bool followLink)
+{
+  return ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
 }
 
 } // namespace tv::platform

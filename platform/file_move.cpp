@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -16,60 +15,72 @@ namespace tv::platform {
 
 namespace {
 
-int renameNoReplace(const char *from, const char *to)
+int renameNoReplace(const EntryAt &from, const EntryAt &to)
 {
 #if defined(__GLIBC__) && __GLIBC_PREREQ(2, 28)
-  return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+  return ::renameat2(from.folder, from.name.constData(), to.folder, to.name.constData(), RENAME_NOREPLACE);
 #else
-  return static_cast<int>(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+  return static_cast<int>(
+      ::syscall(SYS_renameat2, from.folder, from.name.constData(), to.folder, to.name.constData(), RENAME_NOREPLACE));
 #endif
 }
 
 FileResult lastError() { return {errno}; }
 
-bool isFolder(const QByteArray &path)
+bool isFolder(const EntryAt &entry)
 {
   struct stat info {};
-  return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+  return ::fstatat(entry.folder, entry.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Only safe where nothing else renames into the folder meanwhile; used where the kernel
 // offers no atomic way.
-FileResult renameIfFree(const QByteArray &from, const QByteArray &to)
+FileResult renameIfFree(const EntryAt &from, const EntryAt &to)
 {
   struct stat info {};
-  if (::lstat(to.constData(), &info) == 0)
+  if (::fstatat(to.folder, to.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
     return {EEXIST};
   if (errno != ENOENT)
     return lastError();
-  return ::rename(from.constData(), to.constData()) == 0 ? FileResult{} : lastError();
+  return ::renameat(from.folder, from.name.constData(), to.folder, to.name.constData()) == 0 ? FileResult{}
+                                                                                             : lastError();
+}
+
+FileResult linkOrCheckedRename(const EntryAt &from, const EntryAt &to)
+{
+  if (isFolder(from))
+    return renameIfFree(from, to);
+  if (::linkat(from.folder, from.name.constData(), to.folder, to.name.constData(), 0) != 0) {
+    if (errno == EPERM || errno == EOPNOTSUPP)
+      return renameIfFree(from, to);
+    return lastError();
+  }
+  if (::unlinkat(from.folder, from.name.constData(), 0) == 0)
+    return {};
+  const FileResult failure = lastError();
+  ::unlinkat(to.folder, to.name.constData(), 0);
+  return failure;
 }
 
 } // namespace
 
 QString FileResult::description() const { return QString::fromLocal8Bit(std::strerror(error)); }
 
+FileResult moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to)
+{
+  if (renameNoReplace(from, to) == 0)
+    return {};
+  return errno == EINVAL ? linkOrCheckedRename(from, to) : lastError();
+}
+
 FileResult moveWithoutReplacing(const QByteArray &from, const QByteArray &to)
 {
-  if (renameNoReplace(from.constData(), to.constData()) == 0)
-    return {};
-  return errno == EINVAL ? moveByLinkOrCheckedRename(from, to) : lastError();
+  return moveWithoutReplacingAt(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
 }
 
 FileResult moveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to)
 {
-  if (isFolder(from))
-    return renameIfFree(from, to);
-  if (::link(from.constData(), to.constData()) != 0) {
-    if (errno == EPERM || errno == EOPNOTSUPP)
-      return renameIfFree(from, to);
-    return lastError();
-  }
-  if (::unlink(from.constData()) == 0)
-    return {};
-  const FileResult failure = lastError();
-  ::unlink(to.constData());
-  return failure;
+  return linkOrCheckedRename(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
 }
 
 } // namespace tv::platform

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <fcntl.h>
 
 namespace tv::platform {
 
@@ -14,9 +15,16 @@ struct FileResult {
   QString description() const;
 };
 
+// An entry named relative to an open folder; AT_FDCWD takes the name as an ordinary path.
+struct EntryAt {
+  int folder = AT_FDCWD;
+  QByteArray name;
+};
+
 // Moves or renames a file or folder; never replaces an entry that already has the new name
 // (the result is then EEXIST).
 FileResult moveWithoutReplacing(const QByteArray &from, const QByteArray &to);
+FileResult moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to);
 
 // The same move for file systems that refuse the kernel's no-replace flag (NFS, some FUSE):
 // a file is linked under the new name and then unlinked; a folder, or a file where hard links

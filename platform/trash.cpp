@@ -11,7 +11,7 @@
 
 #include "platform/file_copy.h"
 #include "platform/file_create.h"
-#include "platform/file_queries.h"
+#include "platform/file_descriptor.h"
 
 namespace tv::platform {
 
@@ -20,7 +20,28 @@ namespace {
 constexpr char kInfoSuffix[] = ".trashinfo";
 constexpr qsizetype kLongestTrashName = NAME_MAX - (sizeof(kInfoSuffix) - 1);
 
-using Transfer = FileResult (*)(const QByteArray &from, const QByteArray &to);
+// A trash opened once: every later step works through these descriptors, so a folder swapped
+// for a link meanwhile is never written through.
+struct OpenTrash {
+  QByteArray path;
+  FileDescriptor files{-1};
+  FileDescriptor info{-1};
+};
+
+// The file to trash, named relative to its open folder, as lstat saw it at the start.
+struct Source {
+  EntryAt entry;
+  struct stat info;
+};
+
+enum class Way { Rename, Copy };
+
+TrashedFile failed(int error, TrashRefusal refusal = TrashRefusal::None)
+{
+  if (error == kSourceChanged)
+    refusal = TrashRefusal::FileChanged;
+  return {{error}, refusal, {}, {}};
+}
 
 QByteArray joined(const QByteArray &folder, const QByteArray &name)
 {
@@ -41,34 +62,48 @@ int makePrivateFolders(const QByteArray &path)
   return makePrivateFolder(path);
 }
 
-// A trash's files/ and info/ folders, made when missing.
-int prepareTrash(const QByteArray &trash)
+// A folder under parent, made private to the user when missing, opened without following a
+// link in its place.
+int openPrivateFolder(int parent, const QByteArray &name, FileDescriptor *folder, struct stat *info)
 {
-  for (const char *part : {"/files", "/info"}) {
-    if (const int error = makePrivateFolder(trash + part))
-      return error;
-    if (!isExistingFolder(trash + part))
-      return ENOTDIR;
-  }
+  if (::mkdirat(parent, name.constData(), 0700) != 0 && errno != EEXIST)
+    return errno;
+  FileDescriptor opened(openFolder(parent, name, false));
+  if (opened.get() < 0 || ::fstat(opened.get(), info) != 0)
+    return errno;
+  *folder = std::move(opened);
   return 0;
 }
 
-// $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash; empty when there is no such place.
-QByteArray homeTrashPath()
+// The trash's files/ and info/ folders, made when missing.
+int openTrashParts(int trashFolder, OpenTrash *trash)
 {
-  QByteArray data = qgetenv("XDG_DATA_HOME");
-  if (!data.startsWith('/'))
-    data = qgetenv("HOME") + "/.local/share";
-  return data.startsWith('/') ? data + "/Trash" : QByteArray();
+  struct stat info {};
+  if (const int error = openPrivateFolder(trashFolder, "files", &trash->files, &info))
+    return error;
+  return openPrivateFolder(trashFolder, "info", &trash->info, &info);
 }
 
-int prepareHomeTrash(const QByteArray &trash)
+// $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash; empty when neither gives an
+// absolute place (never the top of the file system instead).
+QByteArray homeTrashPath()
 {
-  if (trash.isEmpty())
-    return ENOENT;
-  if (const int error = makePrivateFolders(trash))
+  const QByteArray data = qgetenv("XDG_DATA_HOME");
+  if (data.startsWith('/'))
+    return data + "/Trash";
+  const QByteArray home = qgetenv("HOME");
+  return home.startsWith('/') ? home + "/.local/share/Trash" : QByteArray();
+}
+
+int openHomeTrash(const QByteArray &path, OpenTrash *trash)
+{
+  if (const int error = makePrivateFolders(path))
     return error;
-  return isExistingFolder(trash) ? prepareTrash(trash) : ENOTDIR;
+  const FileDescriptor folder(openFolder(AT_FDCWD, path, true));
+  if (folder.get() < 0)
+    return errno;
+  trash->path = path;
+  return openTrashParts(folder.get(), trash);
 }
 
 // The volume of the home trash, or of the folder it would be made in.
@@ -81,25 +116,38 @@ dev_t homeVolume(QByteArray trash)
 }
 
 // A volume trash must be the user's own folder, not a link someone else placed there.
-bool isUsableVolumeTrash(const QByteArray &trash)
+int openUsableVolumeTrash(int parent, const QByteArray &name, const QByteArray &path, OpenTrash *trash)
 {
+  FileDescriptor folder(-1);
   struct stat info {};
-  return makePrivateFolder(trash) == 0 && ::lstat(trash.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-         info.st_uid == ::getuid() && prepareTrash(trash) == 0;
+  if (const int error = openPrivateFolder(parent, name, &folder, &info))
+    return error;
+  if (info.st_uid != ::getuid())
+    return EPERM;
+  trash->path = path;
+  return openTrashParts(folder.get(), trash);
 }
 
-// $top/.Trash/$uid where the administrator made a valid shared trash, else $top/.Trash-$uid;
-// empty when neither can be used.
-QByteArray volumeTrash(const QByteArray &top)
+// Only the administrator may offer a shared trash: its owner could swap the users' folders
+// in it at will.
+bool isValidSharedTrash(int fd)
+{
+  struct stat info {};
+  return fd >= 0 && ::fstat(fd, &info) == 0 && info.st_uid == 0 && (info.st_mode & S_ISVTX);
+}
+
+// $top/.Trash/$uid where the administrator made a valid shared trash, else $top/.Trash-$uid.
+int openVolumeTrash(const QByteArray &top, OpenTrash *trash)
 {
   const QByteArray uid = QByteArray::number(::getuid());
-  const QByteArray shared = joined(top, ".Trash");
-  struct stat info {};
-  if (::lstat(shared.constData(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX) &&
-      isUsableVolumeTrash(shared + '/' + uid))
-    return shared + '/' + uid;
-  const QByteArray own = joined(top, ".Trash-" + uid);
-  return isUsableVolumeTrash(own) ? own : QByteArray();
+  const FileDescriptor topFolder(openFolder(AT_FDCWD, top, true));
+  if (topFolder.get() < 0)
+    return errno;
+  const FileDescriptor shared(openFolder(topFolder.get(), ".Trash", false));
+  if (isValidSharedTrash(shared.get()) &&
+      openUsableVolumeTrash(shared.get(), uid, joined(top, ".Trash/" + uid), trash) == 0)
+    return 0;
+  return openUsableVolumeTrash(topFolder.get(), ".Trash-" + uid, joined(top, ".Trash-" + uid), trash);
 }
 
 // The folder where the file system holding an absolute folder is mounted.
@@ -126,11 +174,13 @@ int canonicalFolder(const QByteArray &folder, QByteArray *canonical)
   return 0;
 }
 
+// From the clock that the rest of the program reads too: time() may lag it by a tick.
 QByteArray deletionDate()
 {
-  const std::time_t now = std::time(nullptr);
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
   struct tm local {};
-  ::localtime_r(&now, &local);
+  ::localtime_r(&now.tv_sec, &local);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
   return text;
@@ -139,48 +189,82 @@ QByteArray deletionDate()
 // Percent-encodes every byte but "/" and the unreserved characters of RFC 2396.
 QByteArray encodedPath(const QByteArray &path) { return path.toPercentEncoding("/!*'()"); }
 
-// The record is written first, under a name no other trashing can take; only then the file
-// follows under the same name, and the record goes again if it cannot.
-TrashedFile trashInto(const QByteArray &trash, const QByteArray &path, const QByteArray &recordedPath,
-                      Transfer transfer)
+// True when the entry still names the open file and neither its size, nor the time of its
+// data or of its status changed since before was taken of it: a copy made meanwhile holds it.
+bool isUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
 {
-  const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
+  struct stat named {};
+  struct stat open {};
+  if (::fstatat(entry.folder, entry.name.constData(), &named, AT_SYMLINK_NOFOLLOW) != 0 || ::fstat(fd, &open) != 0)
+    return false;
+  const auto sameTime = [](const struct timespec &a, const struct timespec &b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+  };
+  return named.st_dev == open.st_dev && named.st_ino == open.st_ino && open.st_dev == before.st_dev &&
+         open.st_ino == before.st_ino && open.st_size == before.st_size && sameTime(open.st_mtim, before.st_mtim) &&
+         sameTime(open.st_ctim, before.st_ctim);
+}
+
+// Copies from the descriptor that was checked to be the file; the original goes only once
+// its copy is on the disk and the original is still the file that was copied.
+FileResult copyThenRemove(const Source &source, const EntryAt &target)
+{
+  if (!S_ISREG(source.info.st_mode))
+    return {EOPNOTSUPP};
+  const EntryAt &entry = source.entry;
+  const FileDescriptor from(
+      ::openat(entry.folder, entry.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat before {};
+  if (from.get() < 0 || ::fstat(from.get(), &before) != 0)
+    return {errno};
+  if (before.st_dev != source.info.st_dev || before.st_ino != source.info.st_ino)
+    return {kSourceChanged};
+  if (const FileResult copied = copyOpenFile(from.get(), before, target, Durability::Flushed); !copied.ok())
+    return copied;
+  int error = isUnchangedSince(entry, from.get(), before) ? 0 : kSourceChanged;
+  if (error == 0 && ::unlinkat(entry.folder, entry.name.constData(), 0) != 0)
+    error = errno;
+  if (error != 0)
+    ::unlinkat(target.folder, target.name.constData(), 0);
+  return {error};
+}
+
+// The record is written first, under a name no other trashing can take; only then the file
+// follows under the same name, and the record goes again if it cannot. Before a copy the
+// record is put on the disk, since the original goes after it.
+TrashedFile trashInto(const OpenTrash &trash, const QByteArray &recordedPath, const Source &source, Way way)
+{
   const QByteArray record =
       "[Trash Info]\nPath=" + encodedPath(recordedPath) + "\nDeletionDate=" + deletionDate() + '\n';
+  const Durability durability = way == Way::Copy ? Durability::Flushed : Durability::Normal;
   for (int number = 1;; ++number) {
-    const QByteArray trashName = numberedName(name, number, kLongestTrashName);
-    const QByteArray info = trash + "/info/" + trashName + kInfoSuffix;
-    const int error = createFileExclusive(info, record, 0600);
+    const QByteArray trashName = numberedName(source.entry.name, number, kLongestTrashName);
+    const EntryAt info{trash.info.get(), trashName + kInfoSuffix};
+    int error = createFileExclusiveAt(info, record, 0600, durability);
     if (error == EEXIST)
       continue;
-    if (error != 0)
-      return {{error}, {}, {}};
-    const QByteArray file = trash + "/files/" + trashName;
-    const FileResult moved = transfer(path, file);
+    if (error == 0 && way == Way::Copy)
+      error = flush(trash.info.get());
+    const EntryAt file{trash.files.get(), trashName};
+    const FileResult moved =
+        error != 0 ? FileResult{error}
+                   : (way == Way::Copy ? copyThenRemove(source, file) : moveWithoutReplacingAt(source.entry, file));
     if (moved.ok())
-      return {moved, file, info};
-    ::unlink(info.constData());
+      return {moved, TrashRefusal::None, trash.path + "/files/" + trashName, trash.path + "/info/" + info.name};
+    ::unlinkat(info.folder, info.name.constData(), 0);
     if (moved.error != EEXIST)
-      return {moved, {}, {}};
+      return failed(moved.error);
   }
 }
 
-// Across volumes: the original goes only once its copy is complete and on the disk.
-FileResult copyThenRemove(const QByteArray &from, const QByteArray &to)
+// A move that crosses a bind mount fails like one across volumes; it becomes a copy then.
+TrashedFile trashAtHome(const QByteArray &home, const QByteArray &original, const Source &source, Way way)
 {
-  struct stat info {};
-  if (::lstat(from.constData(), &info) != 0)
-    return {errno};
-  if (!S_ISREG(info.st_mode))
-    return {EOPNOTSUPP};
-  const FileResult copied = copyRegularFile(from, to, CopyDurability::Flushed);
-  if (!copied.ok())
-    return copied;
-  if (::unlink(from.constData()) == 0)
-    return {};
-  const FileResult failure{errno};
-  ::unlink(to.constData());
-  return failure;
+  OpenTrash trash;
+  if (const int error = openHomeTrash(home, &trash))
+    return failed(error);
+  const TrashedFile trashed = trashInto(trash, original, source, way);
+  return trashed.result.error == EXDEV ? trashInto(trash, original, source, Way::Copy) : trashed;
 }
 
 } // namespace
@@ -190,30 +274,34 @@ TrashedFile moveToTrash(const QByteArray &path)
   const qsizetype slash = path.lastIndexOf('/');
   const QByteArray name = path.mid(slash + 1);
   if (name.isEmpty() || name == "." || name == "..")
-    return {{EINVAL}, {}, {}};
-  struct stat file {};
+    return failed(EINVAL);
   struct stat folderInfo {};
   QByteArray folder;
-  if (::lstat(path.constData(), &file) != 0)
-    return {{errno}, {}, {}};
   if (const int error = canonicalFolder(path.left(slash + 1), &folder))
-    return {{error}, {}, {}};
-  if (::stat(folder.constData(), &folderInfo) != 0)
-    return {{errno}, {}, {}};
+    return failed(error);
+  // A handle for the *at() calls alone, so that a folder the user may write in but not list
+  // (a drop box) still gives one.
+  const FileDescriptor folderHandle(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  Source source{{folderHandle.get(), name}, {}};
+  if (folderHandle.get() < 0 || ::fstat(folderHandle.get(), &folderInfo) != 0 ||
+      ::fstatat(folderHandle.get(), name.constData(), &source.info, AT_SYMLINK_NOFOLLOW) != 0)
+    return failed(errno);
   const QByteArray original = joined(folder, name);
 
   const QByteArray home = homeTrashPath();
-  const int homeError = prepareHomeTrash(home);
-  if (homeVolume(home) == file.st_dev)
-    return homeError != 0 ? TrashedFile{{homeError}, {}, {}}
-                          : trashInto(home, original, original, moveWithoutReplacing);
+  if (home.isEmpty())
+    return failed(ENOENT, TrashRefusal::NoHomeFolder);
+  if (homeVolume(home) == source.info.st_dev)
+    return trashAtHome(home, original, source, Way::Rename);
   const QByteArray top = mountTop(folder, folderInfo.st_dev);
-  const QByteArray volume = file.st_dev == folderInfo.st_dev ? volumeTrash(top) : QByteArray();
-  if (!volume.isEmpty())
-    return trashInto(volume, original, original.mid(top.size() == 1 ? 1 : top.size() + 1), moveWithoutReplacing);
-  if (homeError != 0)
-    return {{homeError}, {}, {}};
-  return trashInto(home, original, original, copyThenRemove);
+  OpenTrash volume;
+  if (source.info.st_dev == folderInfo.st_dev && openVolumeTrash(top, &volume) == 0) {
+    const QByteArray recorded = original.mid(top.size() == 1 ? 1 : top.size() + 1);
+    const TrashedFile trashed = trashInto(volume, recorded, source, Way::Rename);
+    if (trashed.result.error != EXDEV)
+      return trashed;
+  }
+  return trashAtHome(home, original, source, Way::Copy);
 }
 
 } // namespace tv::platform

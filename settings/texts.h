@@ -73,6 +73,10 @@ inline constexpr TextPair InvalidName{"a name must not be empty, \".\" or \"..\"
                                       "名称不能为空, 不能是 \".\" 或 \"..\", 也不能包含 \"/\""};
 inline constexpr TextPair TrashFailed{"Could not move \"%1\" to the trash, the file stays where it is: %2.",
                                       "无法将 \"%1\" 移到回收站, 文件保留在原处: %2."};
+// Reasons for TrashFailed that the system's error number does not give
+inline constexpr TextPair NoHomeFolder{"no home folder is set", "未设置主文件夹"};
+inline constexpr TextPair FileChangedWhileTrashed{"the file changed while it was being moved",
+                                                  "文件在移动过程中被更改"};
 
 // Options dialog
 inline constexpr TextPair OptionsCaption{"Options", "选项"};

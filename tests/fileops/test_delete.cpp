@@ -49,11 +49,14 @@ Shown ConfirmAndAnswer(const QString &caption, Answer answer)
   return shown;
 }
 
+enum class Trash { Usable, Blocked, NoHome, SourceEndsEarly };
+
 QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Answer)
+Q_DECLARE_METATYPE(Trash)
 
 class TestDelete : public QObject {
   Q_OBJECT
@@ -177,44 +180,58 @@ void TestDelete::recycleFile_data()
 {
   QTest::addColumn<bool>("english");
   QTest::addColumn<QByteArray>("name");
-  QTest::addColumn<bool>("trashUsable");
+  QTest::addColumn<Trash>("trash");
   QTest::addColumn<QString>("message");
-  QTest::addRow("file to the trash") << true << QByteArray("a b.txt") << true << QString();
-  QTest::addRow("not UTF-8") << true << QByteArray("\xff\xfe") << true << QString();
-  QTest::addRow("vanished meanwhile") << true << QByteArray("gone") << true << QString();
-  QTest::addRow("no usable trash") << true << QByteArray("a b.txt") << false
+  QTest::addRow("file to the trash") << true << QByteArray("a b.txt") << Trash::Usable << QString();
+  QTest::addRow("not UTF-8") << true << QByteArray("\xff\xfe") << Trash::Usable << QString();
+  QTest::addRow("vanished meanwhile") << true << QByteArray("gone") << Trash::Usable << QString();
+  QTest::addRow("no usable trash") << true << QByteArray("a b.txt") << Trash::Blocked
                                    << QStringLiteral(
                                           "Could not move \"a b.txt\" to the trash, the file stays where it is: %1.")
                                           .arg(Reason(ENOTDIR));
   QTest::addRow("no usable trash, second language")
-      << false << QByteArray("a b.txt") << false
+      << false << QByteArray("a b.txt") << Trash::Blocked
       << QStringLiteral("无法将 \"a b.txt\" 移到回收站, 文件保留在原处: %1.").arg(Reason(ENOTDIR));
+  QTest::addRow("no home folder, second language")
+      << false << QByteArray("a b.txt") << Trash::NoHome
+      << QStringLiteral("无法将 \"a b.txt\" 移到回收站, 文件保留在原处: 未设置主文件夹.");
+  QTest::addRow("file changed while copied")
+      << true << QByteArray("a b.txt") << Trash::SourceEndsEarly
+      << QStringLiteral("Could not move \"a b.txt\" to the trash, the file stays where it is: the file changed while "
+                        "it was being moved.");
 }
 
 void TestDelete::recycleFile()
 {
   QFETCH(bool, english);
   QFETCH(QByteArray, name);
-  QFETCH(bool, trashUsable);
+  QFETCH(Trash, trash);
   QFETCH(QString, message);
   IsEnglish = english;
   FileTestEnvironment environment;
   const QByteArray folder = environment.makeFolder("shown");
-  const QByteArray trash = environment.home() + "/.xdg_data_home/Trash";
+  const QByteArray trashFolder = environment.home() + "/.xdg_data_home/Trash";
   if (name != "gone")
     MakeFile(folder + name, "contents");
   MakeFile(folder + "other", "stays");
-  if (!trashUsable)
-    MakeFile(trash, "in the way");
-  const auto outside = Snapshot(environment.home(), {folder.chopped(1), trash});
+  if (trash == Trash::Blocked)
+    MakeFile(trashFolder, "in the way");
+  if (trash == Trash::NoHome) {
+    qputenv("XDG_DATA_HOME", "");
+    qputenv("HOME", "");
+  }
+  const QByteArray path = trash == Trash::SourceEndsEarly ? ShortReadFile() : folder + name;
+  if (path.isEmpty())
+    QSKIP(kNoShortReadFile);
+  const auto outside = Snapshot(environment.home(), {folder.chopped(1), trashFolder});
 
-  QCOMPARE(fileops::RecycleFile(folder + name, QString::fromUtf8(name)), message);
+  QCOMPARE(fileops::RecycleFile(path, QString::fromUtf8(name)), message);
 
-  const bool trashed = trashUsable && name != "gone";
-  QCOMPARE(Exists(folder + name), name != "gone" && !trashUsable);
+  const bool trashed = trash == Trash::Usable && name != "gone";
+  QCOMPARE(Exists(folder + name), name != "gone" && !trashed);
   QCOMPARE(Names(folder).contains("other"), true);
-  QCOMPARE(ReadFile(trash + "/files/" + name), trashed ? QByteArray("contents") : QByteArray());
-  QCOMPARE(Snapshot(environment.home(), {folder.chopped(1), trash}), outside);
+  QCOMPARE(ReadFile(trashFolder + "/files/" + name), trashed ? QByteArray("contents") : QByteArray());
+  QCOMPARE(Snapshot(environment.home(), {folder.chopped(1), trashFolder}), outside);
 }
 
 void TestDelete::fileInReadOnlyFolderStaysAndTheUserIsTold()

@@ -128,10 +128,19 @@ ReadOnlyCase PrepareReadOnlyFolder(const FileTestEnvironment &environment)
   return prepared;
 }
 
-ScratchVolume::ScratchVolume(const QByteArray &mountPoint) : mountPoint_(mountPoint)
+QByteArray ShortReadFile()
+{
+  const QByteArray path = "/sys/kernel/uevent_seqnum";
+  return StatOf(path).st_size > ReadFile(path).size() ? path : QByteArray();
+}
+
+ScratchVolume::ScratchVolume(const QByteArray &mountPoint, const QByteArray &bindSource) : mountPoint_(mountPoint)
 {
   MakeFolder(mountPoint);
-  mounted_ = RunsAsRoot() && ::mount("tarnview-test", mountPoint.constData(), "tmpfs", 0, "size=64m") == 0;
+  mounted_ =
+      RunsAsRoot() &&
+      (bindSource.isEmpty() ? ::mount("tarnview-test", mountPoint.constData(), "tmpfs", 0, "size=64m")
+                            : ::mount(bindSource.constData(), mountPoint.constData(), nullptr, MS_BIND, nullptr)) == 0;
 }
 
 ScratchVolume::~ScratchVolume()

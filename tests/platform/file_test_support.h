@@ -51,10 +51,16 @@ void HandOver(const QByteArray &path);
 // Lets the restricted subject pass through a folder (the temporary home is private).
 void OpenForPassage(const QByteArray &folder);
 
-// A fresh file system mounted on a folder for the life of the object (tmpfs; root only).
+// A system file whose size says a page of which a read gives only a few bytes: read as a file
+// cut short while it is copied would be. Empty where the system has none.
+QByteArray ShortReadFile();
+inline constexpr char kNoShortReadFile[] = "this system has no file whose data ends before its size";
+
+// A fresh file system (tmpfs), or the folder bindSource bound there, mounted on a folder for
+// the life of the object (root only).
 class ScratchVolume {
 public:
-  explicit ScratchVolume(const QByteArray &mountPoint);
+  explicit ScratchVolume(const QByteArray &mountPoint, const QByteArray &bindSource = {});
   ~ScratchVolume();
   ScratchVolume(const ScratchVolume &) = delete;
   ScratchVolume &operator=(const ScratchVolume &) = delete;

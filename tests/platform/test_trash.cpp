@@ -1,11 +1,19 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <fcntl.h>
+#include <functional>
+#include <optional>
+#include <poll.h>
+#include <sys/fanotify.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
+#include "platform/file_copy.h"
 #include "platform/trash.h"
 #include "tests/platform/file_test_support.h"
 #include "tests/support/test_environment.h"
@@ -64,6 +72,7 @@ enum class VolumeSetup {
   Nothing,
   SharedTrash,
   SharedTrashWithoutStickyBit,
+  SharedTrashOfAnotherOwner,
   SharedTrashLink,
   OwnTrashIsFile,
   OwnTrashOfAnotherUser,
@@ -80,6 +89,10 @@ void PrepareVolume(const QByteArray &volume, VolumeSetup setup)
     break;
   case VolumeSetup::SharedTrashWithoutStickyBit:
     MakeFolder(volume + "/.Trash", 0777);
+    break;
+  case VolumeSetup::SharedTrashOfAnotherOwner:
+    MakeFolder(volume + "/.Trash", 01777);
+    QVERIFY(::chown((volume + "/.Trash").constData(), 4321, 4321) == 0);
     break;
   case VolumeSetup::SharedTrashLink:
     MakeFolder(volume + "/elsewhere", 01777);
@@ -99,9 +112,70 @@ void PrepareVolume(const QByteArray &volume, VolumeSetup setup)
   }
 }
 
+// Makes a change when a file is first read, while the kernel holds the reader until it is
+// answered: the change falls between the reader's open and its copy every time.
+class ChangeOnFirstRead {
+public:
+  ChangeOnFirstRead(const QByteArray &path, std::function<void()> change) : change_(std::move(change))
+  {
+    watch_ = ::fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY);
+    if (watch_ >= 0 && ::pipe2(stop_, O_CLOEXEC) == 0 &&
+        ::fanotify_mark(watch_, FAN_MARK_ADD, FAN_ACCESS_PERM, AT_FDCWD, path.constData()) == 0)
+      listener_ = std::thread([this] { answerReads(); });
+  }
+  ~ChangeOnFirstRead()
+  {
+    if (listener_.joinable()) {
+      [[maybe_unused]] const ssize_t stopped = ::write(stop_[1], "x", 1);
+      listener_.join();
+    }
+    for (const int fd : {watch_, stop_[0], stop_[1]})
+      if (fd >= 0)
+        ::close(fd);
+  }
+  ChangeOnFirstRead(const ChangeOnFirstRead &) = delete;
+  ChangeOnFirstRead &operator=(const ChangeOnFirstRead &) = delete;
+  bool isWatching() const { return listener_.joinable(); }
+  bool hasChanged() const { return changed_; }
+
+private:
+  void answerReads()
+  {
+    pollfd waits[2] = {{watch_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
+    while (::poll(waits, 2, -1) > 0 && (waits[1].revents & POLLIN) == 0) {
+      fanotify_event_metadata event{};
+      if (::read(watch_, &event, sizeof event) != sizeof event)
+        continue;
+      if (!changed_.exchange(true))
+        change_();
+      const fanotify_response answer{event.fd, FAN_ALLOW};
+      [[maybe_unused]] const ssize_t answered = ::write(watch_, &answer, sizeof answer);
+      ::close(event.fd);
+    }
+  }
+
+  std::function<void()> change_;
+  int watch_ = -1;
+  int stop_[2] = {-1, -1};
+  std::atomic<bool> changed_ = false;
+  std::thread listener_;
+};
+
+// Writes a file with plain calls, for the listener's thread, where the test macros do not work.
+void Overwrite(const QByteArray &path, const QByteArray &bytes, int flags)
+{
+  const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC | flags, 0644);
+  [[maybe_unused]] const ssize_t written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+  ::close(fd);
+}
+
+enum class Meanwhile { SavedOverByRename, RewrittenInPlace };
+
 } // namespace
 
 Q_DECLARE_METATYPE(VolumeSetup)
+Q_DECLARE_METATYPE(Meanwhile)
+Q_DECLARE_METATYPE(platform::TrashRefusal)
 
 class TestTrash : public QObject {
   Q_OBJECT
@@ -118,6 +192,10 @@ private slots:
   void fileInReadOnlyFolderStays();
   void otherVolumesUseTheirOwnTrashOrTheHomeTrash_data();
   void otherVolumesUseTheirOwnTrashOrTheHomeTrash();
+  void moveAcrossABindMountBecomesACopy_data();
+  void moveAcrossABindMountBecomesACopy();
+  void fileChangedWhileCopiedStays_data();
+  void fileChangedWhileCopiedStays();
 };
 
 void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas_data()
@@ -241,30 +319,60 @@ void TestTrash::trashCliListsAndRestoresTrashedFiles()
 void TestTrash::fileStaysWhenNoTrashCanTakeIt_data()
 {
   QTest::addColumn<QByteArray>("blocker");
-  QTest::addRow("data home is a file") << QByteArray("/.xdg_data_home");
-  QTest::addRow("trash is a file") << QByteArray("/.xdg_data_home/Trash");
-  QTest::addRow("info is a file") << QByteArray("/.xdg_data_home/Trash/info");
+  QTest::addColumn<QByteArray>("homeVariable");
+  QTest::addColumn<QByteArray>("source");
+  QTest::addColumn<int>("error");
+  QTest::addColumn<platform::TrashRefusal>("refusal");
+  const auto none = platform::TrashRefusal::None;
+  QTest::addRow("data home is a file") << QByteArray("/.xdg_data_home") << QByteArray("home") << QByteArray() << ENOTDIR
+                                       << none;
+  QTest::addRow("trash is a file") << QByteArray("/.xdg_data_home/Trash") << QByteArray("home") << QByteArray()
+                                   << ENOTDIR << none;
+  QTest::addRow("info is a file") << QByteArray("/.xdg_data_home/Trash/info") << QByteArray("home") << QByteArray()
+                                  << ENOTDIR << none;
+  QTest::addRow("no home") << QByteArray() << QByteArray() << QByteArray() << ENOENT
+                           << platform::TrashRefusal::NoHomeFolder;
+  QTest::addRow("home not absolute") << QByteArray() << QByteArray("relative") << QByteArray() << ENOENT
+                                     << platform::TrashRefusal::NoHomeFolder;
+  QTest::addRow("data ends before the size") << QByteArray() << QByteArray("home") << ShortReadFile()
+                                             << platform::kSourceChanged << platform::TrashRefusal::FileChanged;
 }
 
 void TestTrash::fileStaysWhenNoTrashCanTakeIt()
 {
   QFETCH(QByteArray, blocker);
+  QFETCH(QByteArray, homeVariable);
+  QFETCH(QByteArray, source);
+  QFETCH(int, error);
+  QFETCH(platform::TrashRefusal, refusal);
+  if (refusal == platform::TrashRefusal::FileChanged && source.isEmpty())
+    QSKIP(kNoShortReadFile);
   FileTestEnvironment environment;
-  const QByteArray path = environment.makeFolder("shown") + "a.txt";
-  MakeFile(path, "A");
-  QDir().rmpath(QFile::decodeName(environment.home() + "/.xdg_data_home"));
-  QDir().mkpath(QFile::decodeName(environment.home() + blocker.left(blocker.lastIndexOf('/'))));
-  MakeFile(environment.home() + blocker, "in the way");
+  const QByteArray path = source.isEmpty() ? environment.makeFolder("shown") + "a.txt" : source;
+  if (source.isEmpty())
+    MakeFile(path, "A");
+  if (!blocker.isEmpty()) {
+    QDir().rmpath(QFile::decodeName(environment.home() + "/.xdg_data_home"));
+    QDir().mkpath(QFile::decodeName(environment.home() + blocker.left(blocker.lastIndexOf('/'))));
+    MakeFile(environment.home() + blocker, "in the way");
+  }
+  if (homeVariable != "home") {
+    qputenv("XDG_DATA_HOME", "");
+    qputenv("HOME", homeVariable);
+  }
   const auto before = Snapshot(environment.home(), {HomeTrash(environment)});
   const QList<QByteArray> topFolder = Names("/");
 
   const platform::TrashedFile trashed = platform::moveToTrash(path);
 
   QCOMPARE(Names("/"), topFolder); // no trash made on the home volume's top folder instead
-  QCOMPARE(trashed.result.error, ENOTDIR);
+  QCOMPARE(trashed.result.error, error);
+  QCOMPARE(trashed.refusal, refusal);
   QVERIFY(trashed.file.isEmpty());
+  QVERIFY(Exists(path));
   QCOMPARE(Snapshot(environment.home(), {HomeTrash(environment)}), before);
   QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{});
+  QCOMPARE(Names(HomeTrash(environment) + "/info"), QList<QByteArray>{});
 }
 
 void TestTrash::fileInReadOnlyFolderStays()
@@ -293,6 +401,7 @@ void TestTrash::otherVolumesUseTheirOwnTrashOrTheHomeTrash_data()
   QTest::addRow("own trash made") << VolumeSetup::Nothing << own;
   QTest::addRow("shared trash") << VolumeSetup::SharedTrash << "/volume/.Trash/" + kUid;
   QTest::addRow("shared trash without sticky bit") << VolumeSetup::SharedTrashWithoutStickyBit << own;
+  QTest::addRow("shared trash of another owner than root") << VolumeSetup::SharedTrashOfAnotherOwner << own;
   QTest::addRow("shared trash that is a link") << VolumeSetup::SharedTrashLink << own;
   QTest::addRow("own trash is a file: home trash") << VolumeSetup::OwnTrashIsFile << home;
   QTest::addRow("own trash of another user: home trash") << VolumeSetup::OwnTrashOfAnotherUser << home;
@@ -321,10 +430,81 @@ void TestTrash::otherVolumesUseTheirOwnTrashOrTheHomeTrash()
                 "on the volume", before);
   QVERIFY(!Exists(folder + "a b.txt"));
   QCOMPARE(StatOf(trashed.file).st_ino == inode, toVolume);
-  if (setup == VolumeSetup::SharedTrashWithoutStickyBit || setup == VolumeSetup::SharedTrashLink)
+  if (setup == VolumeSetup::SharedTrashWithoutStickyBit || setup == VolumeSetup::SharedTrashOfAnotherOwner ||
+      setup == VolumeSetup::SharedTrashLink)
     QCOMPARE(Names(environment.home() + "/volume/.Trash/"), QList<QByteArray>{});
   const QString listed = TrashCli(QStringLiteral("trash-list"));
   QVERIFY2(listed.contains(QString::fromUtf8(folder + "a b.txt")), qPrintable(listed));
+}
+
+void TestTrash::moveAcrossABindMountBecomesACopy_data()
+{
+  QTest::addColumn<bool>("onScratchVolume");
+  QTest::addRow("bound folder of the home volume") << false;
+  QTest::addRow("bound folder of another volume") << true;
+}
+
+void TestTrash::moveAcrossABindMountBecomesACopy()
+{
+  QFETCH(bool, onScratchVolume);
+  FileTestEnvironment environment;
+  std::optional<ScratchVolume> volume;
+  if (onScratchVolume && !volume.emplace(environment.home() + "/volume").isMounted())
+    QSKIP("mounting a file system needs root");
+  const QByteArray base = environment.home() + (onScratchVolume ? "/volume" : "");
+  const QByteArray real = base + "/real/";
+  MakeFolder(real);
+  MakeFile(real + "a.txt", "bound");
+  const ScratchVolume bound(base + "/bound", real);
+  if (!bound.isMounted())
+    QSKIP("bind mounts need root and a system that allows them");
+  const QDateTime before = QDateTime::currentDateTime();
+
+  const platform::TrashedFile trashed = platform::moveToTrash(base + "/bound/a.txt");
+
+  VerifyTrashed(trashed, HomeTrash(environment), "a.txt", base + "/bound/a.txt", "bound", before);
+  QCOMPARE(Names(real), QList<QByteArray>{});
+}
+
+void TestTrash::fileChangedWhileCopiedStays_data()
+{
+  QTest::addColumn<Meanwhile>("meanwhile");
+  QTest::addRow("saved over by rename, as editors save") << Meanwhile::SavedOverByRename;
+  QTest::addRow("rewritten in place, same size") << Meanwhile::RewrittenInPlace;
+}
+
+void TestTrash::fileChangedWhileCopiedStays()
+{
+  QFETCH(Meanwhile, meanwhile);
+  FileTestEnvironment environment;
+  const ScratchVolume volume(environment.home() + "/volume");
+  if (!volume.isMounted())
+    QSKIP("mounting a file system needs root");
+  PrepareVolume(environment.home() + "/volume", VolumeSetup::OwnTrashIsFile);
+  const QByteArray path = environment.home() + "/volume/a.txt";
+  const QByteArray saved = path + ".saving";
+  MakeFile(path, "first");
+  // Times in the past, so that the write shows in them even on a coarse clock.
+  const struct timespec past[2] = {{1234567890, 0}, {1234567890, 0}};
+  QCOMPARE(::utimensat(AT_FDCWD, path.constData(), past, 0), 0);
+  const ChangeOnFirstRead change(path, [&] {
+    if (meanwhile == Meanwhile::SavedOverByRename) {
+      Overwrite(saved, "saved", O_CREAT | O_EXCL);
+      ::rename(saved.constData(), path.constData());
+    } else {
+      Overwrite(path, "again", O_TRUNC);
+    }
+  });
+  if (!change.isWatching())
+    QSKIP("watching reads needs root and fanotify");
+
+  const platform::TrashedFile trashed = platform::moveToTrash(path);
+
+  QVERIFY(change.hasChanged());
+  QCOMPARE(trashed.refusal, platform::TrashRefusal::FileChanged);
+  QCOMPARE(ReadFile(path), meanwhile == Meanwhile::SavedOverByRename ? QByteArray("saved") : QByteArray("again"));
+  QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{});
+  QCOMPARE(Names(HomeTrash(environment) + "/info"), QList<QByteArray>{});
 }
 
 QTEST_GUILESS_MAIN(TestTrash)
