@@ -44,6 +44,8 @@ public:
 
   // The first column: the name as shown, or the message row's text.
   QString caption(const RowTable &rows, int row) const;
+  // The entries of a folder that may be read but not searched are known by name alone:
+  // their size and time texts and keys are empty.
   // The second column: the size text.
   QString sizeText(const RowTable &rows, int row) const;
   // The third column: the time text of a file, the free-space text of a drive.
@@ -54,6 +56,7 @@ public:
   QString nameKey(const RowTable &rows, int row) const;
   QString timeKey(const RowTable &rows, int row) const;
 
+  // Empty for a time that is not known.
   QString timeText(qint64 modified) const;
   QString freeSpaceText(qint64 available, qint64 total) const;
 
