@@ -181,23 +181,20 @@ std::shared_ptr<MountLooks::Look> MountLooks::startLook(const QByteArray &mountP
   return look;
 }
 
-std::vector<std::optional<MountFacts>> MountLooks::ask(const std::vector<QByteArray> &mountPoints,
-                                                       std::chrono::milliseconds timeout)
+MountReport MountLooks::ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout)
 {
   std::unique_lock lock(board_->mutex);
-  std::vector<std::shared_ptr<Look>> looks;
-  looks.reserve(mountPoints.size());
+  std::map<QByteArray, std::shared_ptr<Look>> looks;
   for (const QByteArray &mountPoint : mountPoints)
-    looks.push_back(startLook(mountPoint));
+    looks.emplace(mountPoint, startLook(mountPoint));
   board_->changed.wait_for(lock, timeout, [&] {
-    return std::all_of(looks.begin(), looks.end(), [](const auto &look) { return !look || look->done; });
+    return std::all_of(looks.begin(), looks.end(), [](const auto &look) { return !look.second || look.second->done; });
   });
   // Copies: late answers must not change what the caller got.
-  std::vector<std::optional<MountFacts>> facts;
-  facts.reserve(looks.size());
-  for (const auto &look : looks)
-    facts.push_back(look && look->done ? std::optional(look->facts) : std::nullopt);
-  return facts;
+  MountReport report;
+  for (const auto &[mountPoint, look] : looks)
+    report.emplace(mountPoint, look && look->done ? std::optional(look->facts) : std::nullopt);
+  return report;
 }
 
 MountFacts lookAtMount(const QByteArray &mountPoint)
@@ -210,25 +207,23 @@ MountFacts lookAtMount(const QByteArray &mountPoint)
   return facts;
 }
 
-std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, MountLooks &looks,
-                                std::chrono::milliseconds timeout)
+std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report)
 {
-  const std::vector<QByteArray> mountPoints = visibleMountPoints(mounts);
-  const std::vector<std::optional<MountFacts>> facts = looks.ask(mountPoints, timeout);
-  std::map<QByteArray, std::optional<MountFacts>> factsOf;
-  for (size_t i = 0; i < mountPoints.size(); ++i)
-    factsOf.emplace(mountPoints[i], facts[i]);
+  const auto factsOf = [&](const QByteArray &mountPoint) {
+    const auto found = report.find(mountPoint);
+    return found == report.end() ? std::nullopt : found->second;
+  };
   const auto deviceOf = [&](const QByteArray &mountPoint) {
-    const std::optional<MountFacts> &found = factsOf.at(mountPoint);
-    return found ? found->device : std::nullopt;
+    const std::optional<MountFacts> facts = factsOf(mountPoint);
+    return facts ? facts->device : std::nullopt;
   };
   std::vector<Volume> volumes;
   for (const QByteArray &mountPoint : selectVolumes(mounts, deviceOf)) {
-    const std::optional<MountFacts> &found = factsOf.at(mountPoint);
-    if (!found)
+    const std::optional<MountFacts> facts = factsOf(mountPoint);
+    if (!facts)
       volumes.push_back({mountPoint, {}}); // did not answer in time: shown without sizes
-    else if (found->space.answered && found->space.total > 0)
-      volumes.push_back({mountPoint, found->space});
+    else if (facts->space.answered && facts->space.total > 0)
+      volumes.push_back({mountPoint, facts->space});
   }
   return volumes;
 }
@@ -239,7 +234,8 @@ std::vector<Volume> mountedVolumes()
   QFile table(QStringLiteral("/proc/self/mountinfo"));
   if (!table.open(QIODevice::ReadOnly))
     return {};
-  return volumesFrom(parseMountInfo(table.readAll()), looks, std::chrono::seconds(1));
+  const std::vector<MountEntry> mounts = parseMountInfo(table.readAll());
+  return volumesFrom(mounts, looks.ask(visibleMountPoints(mounts), std::chrono::seconds(1)));
 }
 
 } // namespace tv::platform

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -53,6 +54,9 @@ struct MountFacts {
 
 using MountLook = std::function<MountFacts(const QByteArray &mountPoint)>;
 
+// The facts by mount point; nothing for a mount point that did not answer in time.
+using MountReport = std::map<QByteArray, std::optional<MountFacts>>;
+
 // Runs a task on a thread of its own that is never waited for; throws std::system_error
 // when no thread can be had.
 using ThreadStarter = std::function<void(std::function<void()> task)>;
@@ -67,9 +71,7 @@ class MountLooks {
 public:
   explicit MountLooks(MountLook look, ThreadStarter start = startDetachedThread);
 
-  // The facts in the order of the mount points; nothing for those that did not answer in time.
-  std::vector<std::optional<MountFacts>> ask(const std::vector<QByteArray> &mountPoints,
-                                             std::chrono::milliseconds timeout);
+  MountReport ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout);
 
 private:
   struct Look;
@@ -91,11 +93,11 @@ struct Volume {
   VolumeSpace space;
 };
 
-// The drive list from mountinfo and the looks at its mount points: mounts whose space query
-// was refused (another user's FUSE mount, a mount point gone) and file systems of size 0 are
-// left out; mounts that did not answer in time are kept with an unanswered space.
-std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, MountLooks &looks,
-                                std::chrono::milliseconds timeout);
+// The drive list from mountinfo and the looks at its visible mount points: mounts whose
+// space query was refused (another user's FUSE mount, a mount point gone) and file systems
+// of size 0 are left out; mounts that did not answer in time are kept with an unanswered
+// space.
+std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report);
 
 // The mounted volumes that GNU df lists by default, in order of mount point.
 std::vector<Volume> mountedVolumes();

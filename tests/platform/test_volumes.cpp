@@ -326,20 +326,10 @@ void TestVolumes::selectsTheVolumesDfShows()
 
 void TestVolumes::keepsMountsThatAnswerOrAreLate()
 {
-  const QByteArray mountInfo = Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") +
-                               Line(2, "0:46", "/", "/run/user/1000/gvfs", "fuse.gvfsd-fuse", "gvfsd-fuse") +
-                               Line(3, "0:50", "/", "/mnt/nas", "nfs4", "nas:/export") +
-                               Line(4, "0:51", "/", "/mnt/ram", "ramfs", "ramfs");
-  const auto gate = std::make_shared<Gate>();
-  const auto look = [gate](const QByteArray &mountPoint) -> platform::MountFacts {
-    if (mountPoint == "/")
-      return {"8:1", {true, 1000, 250}};
-    if (mountPoint == "/mnt/ram")
-      return {"0:51", {true, 0, 0}};
-    if (mountPoint == "/mnt/nas")
-      gate->wait();
-    return {std::nullopt, {}}; // the space query refused
-  };
+  const std::vector<platform::MountEntry> mounts = platform::parseMountInfo(
+      Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") +
+      Line(2, "0:46", "/", "/run/user/1000/gvfs", "fuse.gvfsd-fuse", "gvfsd-fuse") +
+      Line(3, "0:50", "/", "/mnt/nas", "nfs4", "nas:/export") + Line(4, "0:51", "/", "/mnt/ram", "ramfs", "ramfs"));
   using Rows = QList<QPair<QByteArray, qint64>>;
   const auto rows = [](const std::vector<platform::Volume> &volumes) {
     Rows result;
@@ -347,17 +337,22 @@ void TestVolumes::keepsMountsThatAnswerOrAreLate()
       result.append({volume.mountPoint, volume.space.answered ? volume.space.total : -1});
     return result;
   };
-
-  platform::MountLooks looks(look);
-  const Rows answered = rows(platform::volumesFrom(platform::parseMountInfo(mountInfo), looks, 50ms));
-  gate->release();
-  QCOMPARE(answered, (Rows{{"/", 1000}, {"/mnt/nas", -1}}));
+  const platform::MountReport report = {
+      {"/", platform::MountFacts{"8:1", {true, 1000, 250}}},
+      {"/run/user/1000/gvfs", platform::MountFacts{std::nullopt, {}}}, // space query refused
+      {"/mnt/nas", std::nullopt},                                      // no answer in time
+      {"/mnt/ram", platform::MountFacts{"0:51", {true, 0, 0}}},
+  };
+  QCOMPARE(rows(platform::volumesFrom(mounts, report)), (Rows{{"/", 1000}, {"/mnt/nas", -1}}));
 
   // Without threads nothing answers, and every mount is kept without sizes.
-  platform::MountLooks noThreads(look, [](std::function<void()>) {
-    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-  });
-  QCOMPARE(rows(platform::volumesFrom(platform::parseMountInfo(mountInfo), noThreads, 50ms)),
+  platform::MountLooks noThreads([](const QByteArray &) { return platform::MountFacts{}; },
+                                 [](std::function<void()>) {
+                                   throw std::system_error(
+                                       std::make_error_code(std::errc::resource_unavailable_try_again));
+                                 });
+  const platform::MountReport unanswered = noThreads.ask(platform::visibleMountPoints(mounts), std::chrono::hours(1));
+  QCOMPARE(rows(platform::volumesFrom(mounts, unanswered)),
            (Rows{{"/", -1}, {"/mnt/nas", -1}, {"/mnt/ram", -1}, {"/run/user/1000/gvfs", -1}}));
 }
 
@@ -374,11 +369,11 @@ void TestVolumes::aMountThatDoesNotAnswerIsNotAskedAgain()
         ++started;
         platform::startDetachedThread(std::move(task));
       });
-  QVERIFY(!looks.ask({"/dead"}, 10ms)[0]);
-  QVERIFY(!looks.ask({"/dead"}, 10ms)[0]);
+  QVERIFY(!looks.ask({"/dead"}, 10ms).at("/dead"));
+  QVERIFY(!looks.ask({"/dead"}, 10ms).at("/dead"));
   QCOMPARE(started, 1);
   gate->release();
-  const std::optional<platform::MountFacts> late = looks.ask({"/dead"}, std::chrono::hours(1))[0];
+  const std::optional<platform::MountFacts> late = looks.ask({"/dead"}, std::chrono::hours(1)).at("/dead");
   QVERIFY(late && late->space.available == 250);
 }
 
