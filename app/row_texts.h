@@ -37,15 +37,14 @@ RowImage ImageIndexOf(QByteArrayView name);
 QDateTime ListedTime(qint64 modified);
 
 // Formats the texts of rows for one locale and language. The locale's formats are read
-// once, so rows can be formatted when first shown.
+// once, so rows can be formatted when first shown. A file known by name alone (in a folder
+// that may be read but not searched) has empty size and time texts and keys.
 class RowTextFormat {
 public:
   RowTextFormat(const QLocale &locale, bool english);
 
   // The first column: the name as shown, or the message row's text.
   QString caption(const RowTable &rows, int row) const;
-  // The entries of a folder that may be read but not searched are known by name alone:
-  // their size and time texts and keys are empty.
   // The second column: the size text.
   QString sizeText(const RowTable &rows, int row) const;
   // The third column: the time text of a file, the free-space text of a drive.
