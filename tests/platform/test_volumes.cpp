@@ -25,7 +25,8 @@ QByteArray Line(int id, const char *device, const char *root, const char *mountP
 }
 
 using MountPoints = std::vector<QByteArray>;
-// What stat of a mount point tells, by mount point; the others count as failed stats.
+// What stat of a mount point tells where it differs from mountinfo's device; elsewhere the
+// lookup knows nothing and mountinfo's device stands, as it would.
 using Devices = std::map<QByteArray, QByteArray>;
 
 // Holds looks at chosen mount points until it opens, so that they answer late for sure.
@@ -235,7 +236,7 @@ void TestVolumes::selectsTheVolumesDfShows_data()
       << Devices{} << MountPoints{"/"};
   QTest::newRow("a bind mount shows once, as the device's root")
       << Line(1, "8:1", "/srv/data", "/data", "ext4", "/dev/sda1") + Line(2, "8:1", "/", "/", "ext4", "/dev/sda1")
-      << Devices{{"/", "8:1"}, {"/data", "8:1"}} << MountPoints{"/"};
+      << Devices{} << MountPoints{"/"};
   QTest::newRow("a real device wins over a name")
       << Line(1, "0:50", "/", "/a", "fuse.sshfs", "remote") + Line(2, "0:50", "/", "/b", "fuse.sshfs", "/dev/x")
       << Devices{} << MountPoints{"/b"};
@@ -252,29 +253,16 @@ void TestVolumes::selectsTheVolumesDfShows_data()
   QTest::newRow("network mounts of one server's exports stay apart")
       << Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") + Line(2, "0:60", "/a", "/mnt/a", "nfs4", "nas:/export/a") +
              Line(3, "0:60", "/b", "/mnt/b", "nfs4", "nas:/export/b")
-      << Devices{{"/", "8:1"}, {"/mnt/a", "0:60"}, {"/mnt/b", "0:60"}} << MountPoints{"/", "/mnt/a", "/mnt/b"};
+      << Devices{} << MountPoints{"/", "/mnt/a", "/mnt/b"};
 
   // Each btrfs subvolume has a device of its own for stat, all share mountinfo's.
-  QTest::newRow("Fedora on btrfs") << QByteArray(FedoraOnBtrfs)
-                                   << Devices{{"/", "0:31"},        {"/home", "0:32"},      {"/dev", "0:5"},
-                                              {"/dev/shm", "0:22"}, {"/run", "0:25"},       {"/tmp", "0:35"},
-                                              {"/boot", "259:2"},   {"/boot/efi", "259:1"}, {"/run/user/1000", "0:47"}}
+  QTest::newRow("Fedora on btrfs") << QByteArray(FedoraOnBtrfs) << Devices{{"/", "0:31"}, {"/home", "0:32"}}
                                    << MountPoints{"/",     "/boot", "/boot/efi",      "/dev", "/dev/shm",
                                                   "/home", "/run",  "/run/user/1000", "/tmp"};
   QTest::newRow("Ubuntu on btrfs") << QByteArray(UbuntuOnBtrfs)
                                    << Devices{{"/", "0:32"},
                                               {"/home", "0:33"},
-                                              {"/var/snap/firefox/common/host-hunspell", "0:32"},
-                                              {"/run", "0:24"},
-                                              {"/run/snapd/ns", "0:24"},
-                                              {"/run/lock", "0:27"},
-                                              {"/dev", "0:5"},
-                                              {"/dev/shm", "0:26"},
-                                              {"/boot/efi", "8:1"},
-                                              {"/snap/core22/1122", "7:0"},
-                                              {"/snap/firefox/3836", "7:1"},
-                                              {"/run/user/1000", "0:45"},
-                                              {"/run/user/1000/gvfs", "0:46"}}
+                                              {"/var/snap/firefox/common/host-hunspell", "0:32"}}
                                    << MountPoints{"/",
                                                   "/boot/efi",
                                                   "/dev",
@@ -288,27 +276,14 @@ void TestVolumes::selectsTheVolumesDfShows_data()
                                                   "/snap/firefox/3836"};
   QTest::newRow("openSUSE on btrfs, root from a snapshot")
       << QByteArray(OpenSuseOnBtrfs)
-      << Devices{{"/", "0:28"},          {"/.snapshots", "0:29"}, {"/boot/grub2/x86_64-efi", "0:30"},
-                 {"/home", "0:31"},      {"/opt", "0:32"},        {"/root", "0:33"},
-                 {"/srv", "0:34"},       {"/usr/local", "0:35"},  {"/var", "0:36"},
-                 {"/boot/efi", "254:1"}, {"/dev", "0:5"},         {"/run", "0:24"}}
+      << Devices{{"/", "0:28"},     {"/.snapshots", "0:29"}, {"/boot/grub2/x86_64-efi", "0:30"},
+                 {"/home", "0:31"}, {"/opt", "0:32"},        {"/root", "0:33"},
+                 {"/srv", "0:34"},  {"/usr/local", "0:35"},  {"/var", "0:36"}}
       << MountPoints{"/",    "/.snapshots", "/boot/efi",  "/boot/grub2/x86_64-efi",
                      "/dev", "/home",       "/opt",       "/root",
                      "/run", "/srv",        "/usr/local", "/var"};
   QTest::newRow("a container on overlay")
-      << QByteArray(DockerContainer)
-      << Devices{{"/", "0:52"},
-                 {"/dev", "0:56"},
-                 {"/dev/shm", "0:59"},
-                 {"/etc/resolv.conf", "8:1"},
-                 {"/etc/hostname", "8:1"},
-                 {"/etc/hosts", "8:1"},
-                 {"/data", "0:41"},
-                 {"/proc/acpi", "0:60"},
-                 {"/proc/kcore", "0:56"},
-                 {"/proc/keys", "0:56"},
-                 {"/proc/scsi", "0:61"},
-                 {"/sys/firmware", "0:62"}}
+      << QByteArray(DockerContainer) << Devices{{"/data", "0:41"}}
       << MountPoints{"/", "/data", "/dev", "/dev/shm", "/etc/hosts", "/proc/acpi", "/proc/scsi", "/sys/firmware"};
 }
 
