@@ -52,6 +52,10 @@ bool IsUpperCaseOf(QByteArrayView upper, QByteArrayView text)
          });
 }
 
+bool SizeKnown(const Row &row) { return row.size >= 0; }
+
+bool TimeKnown(const Row &row) { return row.modified != platform::UnknownTime; }
+
 } // namespace
 
 QString TextIn(const TextPair &pair, bool english) { return QString::fromUtf8(english ? pair.english : pair.second); }
@@ -151,7 +155,7 @@ QString RowTextFormat::caption(const RowTable &rows, int row) const
 QString RowTextFormat::sizeText(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
-  if (IsFileImage(entry.image) || (entry.image == DriveImage && entry.size >= 0))
+  if ((IsFileImage(entry.image) || entry.image == DriveImage) && SizeKnown(entry))
     return FormatSize(entry.size, decimalPoint_);
   return {};
 }
@@ -161,7 +165,7 @@ QString RowTextFormat::detailText(const RowTable &rows, int row) const
   const Row &entry = rows.at(row);
   if (IsFileImage(entry.image))
     return timeText(entry.modified);
-  if (entry.image == DriveImage && entry.size >= 0)
+  if (entry.image == DriveImage && SizeKnown(entry))
     return freeSpaceText(entry.available, entry.size);
   return {};
 }
@@ -169,7 +173,9 @@ QString RowTextFormat::detailText(const RowTable &rows, int row) const
 QString RowTextFormat::sizeKey(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
-  return IsFileImage(entry.image) || entry.image == DriveImage ? SizeKey(entry.size) : QString();
+  // A drive whose query failed keeps the key of -1 bytes, so that it sorts first.
+  const bool keyed = entry.image == DriveImage || (IsFileImage(entry.image) && SizeKnown(entry));
+  return keyed ? SizeKey(entry.size) : QString();
 }
 
 QString RowTextFormat::nameKey(const RowTable &rows, int row) const
@@ -181,11 +187,14 @@ QString RowTextFormat::nameKey(const RowTable &rows, int row) const
 QString RowTextFormat::timeKey(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
-  return IsFileImage(entry.image) ? OleDateKey(ListedTime(entry.modified), decimalPoint_) : QString();
+  return IsFileImage(entry.image) && TimeKnown(entry) ? OleDateKey(ListedTime(entry.modified), decimalPoint_)
+                                                      : QString();
 }
 
 QString RowTextFormat::timeText(qint64 modified) const
 {
+  if (modified == platform::UnknownTime)
+    return {};
   const QDateTime local = ListedTime(modified);
   const QString date = locale_.toString(local.date(), dateFormat_);
   if (local.time() == QTime(0, 0))

@@ -37,7 +37,8 @@ RowImage ImageIndexOf(QByteArrayView name);
 QDateTime ListedTime(qint64 modified);
 
 // Formats the texts of rows for one locale and language. The locale's formats are read
-// once, so rows can be formatted when first shown.
+// once, so rows can be formatted when first shown. A file known by name alone (in a folder
+// that may be read but not searched) has empty size and time texts and keys.
 class RowTextFormat {
 public:
   RowTextFormat(const QLocale &locale, bool english);
@@ -54,6 +55,7 @@ public:
   QString nameKey(const RowTable &rows, int row) const;
   QString timeKey(const RowTable &rows, int row) const;
 
+  // Empty for a time that is not known.
   QString timeText(qint64 modified) const;
   QString freeSpaceText(qint64 available, qint64 total) const;
 

@@ -66,7 +66,7 @@ constexpr size_t MaximumThreads = 4;
 } // namespace
 
 DirectoryHandle::DirectoryHandle(const QByteArray &path)
-    : fd_(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK))
+    : fd_(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK)), error_(fd_ < 0 ? errno : 0)
 {
 }
 
@@ -127,7 +127,10 @@ DirectoryContents readDirectory(const QByteArray &path)
   DirectoryContents contents;
   const DirectoryHandle folder(path);
   if (!folder.isOpen()) {
-    contents.state = isExistingFolder(path) ? FolderState::Unreadable : FolderState::Missing;
+    // Inside a folder that may be read but not searched, a folder is known by name and can
+    // be neither opened nor asked about: it exists, unreadable.
+    contents.state =
+        folder.error() == EACCES || isExistingFolder(path) ? FolderState::Unreadable : FolderState::Missing;
     return contents;
   }
   readEntryNames(folder, contents);

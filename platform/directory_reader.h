@@ -11,7 +11,8 @@ namespace tv::platform {
 
 enum class EntryKind : quint8 {
   Folder,    // a folder, or a symbolic link to one
-  File,      // anything else that exists: files, pipes, sockets, devices, broken links
+  File,      // anything else that exists: files, pipes, sockets, devices, broken links, and
+             // entries that can be named but not asked about (size -1, time UnknownTime)
   Undecided, // read from the folder, not yet described
 };
 
@@ -58,9 +59,12 @@ public:
 
   bool isOpen() const { return fd_ >= 0; }
   int fd() const { return fd_; }
+  // Why the folder could not be opened; 0 when it is open.
+  int error() const { return error_; }
 
 private:
   int fd_ = -1;
+  int error_ = 0;
 };
 
 // Reads the names of an open folder. Entries the folder itself reports as folders are
@@ -74,7 +78,8 @@ void readEntryNames(const DirectoryHandle &folder, DirectoryContents &contents);
 // all finished when this returns.
 void describeEntries(const DirectoryHandle &folder, DirectoryContents &contents);
 
-// Reads and describes a folder, following symbolic links to it.
+// Reads and describes a folder, following symbolic links to it. A folder that cannot be
+// opened for want of permission is Unreadable, also when nothing can be asked about it.
 DirectoryContents readDirectory(const QByteArray &path);
 
 } // namespace tv::platform

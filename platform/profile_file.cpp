@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -34,21 +35,15 @@ struct Line {
   qsizetype next;
 };
 
-// The lines of a file, skipping a UTF-8 byte-order mark; "\n" and "\r\n" both end a line.
-QList<Line> SplitLines(const QByteArray &content)
+// The line that starts at start; "\n" and "\r\n" both end a line.
+Line LineFrom(const QByteArray &content, qsizetype start)
 {
-  QList<Line> lines;
-  qsizetype start = BodyStart(content);
-  while (start < content.size()) {
-    const qsizetype newline = content.indexOf('\n', start);
-    const qsizetype next = newline < 0 ? content.size() : newline + 1;
-    qsizetype end = newline < 0 ? content.size() : newline;
-    if (end > start && content[end - 1] == '\r')
-      --end;
-    lines.append({start, end, next});
-    start = next;
-  }
-  return lines;
+  const qsizetype newline = content.indexOf('\n', start);
+  const qsizetype next = newline < 0 ? content.size() : newline + 1;
+  qsizetype end = newline < 0 ? content.size() : newline;
+  if (end > start && content[end - 1] == '\r')
+    --end;
+  return {start, end, next};
 }
 
 QByteArrayView TextOf(const QByteArray &content, const Line &line)
@@ -79,7 +74,9 @@ struct KeyPlace {
 KeyPlace LocateKey(const QByteArray &content, QByteArrayView section, QByteArrayView key)
 {
   KeyPlace place;
-  for (const Line &line : SplitLines(content)) {
+  for (qsizetype start = BodyStart(content); start < content.size();) {
+    const Line line = LineFrom(content, start);
+    start = line.next;
     const QByteArrayView text = TextOf(content, line);
     if (const auto name = SectionName(text)) {
       if (place.sectionFound)
@@ -126,8 +123,12 @@ QByteArray LineEndOf(const QByteArray &content)
 
 bool EndsWithBlankLine(const QByteArray &content)
 {
-  const QList<Line> lines = SplitLines(content);
-  return lines.isEmpty() || TextOf(content, lines.back()).trimmed().isEmpty();
+  const qsizetype body = BodyStart(content);
+  const qsizetype end = content.endsWith('\n') ? content.size() - 1 : content.size();
+  if (end <= body)
+    return true;
+  const qsizetype start = std::max(body, content.lastIndexOf('\n', end - 1) + 1);
+  return QByteArrayView(content).sliced(start, end - start).trimmed().isEmpty();
 }
 
 QByteArray WithKeySet(QByteArray content, const QByteArray &section, const QByteArray &key, const QByteArray &value)
@@ -161,11 +162,22 @@ bool StorableNames(const QByteArray &section, const QByteArray &key, const QByte
 
 struct FileContent {
   QByteArray bytes;
+  bool complete = true; // false when the file goes on past the read limit
   struct stat info {};
 };
 
-// The whole content of a regular file, or nothing when it cannot be opened or read; errno
-// tells why.
+// Cuts a content read up to the limit back to its last whole line: a line cut by the limit
+// is not seen.
+void CutAtLimit(FileContent &content)
+{
+  if (content.bytes.size() <= kProfileReadLimit)
+    return;
+  content.complete = false;
+  content.bytes.truncate(content.bytes.lastIndexOf('\n', kProfileReadLimit - 1) + 1);
+}
+
+// The content of a regular file up to the read limit, or nothing when it cannot be opened
+// or read; errno tells why.
 std::optional<FileContent> ReadRegularFile(const QByteArray &path)
 {
   FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
@@ -176,16 +188,20 @@ std::optional<FileContent> ReadRegularFile(const QByteArray &path)
     errno = EISDIR;
     return std::nullopt;
   }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+  // One byte past the limit tells whether the file goes on.
+  content.bytes.resize(kProfileReadLimit + 1);
+  qsizetype filled = 0;
+  while (filled < content.bytes.size()) {
+    const ssize_t count = ::read(file.get(), content.bytes.data() + filled, size_t(content.bytes.size() - filled));
     if (count == 0)
-      return content;
+      break;
     if (count < 0 && errno != EINTR)
       return std::nullopt;
-    if (count > 0)
-      content.bytes.append(buffer, count);
+    filled += std::max<ssize_t>(count, 0);
   }
+  content.bytes.truncate(filled);
+  CutAtLimit(content);
+  return content;
 }
 
 // The file a write goes to: the target of a symbolic link, so that the link stays a link.
@@ -214,20 +230,50 @@ std::pair<int, QByteArray> CreateSiblingFile(const QByteArray &target)
   return {-1, {}};
 }
 
+// Writes bytes at a place of an open file; 0 or the error number.
+int WriteAt(int fd, qsizetype at, QByteArrayView bytes)
+{
+  if (::lseek(fd, at, SEEK_SET) < 0)
+    return errno;
+  return writeAll(fd, bytes.toByteArray());
+}
+
+// Changes a file where it is, for a file that may be written in a folder that may not: only
+// the bytes from the first change on are written, then the file is flushed. A failure puts
+// the old bytes back as far as the system lets it.
+bool RewriteInPlace(const QByteArray &target, const QByteArray &before, const QByteArray &after)
+{
+  FileDescriptor file(::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (file.get() < 0)
+    return false;
+  const auto mismatch = std::mismatch(before.begin(), before.end(), after.begin(), after.end());
+  const qsizetype from = mismatch.first - before.begin();
+  const bool written = WriteAt(file.get(), from, QByteArrayView(after).sliced(from)) == 0 &&
+                       ::ftruncate(file.get(), after.size()) == 0 && ::fsync(file.get()) == 0;
+  if (!written) {
+    static_cast<void>(WriteAt(file.get(), from, QByteArrayView(before).sliced(from)));
+    static_cast<void>(::ftruncate(file.get(), before.size()));
+    static_cast<void>(::fsync(file.get()));
+  }
+  return file.close() && written;
+}
+
 // Replaces the target by a file of the given content in one step: the content goes to a
 // new file in the same folder, which is then renamed over the target. The target keeps
-// its owner and permission bits where the system allows.
-bool ReplaceFile(const QByteArray &target, const QByteArray &content, const struct stat *original)
+// its owner and permission bits where the system allows. Where no new file can be made
+// beside an existing target, the target is changed in place.
+bool ReplaceFile(const QByteArray &target, const QByteArray &content, const FileContent *original)
 {
   auto [fd, temporary] = CreateSiblingFile(target);
   FileDescriptor file(fd);
   if (file.get() < 0)
-    return false;
+    return original != nullptr && RewriteInPlace(target, original->bytes, content);
   bool written = writeAll(file.get(), content) == 0;
   if (written && original != nullptr) {
-    if (original->st_uid != ::geteuid() || original->st_gid != ::getegid())
-      static_cast<void>(::fchown(file.get(), original->st_uid, original->st_gid));
-    written = ::fchmod(file.get(), original->st_mode & 07777) == 0;
+    const struct stat &info = original->info;
+    if (info.st_uid != ::geteuid() || info.st_gid != ::getegid())
+      static_cast<void>(::fchown(file.get(), info.st_uid, info.st_gid));
+    written = ::fchmod(file.get(), info.st_mode & 07777) == 0;
   }
   written = written && ::fsync(file.get()) == 0;
   written = file.close() && written;
@@ -277,9 +323,12 @@ bool writeProfileString(const QByteArray &path, const QByteArray &section, const
   // replacing it.
   if (existing && ::faccessat(AT_FDCWD, target->constData(), W_OK, AT_EACCESS) != 0)
     return false;
+  // What lies past the read limit was never read and must not be lost.
+  if (existing && !existing->complete)
+    return false;
   const QByteArray content =
       WithKeySet(existing ? existing->bytes : QByteArray(), section.trimmed(), key.trimmed(), value);
-  return ReplaceFile(*target, content, existing ? &existing->info : nullptr);
+  return ReplaceFile(*target, content, existing ? &*existing : nullptr);
 }
 
 } // namespace tv::platform

@@ -7,7 +7,10 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+#include <system_error>
 #include <thread>
 
 namespace tv::platform {
@@ -56,8 +59,11 @@ bool ParseLine(QByteArrayView line, MountEntry &entry)
   return true;
 }
 
+// Network mounts of different sources may share a device and are still shown apart.
+bool IsNetworkMount(const MountEntry &mount) { return mount.source.contains(':') || mount.source.startsWith("//"); }
+
 // Of two mounts of one device, the one to show: a real device path wins, then the mount
-// of the file system's own root, then the shorter mount point.
+// nearer the file system's root, then the shorter mount point.
 bool Preferred(const MountEntry &candidate, const MountEntry &shown)
 {
   const bool candidateReal = candidate.source.contains('/'), shownReal = shown.source.contains('/');
@@ -66,6 +72,34 @@ bool Preferred(const MountEntry &candidate, const MountEntry &shown)
   if (candidate.root.size() != shown.root.size())
     return candidate.root.size() < shown.root.size();
   return candidate.mountPoint.size() < shown.mountPoint.size();
+}
+
+// The visible mounts by mount point: a later mount on the same mount point hides the
+// earlier one.
+std::map<QByteArray, const MountEntry *> VisibleMounts(const std::vector<MountEntry> &mounts)
+{
+  std::map<QByteArray, const MountEntry *> byMountPoint;
+  for (const MountEntry &mount : mounts) {
+    if (!PseudoFileSystems().contains(mount.fsType))
+      byMountPoint[mount.mountPoint] = &mount;
+    else
+      byMountPoint.erase(mount.mountPoint);
+  }
+  return byMountPoint;
+}
+
+VolumeSpace SpaceOf(const QByteArray &mountPoint)
+{
+  struct statvfs info {};
+  if (::statvfs(mountPoint.constData(), &info) != 0)
+    return {};
+  const auto blockSize = static_cast<qint64>(info.f_frsize ? info.f_frsize : info.f_bsize);
+  return {true, static_cast<qint64>(info.f_blocks) * blockSize, static_cast<qint64>(info.f_bavail) * blockSize};
+}
+
+QByteArray DeviceText(dev_t device)
+{
+  return QByteArray::number(major(device)) + ':' + QByteArray::number(minor(device));
 }
 
 } // namespace
@@ -81,19 +115,22 @@ std::vector<MountEntry> parseMountInfo(QByteArrayView text)
   return mounts;
 }
 
-std::vector<QByteArray> selectVolumes(const std::vector<MountEntry> &mounts)
+std::vector<QByteArray> visibleMountPoints(const std::vector<MountEntry> &mounts)
 {
-  // A later mount on the same mount point hides the earlier one.
-  std::map<QByteArray, const MountEntry *> byMountPoint;
-  for (const MountEntry &mount : mounts) {
-    if (!PseudoFileSystems().contains(mount.fsType))
-      byMountPoint[mount.mountPoint] = &mount;
-    else
-      byMountPoint.erase(mount.mountPoint);
-  }
+  std::vector<QByteArray> mountPoints;
+  for (const auto &[mountPoint, mount] : VisibleMounts(mounts))
+    mountPoints.push_back(mountPoint);
+  return mountPoints;
+}
+
+std::vector<QByteArray> selectVolumes(const std::vector<MountEntry> &mounts, const DeviceLookup &deviceOf)
+{
   std::map<QByteArray, const MountEntry *> byDevice;
-  for (const auto &[mountPoint, mount] : byMountPoint) {
-    const MountEntry *&shown = byDevice[mount->device];
+  for (const auto &[mountPoint, mount] : VisibleMounts(mounts)) {
+    QByteArray device = deviceOf(mountPoint).value_or(mount->device);
+    if (IsNetworkMount(*mount))
+      device += ' ' + mount->source;
+    const MountEntry *&shown = byDevice[device];
     if (!shown || Preferred(*mount, *shown))
       shown = mount;
   }
@@ -104,55 +141,101 @@ std::vector<QByteArray> selectVolumes(const std::vector<MountEntry> &mounts)
   return mountPoints;
 }
 
-std::vector<VolumeSpace> querySpaces(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout,
-                                     const SpaceQuery &query)
+void startDetachedThread(std::function<void()> task) { std::thread(std::move(task)).detach(); }
+
+// Shared with the helper threads, which may outlive the asker.
+struct MountLooks::Look {
+  bool done = false;
+  MountFacts facts;
+};
+
+struct MountLooks::Board {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::map<QByteArray, std::shared_ptr<Look>> outstanding; // looks not yet come back, by mount point
+};
+
+MountLooks::MountLooks(MountLook look, ThreadStarter start)
+    : board_(std::make_shared<Board>()), look_(std::move(look)), start_(std::move(start))
 {
-  // Shared with the helper threads, which may outlive this call.
-  struct Answers {
-    std::mutex mutex;
-    std::condition_variable answered;
-    std::vector<VolumeSpace> spaces;
-    size_t pending = 0;
-  };
-  const auto answers = std::make_shared<Answers>();
-  answers->spaces.resize(mountPoints.size());
-  answers->pending = mountPoints.size();
-  for (size_t i = 0; i < mountPoints.size(); ++i) {
-    std::thread([answers, query, i, mountPoint = mountPoints[i]] {
-      const VolumeSpace space = query(mountPoint);
-      const std::lock_guard lock(answers->mutex);
-      answers->spaces[i] = space;
-      --answers->pending;
-      answers->answered.notify_all();
-    }).detach();
-  }
-  std::unique_lock lock(answers->mutex);
-  answers->answered.wait_for(lock, timeout, [&] { return answers->pending == 0; });
-  return answers->spaces; // a copy: late answers must not change what the caller got
 }
 
-VolumeSpace spaceOf(const QByteArray &mountPoint)
+std::shared_ptr<MountLooks::Look> MountLooks::startLook(const QByteArray &mountPoint)
 {
-  struct statvfs info {};
-  if (::statvfs(mountPoint.constData(), &info) != 0)
-    return {};
-  const auto blockSize = static_cast<qint64>(info.f_frsize ? info.f_frsize : info.f_bsize);
-  return {true, static_cast<qint64>(info.f_blocks) * blockSize, static_cast<qint64>(info.f_bavail) * blockSize};
+  if (const auto outstanding = board_->outstanding.find(mountPoint); outstanding != board_->outstanding.end())
+    return outstanding->second;
+  auto look = std::make_shared<Look>();
+  try {
+    start_([board = board_, look, lookAt = look_, mountPoint] {
+      MountFacts facts = lookAt(mountPoint);
+      const std::lock_guard lock(board->mutex);
+      look->facts = std::move(facts);
+      look->done = true;
+      board->outstanding.erase(mountPoint);
+      board->changed.notify_all();
+    });
+  } catch (const std::system_error &) {
+    return nullptr;
+  }
+  board_->outstanding[mountPoint] = look;
+  return look;
+}
+
+MountReport MountLooks::ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout)
+{
+  std::unique_lock lock(board_->mutex);
+  std::map<QByteArray, std::shared_ptr<Look>> looks;
+  for (const QByteArray &mountPoint : mountPoints)
+    looks.emplace(mountPoint, startLook(mountPoint));
+  board_->changed.wait_for(lock, timeout, [&] {
+    return std::all_of(looks.begin(), looks.end(), [](const auto &look) { return !look.second || look.second->done; });
+  });
+  // Copies: late answers must not change what the caller got.
+  MountReport report;
+  for (const auto &[mountPoint, look] : looks)
+    report.emplace(mountPoint, look && look->done ? std::optional(look->facts) : std::nullopt);
+  return report;
+}
+
+MountFacts lookAtMount(const QByteArray &mountPoint)
+{
+  MountFacts facts;
+  struct stat info {};
+  if (::stat(mountPoint.constData(), &info) == 0)
+    facts.device = DeviceText(info.st_dev);
+  facts.space = SpaceOf(mountPoint);
+  return facts;
+}
+
+std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report)
+{
+  const auto factsOf = [&](const QByteArray &mountPoint) {
+    const auto found = report.find(mountPoint);
+    return found == report.end() ? std::nullopt : found->second;
+  };
+  const auto deviceOf = [&](const QByteArray &mountPoint) {
+    const std::optional<MountFacts> facts = factsOf(mountPoint);
+    return facts ? facts->device : std::nullopt;
+  };
+  std::vector<Volume> volumes;
+  for (const QByteArray &mountPoint : selectVolumes(mounts, deviceOf)) {
+    const std::optional<MountFacts> facts = factsOf(mountPoint);
+    if (!facts)
+      volumes.push_back({mountPoint, {}}); // did not answer in time: shown without sizes
+    else if (facts->space.answered && facts->space.total > 0)
+      volumes.push_back({mountPoint, facts->space});
+  }
+  return volumes;
 }
 
 std::vector<Volume> mountedVolumes()
 {
+  static MountLooks looks(lookAtMount);
   QFile table(QStringLiteral("/proc/self/mountinfo"));
   if (!table.open(QIODevice::ReadOnly))
     return {};
-  const std::vector<QByteArray> mountPoints = selectVolumes(parseMountInfo(table.readAll()));
-  const std::vector<VolumeSpace> spaces = querySpaces(mountPoints, std::chrono::seconds(1), spaceOf);
-  std::vector<Volume> volumes;
-  for (size_t i = 0; i < mountPoints.size(); ++i) {
-    if (!spaces[i].answered || spaces[i].total > 0)
-      volumes.push_back({mountPoints[i], spaces[i]});
-  }
-  return volumes;
+  const std::vector<MountEntry> mounts = parseMountInfo(table.readAll());
+  return volumesFrom(mounts, looks.ask(visibleMountPoints(mounts), std::chrono::seconds(1)));
 }
 
 } // namespace tv::platform

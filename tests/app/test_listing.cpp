@@ -5,6 +5,8 @@
 
 #include "app/listing.h"
 #include "app/row_texts.h"
+#include "platform/file_queries.h"
+#include "tests/support/restricted_run.h"
 #include "tests/support/test_environment.h"
 
 using namespace tv;
@@ -75,6 +77,7 @@ private slots:
   void showsTheMessageRowForAMissingFolder_data();
   void showsTheMessageRowForAMissingFolder();
   void listsNothingForAnUnreadableFolder();
+  void listsByNameAloneAFolderItMayReadButNotSearch();
   void derivesTheKeysOfEachKindOfRow();
   void listsDrivesWithTheirSpace();
   void sortsByEachTitle_data();
@@ -176,6 +179,37 @@ void TestListing::listsNothingForAnUnreadableFolder()
   platform::DirectoryContents contents;
   contents.state = platform::FolderState::Unreadable;
   QCOMPARE(BuildFolderRows(contents, true, true, English()).count(), 0);
+}
+
+void TestListing::listsByNameAloneAFolderItMayReadButNotSearch()
+{
+  const QTemporaryDir dir;
+  QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0);
+  const QByteArray folder = QFile::encodeName(dir.path()) + "/unsearchable/";
+  QVERIFY(::mkdir(folder, 0755) == 0);
+  QVERIFY(::mkdir(folder + "sub", 0755) == 0);
+  test::WriteFile(folder + "notes.txt", "hello");
+  QVERIFY(::symlink("sub", folder + "link") == 0);
+  QVERIFY(::chmod(folder, 0444) == 0);
+
+  // Each finding that fails sets its own bit, so that the report tells which.
+  const int faults = test::RunRestricted([&] {
+    const RowTable rows = BuildFolderRows(platform::readDirectory(folder), false, true, English());
+    const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
+    int found = NamesOf(rows) == Names{"sub", "link", "notes.txt"} && rows.at(0).image == FolderImage ? 0 : 1;
+    for (int row = 1; row < rows.count(); ++row) {
+      const QStringList texts{format.sizeText(rows, row), format.detailText(rows, row), format.sizeKey(rows, row),
+                              format.timeKey(rows, row)};
+      if (texts != QStringList{{}, {}, {}, {}})
+        found |= 2;
+    }
+    if (platform::readDirectory(folder + "sub").state != platform::FolderState::Unreadable)
+      found |= 4;
+    return found;
+  });
+  if (faults < 0)
+    QSKIP("running as root and there is no user \"nobody\" to read as");
+  QCOMPARE(faults, 0);
 }
 
 void TestListing::derivesTheKeysOfEachKindOfRow()

@@ -46,6 +46,9 @@ private slots:
   void refusesWhatCannotBeStored();
   void refusedWritesLeaveTheFile_data();
   void refusedWritesLeaveTheFile();
+  void writesInPlaceInAFolderItMayNotWriteTo();
+  void seesNothingPastTheReadLimit_data();
+  void seesNothingPastTheReadLimit();
   void unreadableFileGivesTheFallback();
 
 private:
@@ -92,10 +95,10 @@ void TestProfileFile::reads_data()
   QTest::newRow("line without =") << QByteArray("[TV]\nLanguage\n") << fallback;
   QTest::newRow("empty file") << QByteArray("") << fallback;
   QTest::newRow("binary junk") << Junk(64 * 1024) << fallback;
-  QTest::newRow("1 MB line before the key")
-      << QByteArray("[TV]\nNotes=" + QByteArray(1 << 20, 'x') + "\nLanguage=nl\n") << QByteArray("nl");
+  QTest::newRow("long line before the key")
+      << QByteArray("[TV]\nNotes=" + QByteArray(kProfileReadLimit / 2, 'x') + "\nLanguage=nl\n") << QByteArray("nl");
   QTest::newRow("long value cut to 2047 characters")
-      << QByteArray("[TV]\nLanguage=" + QByteArray(1 << 20, 'y') + "\n") << QByteArray(2047, 'y');
+      << QByteArray("[TV]\nLanguage=" + QByteArray(kProfileReadLimit / 2, 'y') + "\n") << QByteArray(2047, 'y');
 }
 
 void TestProfileFile::reads()
@@ -147,9 +150,10 @@ void TestProfileFile::writesOneKeyLeavingTheRest_data()
                                            << QByteArray("[TV]\nLanguage=nl\nLanguage=fr\n");
   QTest::newRow("first of duplicate sections") << QByteArray("[TV]\nA=1\n[TV]\nLanguage=en\n") << QByteArray("Language")
                                                << QByteArray("[TV]\nA=1\nLanguage=nl\n[TV]\nLanguage=en\n");
-  QTest::newRow("1 MB line kept") << QByteArray("[TV]\nNotes=" + QByteArray(1 << 20, 'x') + "\n")
+  QTest::newRow("long line kept") << QByteArray("[TV]\nNotes=" + QByteArray(kProfileReadLimit / 2, 'x') + "\n")
                                   << QByteArray("Language")
-                                  << QByteArray("[TV]\nNotes=" + QByteArray(1 << 20, 'x') + "\nLanguage=nl\n");
+                                  << QByteArray("[TV]\nNotes=" + QByteArray(kProfileReadLimit / 2, 'x') +
+                                                "\nLanguage=nl\n");
   const QByteArray junk = Junk(4096).replace('[', '(').replace('\r', '.') + 'x';
   QTest::newRow("binary junk kept") << junk << QByteArray("Language") << QByteArray(junk + "\n\n[TV]\nLanguage=nl\n");
 }
@@ -219,7 +223,6 @@ void TestProfileFile::refusedWritesLeaveTheFile_data()
 {
   QTest::addColumn<mode_t>("folderMode");
   QTest::addColumn<mode_t>("fileMode");
-  QTest::newRow("read-only folder, writable file") << mode_t{0555} << mode_t{0666};
   QTest::newRow("read-only file") << mode_t{0777} << mode_t{0444};
   QTest::newRow("unreadable file") << mode_t{0777} << mode_t{0222};
 }
@@ -243,6 +246,54 @@ void TestProfileFile::refusedWritesLeaveTheFile()
   QCOMPARE(written, 0);
   QCOMPARE(ReadFile(sub + "Settings.ini"), before);
   QCOMPARE(Names(sub), QList<QByteArray>{"Settings.ini"});
+}
+
+void TestProfileFile::writesInPlaceInAFolderItMayNotWriteTo()
+{
+  const QByteArray sub = folder() + "app/";
+  QVERIFY(QDir().mkpath(QFile::decodeName(sub)));
+  tv::test::WriteFile(sub + "Settings.ini", "; keep me\r\n[TV]\r\nLanguage=english\r\nShowHidden=1\r\n");
+  QVERIFY(::chmod((sub + "Settings.ini").constData(), 0666) == 0);
+  QVERIFY(::chmod(sub.constData(), 0555) == 0);
+
+  // A shorter value, then a new key.
+  const int written = RunRestricted([&] {
+    return writeProfileString(sub + "Settings.ini", "TV", "Language", "nl") &&
+                   writeProfileString(sub + "Settings.ini", "TV", "HomeFolder", "2")
+               ? 1
+               : 0;
+  });
+  QVERIFY(::chmod(sub.constData(), 0755) == 0);
+  if (written < 0)
+    QSKIP("running as root and unable to switch to the user nobody, who must not be able to write the folder");
+  QCOMPARE(written, 1);
+  QCOMPARE(ReadFile(sub + "Settings.ini"), "; keep me\r\n[TV]\r\nLanguage=nl\r\nShowHidden=1\r\nHomeFolder=2\r\n");
+  QCOMPARE(Names(sub), QList<QByteArray>{"Settings.ini"});
+}
+
+void TestProfileFile::seesNothingPastTheReadLimit_data()
+{
+  const QByteArray head = "[TV]\n";
+  // A comment line of the given length.
+  const auto comment = [](qsizetype length) { return ';' + QByteArray(length - 2, 'x') + '\n'; };
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<QByteArray>("language");
+  QTest::newRow("a key before the limit") << head + "Language=nl\n" + comment(kProfileReadLimit) << QByteArray("nl");
+  QTest::newRow("a key past the limit") << head + comment(kProfileReadLimit) + "Language=nl\n" << QByteArray("En");
+  QTest::newRow("a key cut by the limit")
+      << head + comment(kProfileReadLimit - head.size() - 11) + "Language=nl-and-more\n"
+      << QByteArray("En");
+}
+
+void TestProfileFile::seesNothingPastTheReadLimit()
+{
+  QFETCH(QByteArray, content);
+  QFETCH(QByteArray, language);
+  tv::test::WriteFile(file(), content);
+  QCOMPARE(readProfileString(file(), "TV", "Language", "En"), language);
+  // What was never read is never lost: the file is not written at all.
+  QVERIFY(!writeProfileString(file(), "TV", "ShowHidden", "1"));
+  QCOMPARE(ReadFile(file()), content);
 }
 
 void TestProfileFile::unreadableFileGivesTheFallback()
