@@ -290,6 +290,14 @@ void TestGlyphDrawing::picturesAreEmbeddedAsRgbaPngs_data()
     QTest::addRow("icon_%d", size) << QStringLiteral("icon_%1").arg(size) << QSize(size, size) << true;
   for (const char *name : {"corner_top_left", "corner_top_right", "corner_bottom_left", "corner_bottom_right"})
     QTest::newRow(name) << name << QSize(12, 12) << false;
+  for (const auto &[suffix, scale] : {std::pair{"@1.5x", 1.5}, std::pair{"@2x", 2.0}}) {
+    const auto scaled = [scale](int pixels) { return int(pixels * scale); };
+    for (const char *name : {"ok", "folder", "drive", "credit", "globe"})
+      QTest::addRow("%s%s", name, suffix) << name + QLatin1String(suffix) << QSize(scaled(16), scaled(16)) << true;
+    QTest::addRow("logo%s", suffix) << "logo" + QLatin1String(suffix) << QSize(scaled(50), scaled(22)) << true;
+    for (const char *name : {"corner_top_left", "corner_top_right", "corner_bottom_left", "corner_bottom_right"})
+      QTest::addRow("%s%s", name, suffix) << name + QLatin1String(suffix) << QSize(scaled(12), scaled(12)) << false;
+  }
 }
 
 // 8 bits per channel, colour type 6 (RGBA); glyphs have partly transparent edges, corner
