@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QPainter>
+#include <QtMath>
+
+#include "ui/glyphs.h"
 
 namespace tv::ui {
 
@@ -52,9 +55,19 @@ QAccessibleInterface *GlyphButtonFactory(const QString &className, QObject *obje
 QImage PanelBeneath(const QAbstractButton *button)
 {
   const QWidget *panel = button->parentWidget() ? button->parentWidget() : button;
-  QImage image(button->size(), QImage::Format_RGB32);
+  const qreal ratio = button->devicePixelRatioF();
+  QImage image(qCeil(button->width() * ratio), qCeil(button->height() * ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(panel->palette().color(panel->backgroundRole()));
   return image;
+}
+
+void DrawButtonGlyph(QImage &surface, QPoint at, const QImage &glyph, PngOptions options)
+{
+  const qreal ratio = surface.devicePixelRatio();
+  const QImage shown = GlyphForDevice(glyph, ratio);
+  const QPoint deviceAt(qRound(at.x() * ratio), qRound(at.y() * ratio));
+  DrawPng(surface, QRect(deviceAt, shown.size()), shown, options);
 }
 
 ButtonLayout LayOutButton(const QAbstractButton *button, const QImage &glyph, int margin, int spacing, bool pressed)
