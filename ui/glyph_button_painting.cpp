@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include "ui/glyphs.h"
+#include "ui/program_font.h"
 
 namespace tv::ui {
 
@@ -75,7 +76,7 @@ ButtonLayout LayOutButton(const QAbstractButton *button, const QImage &glyph, in
   ButtonLayoutInput input;
   input.client = button->rect();
   input.glyph = glyph.size();
-  input.caption = CaptionSize(button->fontMetrics(), button->text());
+  input.caption = CaptionSize(button->font(), button->text());
   input.margin = margin;
   input.spacing = spacing;
   input.rightToLeft = button->layoutDirection() == Qt::RightToLeft;
@@ -87,11 +88,15 @@ void DrawCaption(QPainter &painter, const QAbstractButton *button, QPoint at)
 {
   if (button->text().isEmpty())
     return;
-  painter.setFont(button->font());
+  QString caption = button->text();
+  caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  painter.save();
+  painter.setFont(FontForText(button->font(), caption));
   painter.setPen(
       button->palette().color(button->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-  const QRect area(at, QPoint(button->width() - 1, button->height() - 1));
-  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, button->text());
+  painter.setClipRect(QRect(at, QPoint(button->width() - 1, button->height() - 1)));
+  painter.drawText(QPoint(at.x(), at.y() + DesignedAscent(button->font())), caption);
+  painter.restore();
 }
 
 void DrawFocusDots(QPainter &painter, const QRect &rect)

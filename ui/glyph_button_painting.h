@@ -27,7 +27,7 @@ void DrawButtonGlyph(QImage &surface, QPoint at, const QImage &glyph, PngOptions
 ButtonLayout LayOutButton(const QAbstractButton *button, const QImage &glyph, int margin, int spacing, bool pressed);
 
 // The caption on one line from its position to the button's right and bottom edges, taken
-// literally (an ampersand is an ampersand).
+// literally (an ampersand is an ampersand), its baseline where the design's line puts it.
 void DrawCaption(QPainter &painter, const QAbstractButton *button, QPoint at);
 
 // A dotted one-pixel rectangle, every other pixel drawn.
