@@ -24,6 +24,7 @@
 #include "ui/borderless_frame.h"
 #include "ui/busy_pointer.h"
 #include "ui/glyphs.h"
+#include "ui/message_label.h"
 #include "ui/png_image_list.h"
 #include "ui/png_speed_button.h"
 #include "ui/pointer_feedback.h"
@@ -44,7 +45,7 @@ ui::TPngSpeedButton *GlyphButton(QWidget *parent, QRect geometry, const char *gl
 
 QLabel *ColumnTitle(QWidget *parent, QPoint position, const char *text)
 {
-  auto *title = new QLabel(QString::fromUtf8(text), parent);
+  auto *title = new ui::LineLabel(QString::fromUtf8(text), parent);
   title->setFont(ui::TahomaFont(16, true));
   title->move(position);
   title->adjustSize();
@@ -107,11 +108,11 @@ void TForm1::CreateControls()
     return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
   });
 
-  Label2 = new QLabel(QStringLiteral("Index of"), this);
+  Label2 = new ui::LineLabel(QStringLiteral("Index of"), this);
   Label2->setFont(ui::TahomaFont(19));
   Label2->move(16, 16);
   Label2->adjustSize();
-  Label1 = new QLabel(this);
+  Label1 = new ui::LineLabel(QString(), this);
   Label1->setFont(ui::TahomaFont(19));
   Label1->setTextFormat(Qt::PlainText);
   Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());

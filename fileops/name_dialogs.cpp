@@ -7,6 +7,7 @@
 
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
+#include "ui/message_label.h"
 #include "ui/png_bit_btn.h"
 #include "ui/program_font.h"
 #include "ui/window_behaviour.h"
@@ -80,7 +81,7 @@ void NameDialog::PngBitBtn2Click() { close(); }
 
 QLabel *NameDialog::AddLabel(const char *text, QRect geometry)
 {
-  auto *label = new QLabel(QString::fromUtf8(text), this);
+  auto *label = new ui::LineLabel(QString::fromUtf8(text), this);
   label->setTextFormat(Qt::PlainText);
   label->setGeometry(geometry);
   labels_.append(label);

@@ -11,6 +11,7 @@
 #include "settings/settings_store.h"
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
+#include "ui/message_label.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
 #include "ui/program_font.h"
@@ -29,11 +30,11 @@ template <typename Button> void SetGlyph(Button *button, QRect geometry, const c
 } // namespace
 
 TForm4::TForm4(QWidget *parent)
-    : QDialog(parent), Label1(new QLabel(QStringLiteral("..."), this)), Label2(new QLabel(this)),
-      ComboBox1(new QComboBox(this)), RadioGroup1(new QGroupBox(this)), RadioGroup1Items{},
-      CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
-      PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
-      PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)),
+    : QDialog(parent), Label1(new ui::LineLabel(QStringLiteral("..."), this)),
+      Label2(new ui::LineLabel(QString(), this)), ComboBox1(new QComboBox(this)),
+      RadioGroup1(new QGroupBox(this)), RadioGroup1Items{}, CheckBox1(new QCheckBox(this)),
+      PngSpeedButton1(new ui::TPngSpeedButton(this)), PngSpeedButton2(new ui::TPngSpeedButton(this)),
+      PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)),
       frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
         return ui::BorderlessFrame::DownToBottomOf(point, Label1);
       }))

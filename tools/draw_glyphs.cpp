@@ -1,5 +1,7 @@
 // Draws every picture of the program into a folder: the 16 x 16 glyphs, the About box's logo,
 // the window icon in four sizes and the four corner pictures of the borderless windows.
+// Glyphs, logo and corners are drawn once more for screens of device pixel ratio 1.5 and 2,
+// as NAME@1.5x.png and NAME@2x.png, so that they stay sharp there instead of being scaled.
 // Usage: draw_glyphs <folder>   (the folder is resources/glyphs of the source tree)
 #include <QDir>
 #include <QGuiApplication>
@@ -10,6 +12,7 @@
 #include <QRadialGradient>
 #include <QtMath>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 
@@ -444,6 +447,21 @@ const std::vector<std::pair<const char *, Drawing>> &Glyphs()
 constexpr std::array<std::pair<int, int>, 12> CornerGreyColumns{
     {{10, 11}, {7, 9}, {5, 6}, {4, 4}, {3, 3}, {2, 2}, {2, 2}, {1, 1}, {1, 1}, {0, 0}, {0, 0}, {0, 0}}};
 
+// The top-left corner at a device pixel ratio above 1: the arc of a circle of 12 pixels'
+// radius that touches both edges, its outline one pixel wide, as the straight edges are.
+QImage TopLeftCorner(qreal ratio)
+{
+  const int size = qRound(12 * ratio);
+  QImage corner(size, size, QImage::Format_ARGB32);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      const qreal distance = std::hypot((x + 0.5) / ratio - 12, (y + 0.5) / ratio - 12);
+      corner.setPixel(x, y, distance > 12 ? 0xffff00ff : distance > 11 ? 0xffc0c0c0 : 0xffffffff);
+    }
+  return corner;
+}
+
+// The top-left corner at ratio 1, drawn pixel by pixel.
 QImage TopLeftCorner()
 {
   QImage corner(12, 12, QImage::Format_ARGB32);
@@ -454,6 +472,13 @@ QImage TopLeftCorner()
   }
   return corner;
 }
+
+// The pictures of one device pixel ratio: each name gets the ratio's suffix.
+struct Ratio {
+  qreal scale;
+  const char *suffix;
+};
+constexpr Ratio Ratios[] = {{1, ""}, {1.5, "@1.5x"}, {2, "@2x"}};
 
 bool Save(const QImage &image, const QDir &folder, const QString &name)
 {
@@ -477,17 +502,21 @@ int main(int argc, char *argv[])
   }
   const QDir folder(QString::fromLocal8Bit(argv[1]));
   bool ok = true;
-  for (const auto &[name, drawing] : Glyphs())
-    ok &= Save(Paint({16, 16}, 1, drawing), folder, QLatin1String(name));
-  ok &= Save(Paint({50, 22}, 1, [](QPainter &p) { Landscape(p, QRectF(0.5, 0.5, 49, 21), 4); }), folder,
-             QStringLiteral("logo"));
+  for (const auto &[scale, suffix] : Ratios) {
+    const int glyph = qRound(16 * scale);
+    for (const auto &[name, drawing] : Glyphs())
+      ok &= Save(Paint({glyph, glyph}, scale, drawing), folder, QLatin1String(name) + QLatin1String(suffix));
+    ok &= Save(Paint(QSize(qRound(50 * scale), qRound(22 * scale)), scale,
+                     [](QPainter &p) { Landscape(p, QRectF(0.5, 0.5, 49, 21), 4); }),
+               folder, QLatin1String("logo") + QLatin1String(suffix));
+    const QImage topLeft = scale == 1 ? TopLeftCorner() : TopLeftCorner(scale);
+    ok &= Save(topLeft, folder, QLatin1String("corner_top_left") + QLatin1String(suffix));
+    ok &= Save(topLeft.mirrored(true, false), folder, QLatin1String("corner_top_right") + QLatin1String(suffix));
+    ok &= Save(topLeft.mirrored(false, true), folder, QLatin1String("corner_bottom_left") + QLatin1String(suffix));
+    ok &= Save(topLeft.mirrored(true, true), folder, QLatin1String("corner_bottom_right") + QLatin1String(suffix));
+  }
   for (int size : {16, 24, 32, 48})
     ok &= Save(Paint({size, size}, size / 16.0, [](QPainter &p) { Landscape(p, QRectF(0.5, 0.5, 15, 15), 3); }), folder,
                QStringLiteral("icon_%1").arg(size));
-  const QImage topLeft = TopLeftCorner();
-  ok &= Save(topLeft, folder, QStringLiteral("corner_top_left"));
-  ok &= Save(topLeft.mirrored(true, false), folder, QStringLiteral("corner_top_right"));
-  ok &= Save(topLeft.mirrored(false, true), folder, QStringLiteral("corner_bottom_left"));
-  ok &= Save(topLeft.mirrored(true, true), folder, QStringLiteral("corner_bottom_right"));
   return ok ? 0 : 1;
 }

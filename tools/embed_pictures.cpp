@@ -1,6 +1,6 @@
 // Writes the program's pictures as C++ arrays of 32-bit ARGB pixels, so that showing a
 // window never decodes a PNG: embed_pictures OUTPUT.cpp PICTURE.png...
-// Each picture is named after its file, without the folder and the ".png".
+// Each picture is named after its file, without the folder and the ".png" ("ok@2x").
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
@@ -9,9 +9,18 @@
 
 namespace {
 
+// The C++ name of a picture's array: "ok@1.5x" becomes "ok_1_5x_pixels".
+QString ArrayName(QString name)
+{
+  for (QChar &c : name)
+    if (!c.isLetterOrNumber())
+      c = u'_';
+  return name + QStringLiteral("_pixels");
+}
+
 void WritePixels(QTextStream &out, const QString &name, const QImage &image)
 {
-  out << "const std::uint32_t " << name << "_pixels[] = {";
+  out << "const std::uint32_t " << ArrayName(name) << "[] = {";
   for (int y = 0; y < image.height(); ++y) {
     out << "\n   ";
     for (int x = 0; x < image.width(); ++x)
@@ -44,7 +53,11 @@ int main(int argc, char *argv[])
     }
     const QString name = QFileInfo(path).completeBaseName();
     WritePixels(out, name, image);
-    names << QStringLiteral("    {\"%1\", %2, %3, %1_pixels},\n").arg(name).arg(image.width()).arg(image.height());
+    names << QStringLiteral("    {\"%1\", %2, %3, %4},\n")
+                 .arg(name)
+                 .arg(image.width())
+                 .arg(image.height())
+                 .arg(ArrayName(name));
   }
   out << "} // namespace\n\nconst EmbeddedPicture EmbeddedPictures[] = {\n"
       << names.join(QString()) << "};\n\n"

@@ -5,6 +5,7 @@
 #include "platform/web_address.h"
 #include "settings/texts.h"
 #include "ui/glyphs.h"
+#include "ui/message_label.h"
 #include "ui/png_speed_button.h"
 #include "ui/program_font.h"
 #include "ui/window_behaviour.h"
@@ -17,7 +18,7 @@ constexpr int TextPixels = 11;
 
 QLabel *TextAt(QWidget *box, QPoint position, const char *text)
 {
-  auto *label = new QLabel(QString::fromUtf8(text), box);
+  auto *label = new LineLabel(QString::fromUtf8(text), box);
   label->setTextFormat(Qt::PlainText);
   label->move(position);
   label->adjustSize();

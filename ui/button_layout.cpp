@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QString>
 
+#include "ui/program_font.h"
+
 namespace tv::ui {
 
 namespace {
@@ -52,9 +54,11 @@ ButtonLayout CalcButtonLayout(const ButtonLayoutInput &input)
   return result;
 }
 
-QSize CaptionSize(const QFontMetrics &metrics, const QString &caption)
+QSize CaptionSize(const QFont &font, const QString &caption)
 {
-  return caption.isEmpty() ? QSize(0, 0) : QSize(metrics.horizontalAdvance(caption), metrics.height());
+  if (caption.isEmpty())
+    return QSize(0, 0);
+  return QSize(QFontMetrics(FontForText(font, caption)).horizontalAdvance(caption), DesignedLineHeight(font));
 }
 
 } // namespace tv::ui

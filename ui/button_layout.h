@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-class QFontMetrics;
+class QFont;
 class QString;
 
 namespace tv::ui {
@@ -32,7 +32,8 @@ struct ButtonLayout {
 // position rounds up where the caption's does not.
 ButtonLayout CalcButtonLayout(const ButtonLayoutInput &input);
 
-// The size a caption takes on one line in the font; 0 x 0 when it is empty.
-QSize CaptionSize(const QFontMetrics &metrics, const QString &caption);
+// The size a caption takes on one line in the font, as high as the design's line; 0 x 0 when
+// it is empty.
+QSize CaptionSize(const QFont &font, const QString &caption);
 
 } // namespace tv::ui

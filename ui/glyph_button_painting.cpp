@@ -3,6 +3,10 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QPainter>
+#include <QtMath>
+
+#include "ui/glyphs.h"
+#include "ui/program_font.h"
 
 namespace tv::ui {
 
@@ -52,9 +56,19 @@ QAccessibleInterface *GlyphButtonFactory(const QString &className, QObject *obje
 QImage PanelBeneath(const QAbstractButton *button)
 {
   const QWidget *panel = button->parentWidget() ? button->parentWidget() : button;
-  QImage image(button->size(), QImage::Format_RGB32);
+  const qreal ratio = button->devicePixelRatioF();
+  QImage image(qCeil(button->width() * ratio), qCeil(button->height() * ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(panel->palette().color(panel->backgroundRole()));
   return image;
+}
+
+void DrawButtonGlyph(QImage &surface, QPoint at, const QImage &glyph, PngOptions options)
+{
+  const qreal ratio = surface.devicePixelRatio();
+  const QImage shown = GlyphForDevice(glyph, ratio);
+  const QPoint deviceAt(qRound(at.x() * ratio), qRound(at.y() * ratio));
+  DrawPng(surface, QRect(deviceAt, shown.size()), shown, options);
 }
 
 ButtonLayout LayOutButton(const QAbstractButton *button, const QImage &glyph, int margin, int spacing, bool pressed)
@@ -62,7 +76,7 @@ ButtonLayout LayOutButton(const QAbstractButton *button, const QImage &glyph, in
   ButtonLayoutInput input;
   input.client = button->rect();
   input.glyph = glyph.size();
-  input.caption = CaptionSize(button->fontMetrics(), button->text());
+  input.caption = CaptionSize(button->font(), button->text());
   input.margin = margin;
   input.spacing = spacing;
   input.rightToLeft = button->layoutDirection() == Qt::RightToLeft;
@@ -74,11 +88,15 @@ void DrawCaption(QPainter &painter, const QAbstractButton *button, QPoint at)
 {
   if (button->text().isEmpty())
     return;
-  painter.setFont(button->font());
+  QString caption = button->text();
+  caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  painter.save();
+  painter.setFont(FontForText(button->font(), caption));
   painter.setPen(
       button->palette().color(button->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-  const QRect area(at, QPoint(button->width() - 1, button->height() - 1));
-  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, button->text());
+  painter.setClipRect(QRect(at, QPoint(button->width() - 1, button->height() - 1)));
+  painter.drawText(QPoint(at.x(), at.y() + DesignedAscent(button->font())), caption);
+  painter.restore();
 }
 
 void DrawFocusDots(QPainter &painter, const QRect &rect)

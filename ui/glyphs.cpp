@@ -8,18 +8,78 @@
 
 namespace tv::ui {
 
+namespace {
+
+using resources::EmbeddedPicture;
+
+template <typename Test> const EmbeddedPicture *FirstPicture(Test test)
+{
+  const auto *end = resources::EmbeddedPictures + resources::EmbeddedPictureCount;
+  const auto *picture = std::find_if(resources::EmbeddedPictures, end, test);
+  return picture == end ? nullptr : picture;
+}
+
+const EmbeddedPicture *PictureNamed(const char *name)
+{
+  return FirstPicture([name](const EmbeddedPicture &candidate) { return std::strcmp(candidate.name, name) == 0; });
+}
+
+// The embedded picture whose pixels the image shows, or none for an image of its own.
+const EmbeddedPicture *PictureShownBy(const QImage &image)
+{
+  return FirstPicture([&image](const EmbeddedPicture &candidate) {
+    return reinterpret_cast<const uchar *>(candidate.pixels) == image.constBits();
+  });
+}
+
+// Shares the embedded pixels; painting on the image copies them first.
+QImage ImageOf(const EmbeddedPicture &picture)
+{
+  return QImage(reinterpret_cast<const uchar *>(picture.pixels), picture.width, picture.height,
+                picture.width * qsizetype{sizeof(std::uint32_t)}, QImage::Format_ARGB32);
+}
+
+const char *ArtworkSuffix(qreal devicePixelRatio)
+{
+  if (devicePixelRatio <= 1.25)
+    return "";
+  return devicePixelRatio < 1.75 ? "@1.5x" : "@2x";
+}
+
+// The artwork at the device's size: `logical` is the picture's size at ratio 1.
+QImage AtDeviceSize(QImage artwork, QSize logical, qreal devicePixelRatio)
+{
+  const QSize device(qRound(logical.width() * devicePixelRatio), qRound(logical.height() * devicePixelRatio));
+  if (artwork.size() != device)
+    artwork = artwork.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  artwork.setDevicePixelRatio(devicePixelRatio);
+  return artwork;
+}
+
+} // namespace
+
 QImage Glyph(const char *name)
 {
-  using resources::EmbeddedPictures;
-  const auto *end = EmbeddedPictures + resources::EmbeddedPictureCount;
-  const auto *picture = std::find_if(EmbeddedPictures, end, [name](const resources::EmbeddedPicture &candidate) {
-    return std::strcmp(candidate.name, name) == 0;
-  });
-  if (picture == end)
+  const EmbeddedPicture *picture = PictureNamed(name);
+  return picture ? ImageOf(*picture) : QImage();
+}
+
+QImage Glyph(const char *name, qreal devicePixelRatio)
+{
+  const EmbeddedPicture *base = PictureNamed(name);
+  if (!base)
     return QImage();
-  // Shares the embedded pixels; painting on the image copies them first.
-  return QImage(reinterpret_cast<const uchar *>(picture->pixels), picture->width, picture->height,
-                picture->width * qsizetype{sizeof(std::uint32_t)}, QImage::Format_ARGB32);
+  const QByteArray artworkName = QByteArray(name) + ArtworkSuffix(devicePixelRatio);
+  const EmbeddedPicture *artwork = PictureNamed(artworkName.constData());
+  return AtDeviceSize(ImageOf(artwork ? *artwork : *base), QSize(base->width, base->height), devicePixelRatio);
+}
+
+QImage GlyphForDevice(const QImage &glyph, qreal devicePixelRatio)
+{
+  if (devicePixelRatio == 1 || glyph.isNull())
+    return glyph;
+  const EmbeddedPicture *picture = PictureShownBy(glyph);
+  return picture ? Glyph(picture->name, devicePixelRatio) : AtDeviceSize(glyph, glyph.size(), devicePixelRatio);
 }
 
 QIcon WindowIcon()

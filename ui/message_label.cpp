@@ -7,6 +7,20 @@
 
 namespace tv::ui {
 
+LineLabel::LineLabel(const QString &text, QWidget *parent) : QLabel(text, parent) { setTextFormat(Qt::PlainText); }
+
+QSize LineLabel::sizeHint() const { return {QLabel::sizeHint().width(), DesignedLineHeight(font())}; }
+
+QSize LineLabel::minimumSizeHint() const { return sizeHint(); }
+
+void LineLabel::paintEvent(QPaintEvent *)
+{
+  QPainter painter(this);
+  painter.setFont(FontForText(font(), text()));
+  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+  painter.drawText(QPoint(0, DesignedAscent(font())), text());
+}
+
 MessageLabel::MessageLabel(QWidget *parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
 void MessageLabel::paintEvent(QPaintEvent *)
@@ -18,13 +32,14 @@ void MessageLabel::paintEvent(QPaintEvent *)
   option.setWrapMode(QTextOption::WordWrap);
   layout.setTextOption(option);
   const int lineHeight = DesignedLineHeight(font());
+  const int ascent = DesignedAscent(font());
   layout.beginLayout();
   for (int top = 0; top < height(); top += lineHeight) {
     QTextLine line = layout.createLine();
     if (!line.isValid())
       break;
     line.setLineWidth(width());
-    line.setPosition(QPointF(0, top));
+    line.setPosition(QPointF(0, top + ascent - line.ascent()));
   }
   layout.endLayout();
   QPainter painter(this);

@@ -58,7 +58,7 @@ void TPngBitBtn::paintEvent(QPaintEvent *)
   QImage surface = PanelBeneath(this);
   drawFace(surface);
   const ButtonLayout layout = LayOutButton(this, glyph_, CentredMargin, GlyphSpacing, isDown());
-  DrawPng(surface, QRect(layout.glyph, glyph_.size()), glyph_, isEnabled() ? 0 : options_);
+  DrawButtonGlyph(surface, layout.glyph, glyph_, isEnabled() ? 0 : options_);
   QPainter painter(this);
   painter.drawImage(0, 0, surface);
   DrawCaption(painter, this, layout.caption);

@@ -80,6 +80,9 @@ void DrawPng(QImage &surface, const QRect &target, const QImage &glyph, PngOptio
     return;
   }
   QPainter painter(&surface);
+  // The target is in the surface's own pixels, whatever its device pixel ratio.
+  const qreal ratio = surface.devicePixelRatio();
+  painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
   painter.drawImage(target, shown);
 }
 

@@ -24,10 +24,12 @@ QIcon TPngImageList::icon(int index) const
   if (picture.isNull())
     return {};
   QIcon &icon = icons_[static_cast<size_t>(index)];
-  if (icon.isNull()) {
-    icon.addPixmap(QPixmap::fromImage(picture), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(DisabledGlyph(picture, options_)), QIcon::Disabled);
-  }
+  if (icon.isNull())
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+      const QImage artwork = GlyphForDevice(picture, ratio);
+      icon.addPixmap(QPixmap::fromImage(artwork), QIcon::Normal);
+      icon.addPixmap(QPixmap::fromImage(DisabledGlyph(artwork, options_)), QIcon::Disabled);
+    }
   return icon;
 }
 

@@ -19,8 +19,9 @@ public:
   int count() const { return static_cast<int>(images_.size()); }
   // The image at the index, or a null image outside the list.
   QImage image(int index) const;
-  // The image as an icon; its disabled mode is drawn with the list's options, so a disabled
-  // menu item shows it half transparent.
+  // The image as an icon with its artwork for device pixel ratios 1, 1.5 and 2; its
+  // disabled mode is drawn with the list's options, so a disabled menu item shows it half
+  // transparent.
   QIcon icon(int index) const;
   void setPngOptions(PngOptions options);
   PngOptions pngOptions() const { return options_; }

@@ -75,7 +75,7 @@ void TPngSpeedButton::paintEvent(QPaintEvent *)
   QImage surface = PanelBeneath(this);
   drawFace(surface);
   const ButtonLayout layout = LayOutButton(this, glyph_, margin_, spacing_, isDown());
-  DrawPng(surface, QRect(layout.glyph, glyph_.size()), glyph_, isEnabled() ? 0 : options_);
+  DrawButtonGlyph(surface, layout.glyph, glyph_, isEnabled() ? 0 : options_);
   QPainter painter(this);
   painter.drawImage(0, 0, surface);
   DrawCaption(painter, this, layout.caption);

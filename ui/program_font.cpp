@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QRawFont>
 #include <QtEndian>
 #include <algorithm>
@@ -22,6 +23,35 @@ bool DrawableAlone(char16_t c)
          InRange(c, 0x4E00, 0x9FFF) || InRange(c, 0xFF00, 0xFFEF);
 }
 
+struct DesignedMetrics {
+  int ascent = 0;
+  int lineHeight = 0;
+};
+
+DesignedMetrics DesignedMetricsOf(const QFont &font)
+{
+  // Read once per face and size: labels ask for them each time they paint. The face found
+  // is part of the key, as a face registered later may take the family's place.
+  static QHash<QString, DesignedMetrics> known;
+  const QString key = font.key() + QFontInfo(font).family();
+  if (const auto found = known.constFind(key); found != known.constEnd())
+    return *found;
+  const QRawFont raw = QRawFont::fromFont(font);
+  const QByteArray table = raw.fontTable("OS/2");
+  DesignedMetrics metrics;
+  if (table.size() < WinDescentOffset + 2 || raw.unitsPerEm() <= 0) {
+    const QFontMetrics qtMetrics(font);
+    metrics = {qtMetrics.ascent(), qtMetrics.height()};
+  } else {
+    const auto *bytes = reinterpret_cast<const uchar *>(table.constData());
+    const qreal scale = QFontInfo(font).pixelSize() / raw.unitsPerEm();
+    const int ascent = qRound(qFromBigEndian<quint16>(bytes + WinAscentOffset) * scale);
+    metrics = {ascent, ascent + qRound(qFromBigEndian<quint16>(bytes + WinDescentOffset) * scale)};
+  }
+  known.insert(key, metrics);
+  return metrics;
+}
+
 } // namespace
 
 QFont ShapedFont(QFont font)
@@ -40,16 +70,8 @@ QFont FontForText(const QFont &font, QStringView text)
   return DrawableWithoutShaping(text) ? font : ShapedFont(font);
 }
 
-int DesignedLineHeight(const QFont &font)
-{
-  const QRawFont raw = QRawFont::fromFont(font);
-  const QByteArray table = raw.fontTable("OS/2");
-  if (table.size() < WinDescentOffset + 2 || raw.unitsPerEm() <= 0)
-    return QFontMetrics(font).height();
-  const auto *bytes = reinterpret_cast<const uchar *>(table.constData());
-  const qreal scale = QFontInfo(font).pixelSize() / raw.unitsPerEm();
-  return qRound(qFromBigEndian<quint16>(bytes + WinAscentOffset) * scale) +
-         qRound(qFromBigEndian<quint16>(bytes + WinDescentOffset) * scale);
-}
+int DesignedLineHeight(const QFont &font) { return DesignedMetricsOf(font).lineHeight; }
+
+int DesignedAscent(const QFont &font) { return DesignedMetricsOf(font).ascent; }
 
 } // namespace tv::ui

@@ -34,4 +34,9 @@ QFont FontForText(const QFont &font, QStringView text);
 // laid out by the designed height. Falls back to Qt's height for a face without those values.
 int DesignedLineHeight(const QFont &font);
 
+// How far below the top of its line a text's baseline lies in the windows' design: the face's
+// Windows ascent, scaled and rounded (19 for 19-pixel Tahoma, where Qt's ascent is 15). Falls
+// back to Qt's ascent like DesignedLineHeight.
+int DesignedAscent(const QFont &font);
+
 } // namespace tv::ui

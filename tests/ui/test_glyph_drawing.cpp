@@ -1,10 +1,13 @@
 // Glyph arithmetic and the embedded pictures, without a window.
 #include <QFile>
 #include <QtTest>
+#include <cmath>
 
 #include "ui/button_layout.h"
+#include "ui/glyph_button_painting.h"
 #include "ui/glyphs.h"
 #include "ui/png_drawing.h"
+#include "ui/png_image_list.h"
 #include "ui/window_shape.h"
 
 using namespace tv::ui;
@@ -18,6 +21,27 @@ QImage Filled(QSize size, QRgb colour, QImage::Format format = QImage::Format_AR
   QImage image(size, format);
   image.fill(colour);
   return image;
+}
+
+// A picture as its PNG file in the source tree holds it.
+QImage PictureFile(const QString &name)
+{
+  return QImage(QStringLiteral(TV_GLYPH_FOLDER "%1.png").arg(name)).convertToFormat(QImage::Format_ARGB32);
+}
+
+// A pixel as a disabled control shows it with both options: opacity halved and colour grey,
+// each rounded to the nearest integer with ties going to the even one.
+QRgb HalfTransparentGrey(QRgb pixel)
+{
+  const int grey = int(std::nearbyint((30 * qRed(pixel) + 59 * qGreen(pixel) + 11 * qBlue(pixel)) / 100.0));
+  return qRgba(grey, grey, grey, int(std::nearbyint(qAlpha(pixel) / 2.0)));
+}
+
+QRgb Over(QRgb pixel, QRgb beneath)
+{
+  const int a = qAlpha(pixel);
+  return qRgb(BlendChannel(qRed(pixel), qRed(beneath), a), BlendChannel(qGreen(pixel), qGreen(beneath), a),
+              BlendChannel(qBlue(pixel), qBlue(beneath), a));
 }
 
 // The grey columns of each row of the top-left corner picture.
@@ -50,6 +74,10 @@ private slots:
   void cornerPicturesHaveExactlyTheArc_data();
   void cornerPicturesHaveExactlyTheArc();
   void visibleRegionLeavesOutTheKeyPixels();
+  void glyphsAreDrawnFromTheArtworkOfTheDevice_data();
+  void glyphsAreDrawnFromTheArtworkOfTheDevice();
+  void listIconsHoldTheArtworkOfEveryRatio_data();
+  void listIconsHoldTheArtworkOfEveryRatio();
 };
 
 void TestGlyphDrawing::calcButtonLayout_data()
@@ -290,6 +318,14 @@ void TestGlyphDrawing::picturesAreEmbeddedAsRgbaPngs_data()
     QTest::addRow("icon_%d", size) << QStringLiteral("icon_%1").arg(size) << QSize(size, size) << true;
   for (const char *name : {"corner_top_left", "corner_top_right", "corner_bottom_left", "corner_bottom_right"})
     QTest::newRow(name) << name << QSize(12, 12) << false;
+  for (const auto &[suffix, scale] : {std::pair{"@1.5x", 1.5}, std::pair{"@2x", 2.0}}) {
+    const auto scaled = [scale](int pixels) { return int(pixels * scale); };
+    for (const char *name : {"ok", "folder", "drive", "credit", "globe"})
+      QTest::addRow("%s%s", name, suffix) << name + QLatin1String(suffix) << QSize(scaled(16), scaled(16)) << true;
+    QTest::addRow("logo%s", suffix) << "logo" + QLatin1String(suffix) << QSize(scaled(50), scaled(22)) << true;
+    for (const char *name : {"corner_top_left", "corner_top_right", "corner_bottom_left", "corner_bottom_right"})
+      QTest::addRow("%s%s", name, suffix) << name + QLatin1String(suffix) << QSize(scaled(12), scaled(12)) << false;
+  }
 }
 
 // 8 bits per channel, colour type 6 (RGBA); glyphs have partly transparent edges, corner
@@ -364,6 +400,77 @@ void TestGlyphDrawing::visibleRegionLeavesOutTheKeyPixels()
     QVERIFY(!visible.contains(outside));
   for (QPoint inside : {QPoint(10, 0), QPoint(0, 9), QPoint(245, 87), QPoint(255, 78), QPoint(128, 44)})
     QVERIFY(visible.contains(inside));
+}
+
+void TestGlyphDrawing::glyphsAreDrawnFromTheArtworkOfTheDevice_data()
+{
+  QTest::addColumn<qreal>("ratio");
+  QTest::addColumn<QString>("artwork");
+  QTest::addColumn<int>("deviceSize");
+  QTest::addColumn<PngOptions>("options");
+  const PngOptions disabled = pngBlendOnDisabled | pngGrayscaleOnDisabled;
+  for (PngOptions options : {0, disabled}) {
+    const char *look = options ? "disabled" : "enabled";
+    QTest::addRow("1, %s", look) << 1.0 << "ok" << 16 << options;
+    QTest::addRow("1.5, %s", look) << 1.5 << "ok@1.5x" << 24 << options;
+    QTest::addRow("2, %s", look) << 2.0 << "ok@2x" << 32 << options;
+    QTest::addRow("1.25 scales the artwork of 1, %s", look) << 1.25 << "ok" << 20 << options;
+    QTest::addRow("1.75 scales the artwork of 2, %s", look) << 1.75 << "ok@2x" << 28 << options;
+  }
+}
+
+// A glyph of a 25 x 25 button at (4, 5) is drawn from the artwork drawn for the screen's
+// ratio, over 16 x ratio device pixels, and a disabled one halves and greys each of those
+// device pixels, not the pixels of the 16-pixel picture.
+void TestGlyphDrawing::glyphsAreDrawnFromTheArtworkOfTheDevice()
+{
+  QFETCH(qreal, ratio);
+  QFETCH(QString, artwork);
+  QFETCH(int, deviceSize);
+  QFETCH(PngOptions, options);
+  QImage expectedGlyph = PictureFile(artwork);
+  if (expectedGlyph.width() != deviceSize)
+    expectedGlyph = expectedGlyph.scaled(deviceSize, deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  const QRgb beneath = qRgb(236, 233, 216);
+  const int surfaceSize = int(std::ceil(25 * ratio));
+  QImage surface(surfaceSize, surfaceSize, QImage::Format_RGB32);
+  surface.setDevicePixelRatio(ratio);
+  surface.fill(beneath);
+
+  DrawButtonGlyph(surface, QPoint(4, 5), Glyph("ok"), options);
+
+  const QRect drawn(qRound(4 * ratio), qRound(5 * ratio), deviceSize, deviceSize);
+  for (int y = 0; y < surfaceSize; ++y)
+    for (int x = 0; x < surfaceSize; ++x) {
+      QRgb expected = beneath;
+      if (drawn.contains(x, y)) {
+        const QRgb pixel = expectedGlyph.pixel(x - drawn.x(), y - drawn.y());
+        expected = Over(options ? HalfTransparentGrey(pixel) : pixel, beneath);
+      }
+      QVERIFY2(surface.pixel(x, y) == expected, qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+    }
+}
+
+void TestGlyphDrawing::listIconsHoldTheArtworkOfEveryRatio_data()
+{
+  QTest::addColumn<qreal>("ratio");
+  QTest::addColumn<QString>("artwork");
+  QTest::newRow("1") << 1.0 << "folder";
+  QTest::newRow("1.5") << 1.5 << "folder@1.5x";
+  QTest::newRow("2") << 2.0 << "folder@2x";
+}
+
+// Rows and menu items take the icon's picture for their screen, also while disabled.
+void TestGlyphDrawing::listIconsHoldTheArtworkOfEveryRatio()
+{
+  QFETCH(qreal, ratio);
+  QFETCH(QString, artwork);
+  const QIcon icon = TPngImageList().icon(0);
+  // Pixmaps keep their colours premultiplied by alpha.
+  QImage expected = PictureFile(artwork).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  expected.setDevicePixelRatio(ratio);
+  QCOMPARE(icon.pixmap(QSize(16, 16), ratio).toImage().convertToFormat(expected.format()), expected);
+  QCOMPARE(icon.pixmap(QSize(16, 16), ratio, QIcon::Disabled).size(), expected.size());
 }
 
 QTEST_MAIN(TestGlyphDrawing)

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
 #include <QRawFont>
 #include <QStyledItemDelegate>
@@ -15,6 +16,7 @@
 #include "app/windows.h"
 #include "platform/fonts.h"
 #include "settings/app_settings.h"
+#include "settings/texts.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/test_environment.h"
 #include "ui/borderless_frame.h"
@@ -91,6 +93,39 @@ bool RowHasInk(const QImage &image, int y)
   return false;
 }
 
+// The lowest row of the rectangle with a dark grey pixel (text drawn in black), or -1.
+int LowestTextRow(const QImage &image, const QRect &within)
+{
+  for (int y = within.bottom(); y >= within.top(); --y)
+    for (int x = within.left(); x <= within.right(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      if (qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) < 160)
+        return y;
+    }
+  return -1;
+}
+
+// How many rows below its baseline the text's lowest ink lies, drawn in black on white.
+int InkBelowBaseline(const QString &text, const QFont &font)
+{
+  QImage scratch(600, 120, QImage::Format_RGB32);
+  scratch.fill(Qt::white);
+  QPainter painter(&scratch);
+  painter.setFont(ui::FontForText(font, text));
+  painter.setPen(Qt::black);
+  painter.drawText(QPoint(10, 60), text);
+  painter.end();
+  return LowestTextRow(scratch, scratch.rect()) - 60;
+}
+
+// The labels and button captions whose baselines the design places, by index.
+QWidget *TextControl(int index)
+{
+  const std::array<QWidget *, 5> controls{Form1->Label2, Form1->Label3, Form1->PngSpeedButton10, Form2->Label1,
+                                          Form4->PngSpeedButton1};
+  return controls[static_cast<size_t>(index)];
+}
+
 class UrlCatcher : public QObject {
   Q_OBJECT
 public:
@@ -135,6 +170,8 @@ private slots:
   void textsThatNeedShapingAreShaped_data();
   void textsThatNeedShapingAreShaped();
   void typedNamesAreShaped();
+  void textsStandOnTheDesignedBaselines_data();
+  void textsStandOnTheDesignedBaselines();
 
 private:
   test::TestEnvironment *environment_ = nullptr;
@@ -563,8 +600,9 @@ void TestLookOffscreen::messagesAreShownLiterally()
   }
 }
 
-// Lines 16 pixels apart: three full lines and the top 6 pixels of a fourth, the fifth cut
-// away; the label and the button below keep their places.
+// Lines 16 pixels apart, each baseline 13 pixels below its line's top, so that the first rows
+// of a line stay empty above the tallest letters: three full lines and the top 6 pixels of a
+// fourth, the fifth cut away; the label and the button below keep their places.
 void TestLookOffscreen::longMessageShowsThreeLinesAndTopOfFourth()
 {
   const QString text = QStringLiteral("A long message that needs more than three lines of this box, so that its "
@@ -574,7 +612,7 @@ void TestLookOffscreen::longMessageShowsThreeLinesAndTopOfFourth()
   QCOMPARE(shown.size(), QSize(305, 54));
   for (int line = 0; line < 3; ++line) {
     QVERIFY(RowHasInk(shown, line * 16 + 5));
-    QVERIFY(!RowHasInk(shown, line * 16 + 14));
+    QVERIFY(!RowHasInk(shown, line * 16 + 1));
   }
   QVERIFY(RowHasInk(shown, 52));
   QCOMPARE(Form5->PngBitBtn1->geometry(), QRect(128, 80, 81, 25));
@@ -703,6 +741,50 @@ void TestLookOffscreen::typedNamesAreShaped()
       view->itemDelegate()->createEditor(view->viewport(), option, view->model()->index(0, 0)));
   QVERIFY(editor);
   QCOMPARE(editor->font(), ui::ShapedFont(view->font()));
+}
+
+void TestLookOffscreen::textsStandOnTheDesignedBaselines_data()
+{
+  QTest::addColumn<int>("control");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("baseline");
+  // A baseline lies the face's Windows ascent (Tahoma's is its pixel size) below the top of
+  // its line; a caption's line is 16 pixels high, centred in its 25-pixel button.
+  const struct {
+    const char *name;
+    const TextPair &text;
+    int baseline;
+  } cases[] = {
+      {"title prefix, 19 px at y 16", texts::IndexOf, 16 + 19},
+      {"column title, bold 16 px at y 80", texts::FilenameTitle, 80 + 16},
+      {"main window caption at y 568", texts::NewFolderButton, 568 + 4 + 13},
+      {"name dialog label, 13 px at y 19", texts::FilenameLabel, 19 + 13},
+      {"Options dialog caption at y 246", texts::ResetDefaultSettings, 246 + 4 + 13},
+  };
+  for (int control = 0; control < int(std::size(cases)); ++control) {
+    const auto &[name, text, baseline] = cases[control];
+    QTest::addRow("%s, English", name) << control << QString::fromUtf8(text.english) << baseline;
+    QTest::addRow("%s, second language", name) << control << QString::fromUtf8(text.second) << baseline;
+  }
+}
+
+// The shown text's lowest ink lies as far below the designed baseline as the text's lowest
+// ink lies below its baseline wherever it is drawn, in both languages.
+void TestLookOffscreen::textsStandOnTheDesignedBaselines()
+{
+  QFETCH(int, control);
+  QFETCH(QString, text);
+  QWidget *widget = TextControl(control);
+  const QVariant shown = widget->property("text");
+  const QRect geometry = widget->geometry();
+  widget->setProperty("text", text);
+  widget->resize(400, widget->height());
+  const QImage picture = widget->grab().toImage();
+  widget->setProperty("text", shown);
+  widget->setGeometry(geometry);
+  const int lowestInk = LowestTextRow(picture, picture.rect());
+  QVERIFY(lowestInk >= 0);
+  QTEST(widget->mapTo(widget->window(), QPoint(0, lowestInk)).y() - InkBelowBaseline(text, widget->font()), "baseline");
 }
 
 QTEST_MAIN(TestLookOffscreen)
