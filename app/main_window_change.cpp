@@ -65,14 +65,13 @@ void TForm1::Delete1Click()
     ListViewDeleteFile(SelectedRow());
 }
 
-void TForm1::ListView1Edited(int row, QString &newText)
+std::optional<QByteArray> TForm1::ListView1Edited(int row, const QString &newText)
 {
   const fileops::RenameOutcome outcome =
       fileops::RenameRow({CurrentFolder(), fileops::RowKindOf(RowImage(row)), RowCaption(row), RowName(row), newText});
-  if (!outcome.keepsNewText)
-    newText = RowCaption(row);
   if (!outcome.message.isEmpty())
     ShowMessageWhite(outcome.message);
+  return outcome.newName;
 }
 
 void TForm1::ListViewDeleteFile(int row)

@@ -11,6 +11,7 @@
 #include "tests/fileops/window_fixture.h"
 #include "tests/platform/file_test_support.h"
 #include "ui/png_bit_btn.h"
+#include "ui/png_speed_button.h"
 
 using namespace tv;
 using namespace tv::test;
@@ -18,6 +19,8 @@ using namespace tv::test;
 namespace {
 
 enum class Reply { Yes, No };
+
+const QByteArray kNotUtf8 = "caf\xe9.txt";
 
 // Answers the program's boxes while it lives, noting every text they showed: the message box
 // with OK, the confirmation box with the next reply (No when none is left), after running
@@ -127,6 +130,8 @@ private slots:
   void renameStartsWithF2OrTheMenu();
   void renameShowsTheOutcomeInTheRow_data();
   void renameShowsTheOutcomeInTheRow();
+  void editorCommitsKeepTheListedName_data();
+  void editorCommitsKeepTheListedName();
   void deleteAsksAndMovesToTheTrash_data();
   void deleteAsksAndMovesToTheTrash();
   void deleteKeyInTheDriveListDoesNothing();
@@ -136,6 +141,15 @@ private:
   std::unique_ptr<FileTestEnvironment> environment_;
   QByteArray shown_;
   QByteArray from_;
+
+  // Lists the shown folder with a file of a name that is not UTF-8 in it, when asked for.
+  void ListWithNameNotUtf8(const QByteArray &name)
+  {
+    if (name != kNotUtf8)
+      return;
+    MakeFile(shown_ + name, "O");
+    ShowFolder(shown_);
+  }
 };
 
 void TestChangeWindow::initTestCase()
@@ -304,6 +318,14 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow_data()
   QTest::addColumn<QString>("caption");
   QTest::addColumn<QStringList>("messages");
   QTest::addColumn<QList<QByteArray>>("names");
+  const QString oddCaption = QStringLiteral("caf\uFFFD.txt");
+  QTest::addRow("not UTF-8, unchanged") << kNotUtf8 << oddCaption << oddCaption << QStringList()
+                                        << QList<QByteArray>{"a.txt", "b.txt", kNotUtf8, "dir"};
+  QTest::addRow("not UTF-8, name taken") << kNotUtf8 << "b.txt" << oddCaption
+                                         << QStringList{"A file with this name already exists!"}
+                                         << QList<QByteArray>{"a.txt", "b.txt", kNotUtf8, "dir"};
+  QTest::addRow("not UTF-8, renamed") << kNotUtf8 << QStringLiteral("café.txt") << QStringLiteral("café.txt")
+                                      << QStringList() << QList<QByteArray>{"a.txt", "b.txt", "caf\xc3\xa9.txt", "dir"};
   QTest::addRow("renamed") << QByteArray("a.txt") << "c.txt"
                            << "c.txt" << QStringList() << QList<QByteArray>{"b.txt", "c.txt", "dir"};
   QTest::addRow("file name taken") << QByteArray("a.txt") << "b.txt"
@@ -332,6 +354,7 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow()
   QFETCH(QString, caption);
   QFETCH(QStringList, messages);
   QFETCH(QList<QByteArray>, names);
+  ListWithNameNotUtf8(name);
   const int row = RowNamed(name);
   QVERIFY(row >= 0);
   const ModalBoxes boxes;
@@ -340,8 +363,42 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow()
 
   QCOMPARE(boxes.shown, messages);
   QCOMPARE(Form1->RowCaption(row), caption);
-  QCOMPARE(Form1->RowName(row), caption.toUtf8());
+  // The row names what is on disk, so Open, Rename and Delete act on that entry.
+  QCOMPARE(Form1->RowName(row), names.contains(name) ? name : newText.toUtf8());
   QCOMPARE(Names(shown_), names);
+}
+
+void TestChangeWindow::editorCommitsKeepTheListedName_data()
+{
+  QTest::addColumn<bool>("byEnter");
+  QTest::addRow("Enter") << true;
+  QTest::addRow("focus moved away") << false;
+}
+
+void TestChangeWindow::editorCommitsKeepTheListedName()
+{
+  QFETCH(bool, byEnter);
+  ListWithNameNotUtf8(kNotUtf8);
+  Form1->show();
+  QVERIFY(QTest::qWaitForWindowExposed(Form1));
+  QApplication::setActiveWindow(Form1);
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+  SelectRow(RowNamed(kNotUtf8));
+  const int row = Form1->SelectedRow();
+
+  PressInList(Qt::Key_F2);
+  QTRY_VERIFY(Editing());
+  auto *editor = Form1->ListView1->viewport()->findChild<QLineEdit *>();
+  QTRY_VERIFY(editor->hasFocus());
+  if (byEnter)
+    QTest::keyClick(editor, Qt::Key_Return);
+  else
+    Form1->PngSpeedButton6->setFocus(); // the list's editor commits when it loses the focus
+  QTRY_VERIFY(!Editing());
+
+  QCOMPARE(Form1->RowName(row), kNotUtf8);
+  QCOMPARE(Names(shown_), (QList<QByteArray>{"a.txt", "b.txt", kNotUtf8, "dir"}));
+  Form1->hide();
 }
 
 void TestChangeWindow::deleteAsksAndMovesToTheTrash_data()
