@@ -57,6 +57,20 @@ private:
   ModalScript script_;
 };
 
+// Counts the reads of its contents: each read of a drag from another program is a transfer
+// from that program.
+class ReadCountingMimeData : public QMimeData {
+public:
+  mutable int reads = 0;
+
+protected:
+  QVariant retrieveData(const QString &mimeType, QMetaType type) const override
+  {
+    ++reads;
+    return QMimeData::retrieveData(mimeType, type);
+  }
+};
+
 QByteArray FileUrl(const QByteArray &path) { return "file://" + path.toPercentEncoding("/"); }
 
 QMimeData *UriList(const QList<QByteArray> &paths)
@@ -122,6 +136,8 @@ private slots:
   void cleanupTestCase();
   void dragsAreAcceptedOnlyAsCopies_data();
   void dragsAreAcceptedOnlyAsCopies();
+  void dragsReadTheFilesOnlyOnDrop_data();
+  void dragsReadTheFilesOnlyOnDrop();
   void droppedFilesAreCopiedIntoTheShownFolder();
   void dropsOnTheDriveListChangeNothing();
   void menuItemsNeedAFolderAndASelectedRow_data();
@@ -190,7 +206,6 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies_data()
   QTest::addRow("files offered for copy or move") << false << files << copyOrMove << true;
   QTest::addRow("files offered for copy") << false << files << int(Qt::CopyAction) << true;
   QTest::addRow("files offered only for a move") << false << files << int(Qt::MoveAction) << false;
-  QTest::addRow("no local files") << false << QByteArray("https://example.com/x\r\n") << copyOrMove << false;
   QTest::addRow("drive list") << true << files << copyOrMove << false;
 }
 
@@ -219,6 +234,39 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies()
     QCOMPARE(enter.dropAction(), Qt::CopyAction);
     QCOMPARE(move.dropAction(), Qt::CopyAction);
   }
+}
+
+void TestChangeWindow::dragsReadTheFilesOnlyOnDrop_data()
+{
+  QTest::addColumn<bool>("localFile");
+  QTest::addRow("a local file") << true;
+  QTest::addRow("no local file") << false;
+}
+
+void TestChangeWindow::dragsReadTheFilesOnlyOnDrop()
+{
+  QFETCH(bool, localFile);
+  ReadCountingMimeData data;
+  data.setData(QStringLiteral("text/uri-list"),
+               localFile ? FileUrl(from_ + "dropped.txt") + "\r\n" : QByteArray("https://example.com/x\r\n"));
+  const QPoint middle = Form1->rect().center();
+
+  QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form1, &enter);
+  QVERIFY(enter.isAccepted());
+  for (int step = 1; step <= 3; ++step) {
+    QDragMoveEvent move(middle + QPoint(step, step), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Form1, &move);
+    QVERIFY(move.isAccepted());
+  }
+  QCOMPARE(data.reads, 0);
+  QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Form1, &drop);
+  QCoreApplication::processEvents();
+
+  QCOMPARE(data.reads, 1);
+  QCOMPARE(drop.isAccepted(), localFile);
+  QCOMPARE(Names(shown_).contains("dropped.txt"), localFile);
 }
 
 void TestChangeWindow::droppedFilesAreCopiedIntoTheShownFolder()
