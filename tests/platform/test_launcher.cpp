@@ -33,7 +33,8 @@ int StartWithoutThreads() noexcept
 {
   const qint64 pages = test::ReadFile("/proc/self/statm").split(' ').first().toLongLong();
   const rlimit limit{static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (1 << 20), RLIM_INFINITY};
-  ::setrlimit(RLIMIT_AS, &limit);
+  if (::setrlimit(RLIMIT_AS, &limit) != 0)
+    return 3;
   try { // the C library starts threads on the stacks of ended ones: take them all
     for (;;)
       std::thread([] { ::pause(); }).detach();
@@ -106,10 +107,6 @@ void TestLauncher::reportsAProgramThatCannotStart()
   test::FakeOpener opener;
   QCOMPARE(platform::startDetached("tarnview-no-such-program", {}, "/"), qint64(-1));
   QCOMPARE(platform::startDetached("xdg-open", {"x"}, "/tarnview-no-such-folder"), qint64(-1));
-  const QTemporaryDir dir;
-  test::MakeFile(QFile::encodeName(dir.path()) + "/xdg-open", "#!/bin/sh\n", 0755);
-  qputenv("PATH", ".");
-  QCOMPARE(platform::startDetached("xdg-open", {"x"}, QFile::encodeName(dir.path())), qint64(-1));
 }
 
 void TestLauncher::aReaperThreadThatCannotStartLeavesNoZombie()
