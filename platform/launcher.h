@@ -14,9 +14,9 @@ void setOwnVariable(const char *name, const char *value, bool replace);
 // Starts a program with the given arguments, passed as they are (no shell), in the given
 // working directory, in a session of its own, with stdin from /dev/null and the environment
 // this program was started with. A program named without "/" is looked up in the absolute
-// folders of PATH only, never in the working directory; a relative path is refused. It is not waited for; it is reaped
-// when it ends, so it never lingers as a zombie. Returns its process id, or -1 when it
-// could not be started.
+// folders of PATH only, never in the working directory; a relative path is refused. It is
+// not waited for; it is reaped when it ends, so it never lingers as a zombie. Returns its
+// process id, or -1 when it could not be started.
 qint64 startDetached(const QByteArray &program, const QList<QByteArray> &arguments, const QByteArray &workingDirectory);
 
 // Opens a file with the desktop's handler for its type (xdg-open). The path must be
