@@ -1,7 +1,5 @@
 #include "app/list_model.h"
 
-#include "platform/file_queries.h"
-
 namespace tv {
 
 namespace {
@@ -21,6 +19,7 @@ void ListModel::setRows(RowTable rows, const RowTextFormat &format)
   ++generation_;
   rows_ = std::move(rows);
   format_ = format;
+  driveCaptions_.clear();
   endResetModel();
 }
 
@@ -40,6 +39,16 @@ void ListModel::sortBy(SortKey key, const QCollator &collator)
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+QString ListModel::caption(int row) const
+{
+  if (rows_.at(row).image == DriveImage) {
+    const auto typed = driveCaptions_.constFind(rows_.name(row).toByteArray());
+    if (typed != driveCaptions_.constEnd())
+      return *typed;
+  }
+  return format_->caption(rows_, row);
+}
+
 int ListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : rows_.count(); }
 
 int ListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
@@ -53,7 +62,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
   case Qt::DisplayRole:
   case Qt::EditRole:
     if (index.column() == NameColumn)
-      return format_->caption(rows_, row);
+      return caption(row);
     return index.column() == SizeColumn ? format_->sizeText(rows_, row) : format_->detailText(rows_, row);
   case Qt::DecorationRole:
     if (index.column() == NameColumn && rows_.at(row).image != MessageImage)
@@ -76,11 +85,16 @@ bool ListModel::setData(const QModelIndex &index, const QVariant &value, int rol
 {
   if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
     return false;
-  QString text = value.toString();
+  const int row = index.row();
+  const QString typed = value.toString();
   const quint64 generation = generation_;
-  edited_(index.row(), text);
+  const std::optional<QByteArray> movedTo = edited_(row, typed);
   // A handler that listed the folder anew has left nothing to rename.
-  if (generation != generation_ || !rows_.rename(index.row(), platform::nativeName(text)))
+  if (generation != generation_)
+    return false;
+  if (rows_.at(row).image == DriveImage)
+    driveCaptions_.insert(rows_.name(row).toByteArray(), typed);
+  else if (!movedTo || !rows_.rename(row, *movedTo))
     return false;
   emit dataChanged(index, index);
   return true;

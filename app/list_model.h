@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QCollator>
+#include <QHash>
 #include <QIcon>
 #include <functional>
 #include <optional>
@@ -19,9 +20,9 @@ class ListModel : public QAbstractTableModel {
 public:
   // The picture of an image index.
   using IconSource = std::function<QIcon(int image)>;
-  // Called when an edit of a caption is confirmed; it may change the text, which then
-  // becomes the caption.
-  using EditHandler = std::function<void(int row, QString &newText)>;
+  // Called when an edit of a caption is confirmed; returns the name the row's entry was
+  // moved to on disk, or nothing when the row keeps the name it was listed with.
+  using EditHandler = std::function<std::optional<QByteArray>(int row, const QString &typed)>;
 
   ListModel(IconSource icons, EditHandler edited, QObject *parent = nullptr);
 
@@ -32,6 +33,8 @@ public:
 
   const RowTable &rows() const { return rows_; }
   const RowTextFormat &format() const { return *format_; }
+  // The first column's text: a caption typed over a drive, else the caption of the name.
+  QString caption(int row) const;
 
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;
@@ -44,6 +47,9 @@ private:
   EditHandler edited_;
   RowTable rows_;
   std::optional<RowTextFormat> format_;
+  // Captions typed over drives, by mount point: shown until the next listing, as a drive
+  // has no name on disk to change.
+  QHash<QByteArray, QString> driveCaptions_;
   quint64 generation_ = 0; // counts the times every row was replaced
 };
 

@@ -145,7 +145,7 @@ void TForm1::CreateControls()
   ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
   ListView1->setAllColumnsShowFocus(true);
   listModel_ = new ListModel([this](int image) { return PngImageList1->icon(image); },
-                             [this](int row, QString &newText) { ListView1Edited(row, newText); }, this);
+                             [this](int row, const QString &typed) { return ListView1Edited(row, typed); }, this);
   ListView1->setModel(listModel_);
   ListView1->setItemDelegate(new RowDelegate(ListView1));
   ListView1->header()->setStretchLastSection(false);
@@ -269,10 +269,7 @@ int TForm1::SelectedRow() const
 
 bool TForm1::IsRow(int row) const { return row >= 0 && row < listModel_->rows().count(); }
 
-QString TForm1::RowCaption(int row) const
-{
-  return IsRow(row) ? listModel_->format().caption(listModel_->rows(), row) : QString();
-}
+QString TForm1::RowCaption(int row) const { return IsRow(row) ? listModel_->caption(row) : QString(); }
 
 QByteArray TForm1::RowName(int row) const
 {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QAction;
 class QDragEnterEvent;
@@ -99,9 +100,9 @@ public:
   void PopupMenu1Popup();
   void Rename1Click();
   void Delete1Click();
-  // Called when an edit of a row's caption is confirmed; may replace newText, which then
-  // becomes the row's caption.
-  void ListView1Edited(int row, QString &newText);
+  // Called when an edit of a row's caption is confirmed; returns the name the row's entry
+  // was moved to, or nothing when the row keeps its name.
+  std::optional<QByteArray> ListView1Edited(int row, const QString &newText);
   void ListViewDeleteFile(int row);
   void AcceptFiles(const QList<QByteArray> &paths);
 

@@ -18,13 +18,12 @@ namespace tv {
 
 namespace {
 
-// Accepts a drag of local files as a copy; the program offering them must never delete them
-// as it would after a move.
+// Accepts a drag that may carry files as a copy; the program offering them must never
+// delete them as it would after a move. Only the offered formats are looked at: reading
+// the list is a transfer from that program, too slow for every move of the pointer.
 bool AcceptAsCopy(QDropEvent *event, bool folderShown)
 {
-  const bool acceptable = folderShown && (event->possibleActions() & Qt::CopyAction) &&
-                          !fileops::DroppedLocalPaths(*event->mimeData()).isEmpty();
-  if (!acceptable) {
+  if (!folderShown || !(event->possibleActions() & Qt::CopyAction) || !event->mimeData()->hasUrls()) {
     event->ignore();
     return false;
   }
@@ -65,14 +64,13 @@ void TForm1::Delete1Click()
     ListViewDeleteFile(SelectedRow());
 }
 
-void TForm1::ListView1Edited(int row, QString &newText)
+std::optional<QByteArray> TForm1::ListView1Edited(int row, const QString &newText)
 {
   const fileops::RenameOutcome outcome =
       fileops::RenameRow({CurrentFolder(), fileops::RowKindOf(RowImage(row)), RowCaption(row), RowName(row), newText});
-  if (!outcome.keepsNewText)
-    newText = RowCaption(row);
   if (!outcome.message.isEmpty())
     ShowMessageWhite(outcome.message);
+  return outcome.newName;
 }
 
 void TForm1::ListViewDeleteFile(int row)
@@ -113,11 +111,15 @@ void TForm1::dropEvent(QDropEvent *event)
 {
   if (!AcceptAsCopy(event, FolderShown()))
     return;
+  const QList<QByteArray> paths = fileops::DroppedLocalPaths(*event->mimeData());
+  if (paths.isEmpty()) {
+    event->ignore();
+    return;
+  }
   // Copied once the drop is over, so that the program offering the files is not kept
   // waiting for a long copy.
   QMetaObject::invokeMethod(
-      this, [this, paths = fileops::DroppedLocalPaths(*event->mimeData())] { AcceptFiles(paths); },
-      Qt::QueuedConnection);
+      this, [this, paths] { AcceptFiles(paths); }, Qt::QueuedConnection);
 }
 
 } // namespace tv

@@ -11,7 +11,7 @@ namespace {
 
 RenameOutcome Refused(const RenameRequest &request, const QString &reason)
 {
-  return {false, Text(texts::RenameFailed).arg(request.oldCaption, request.newText, reason)};
+  return {std::nullopt, Text(texts::RenameFailed).arg(request.oldCaption, request.newText, reason)};
 }
 
 } // namespace
@@ -29,21 +29,20 @@ RenameOutcome RenameRow(const RenameRequest &request)
 {
   const QByteArray newName = platform::nativeName(request.newText);
   const QByteArray target = request.folder + newName;
-  if (request.newText == request.oldCaption || request.kind == RowKind::Drive)
-    return {true, {}};
-  if (request.kind == RowKind::Message)
-    return {false, {}};
+  // A drive has no name on disk to change.
+  if (request.newText == request.oldCaption || request.kind == RowKind::Drive || request.kind == RowKind::Message)
+    return {};
   // The system would read the name only up to a NUL byte, in the checks too.
   if (newName.contains('\0'))
     return Refused(request, Text(texts::InvalidName));
   if (request.kind == RowKind::Folder && platform::isExistingFolder(target))
-    return {false, Text(texts::FolderNameTaken)};
+    return {std::nullopt, Text(texts::FolderNameTaken)};
   if (request.kind == RowKind::File && platform::isExistingFile(target))
-    return {false, Text(texts::FileNameTaken)};
+    return {std::nullopt, Text(texts::FileNameTaken)};
   if (!IsPlainEntryName(newName) || !IsPlainEntryName(request.oldName))
     return Refused(request, Text(texts::InvalidName));
   const platform::FileResult moved = platform::moveWithoutReplacing(request.folder + request.oldName, target);
-  return moved.ok() ? RenameOutcome{true, {}} : Refused(request, moved.description());
+  return moved.ok() ? RenameOutcome{newName, {}} : Refused(request, moved.description());
 }
 
 } // namespace tv::fileops

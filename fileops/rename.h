@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace tv::fileops {
 
@@ -19,8 +20,8 @@ struct RenameRequest {
 };
 
 struct RenameOutcome {
-  // False when the row must show its old caption again.
-  bool keepsNewText;
+  // The name the entry was moved to, or nothing when nothing moved on disk.
+  std::optional<QByteArray> newName;
   // What to tell the user, empty when nothing.
   QString message;
 };

@@ -1,11 +1,17 @@
 #include "platform/launcher.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char **environ;
@@ -46,26 +52,118 @@ private:
   posix_spawn_file_actions_t actions_;
 };
 
+// The variables this program set for itself, with the values they had before (none: unset).
+std::vector<std::pair<QByteArray, std::optional<QByteArray>>> &OwnVariables()
+{
+  static std::vector<std::pair<QByteArray, std::optional<QByteArray>>> variables;
+  return variables;
+}
+
+bool IsOwnVariable(const char *entry)
+{
+  const QByteArrayView text(entry);
+  for (const auto &[name, before] : OwnVariables())
+    if (text.startsWith(name) && text.size() > name.size() && text[name.size()] == '=')
+      return true;
+  return false;
+}
+
+// The environment this program was started with, as "NAME=value" entries.
+std::vector<QByteArray> StartingEnvironment()
+{
+  std::vector<QByteArray> entries;
+  for (char **entry = environ; *entry != nullptr; ++entry)
+    if (!IsOwnVariable(*entry))
+      entries.emplace_back(*entry);
+  for (const auto &[name, before] : OwnVariables())
+    if (before)
+      entries.push_back(name + '=' + *before);
+  return entries;
+}
+
+std::vector<char *> NullTerminated(const std::vector<QByteArray> &texts)
+{
+  std::vector<char *> pointers;
+  for (const QByteArray &text : texts)
+    pointers.push_back(const_cast<char *>(text.constData()));
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+bool IsExecutableFile(const QByteArray &path)
+{
+  struct stat info;
+  return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.constData(), X_OK) == 0;
+}
+
+// A program's absolute path: as given, or from the absolute folders of PATH. Relative
+// paths, "." and empty entries would find it in whatever folder is browsed.
+QByteArray ProgramPath(const QByteArray &program)
+{
+  if (program.contains('/'))
+    return program.startsWith('/') ? program : QByteArray();
+  const QByteArray searched = qEnvironmentVariableIsSet("PATH") ? qgetenv("PATH") : QByteArray("/bin:/usr/bin");
+  for (const QByteArray &folder : searched.split(':')) {
+    const QByteArray candidate = folder + '/' + program;
+    if (folder.startsWith('/') && IsExecutableFile(candidate))
+      return candidate;
+  }
+  return {};
+}
+
+// Children no reaper thread could be started for. Each start reaps those that have ended;
+// when the program ends, init reaps the rest.
+std::vector<pid_t> &Unreaped()
+{
+  static std::vector<pid_t> children;
+  return children;
+}
+
+void ReapEnded()
+{
+  std::erase_if(Unreaped(), [](pid_t child) { return ::waitpid(child, nullptr, WNOHANG) != 0; });
+}
+
 void ReapWhenDone(pid_t child)
 {
-  std::thread([child] {
-    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
-  }).detach();
+  try {
+    std::thread([child] {
+      while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error &) {
+    Unreaped().push_back(child);
+  }
 }
 
 } // namespace
 
+void setOwnVariable(const char *name, const char *value, bool replace)
+{
+  const bool isSet = qEnvironmentVariableIsSet(name);
+  if (isSet && !replace)
+    return;
+  const bool known = std::any_of(OwnVariables().begin(), OwnVariables().end(),
+                                 [name](const auto &variable) { return variable.first == name; });
+  if (!known)
+    OwnVariables().emplace_back(name, isSet ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt);
+  ::setenv(name, value, 1);
+}
+
 qint64 startDetached(const QByteArray &program, const QList<QByteArray> &arguments, const QByteArray &workingDirectory)
 {
-  std::vector<char *> argv;
-  argv.push_back(const_cast<char *>(program.constData()));
-  for (const QByteArray &argument : arguments)
-    argv.push_back(const_cast<char *>(argument.constData()));
-  argv.push_back(nullptr);
+  ReapEnded();
+  const QByteArray path = ProgramPath(program);
+  if (path.isEmpty())
+    return -1;
+  std::vector<QByteArray> argumentTexts{program};
+  argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+  const std::vector<char *> argv = NullTerminated(argumentTexts);
+  const std::vector<QByteArray> environment = StartingEnvironment();
+  const std::vector<char *> envp = NullTerminated(environment);
   const SpawnSetup setup(workingDirectory);
   pid_t child = -1;
-  if (::posix_spawnp(&child, program.constData(), setup.actions(), setup.attributes(), argv.data(), environ) != 0)
+  if (::posix_spawn(&child, path.constData(), setup.actions(), setup.attributes(), argv.data(), envp.data()) != 0)
     return -1;
   ReapWhenDone(child);
   return child;

@@ -6,10 +6,17 @@
 // Starting other programs.
 namespace tv::platform {
 
-// Starts a program found on PATH with the given arguments, passed as they are (no shell),
-// in the given working directory, in a session of its own and with stdin from /dev/null.
-// It is not waited for; a helper thread reaps it when it ends, so it never lingers as a
-// zombie. Returns its process id, or -1 when it could not be started.
+// Sets an environment variable for this program alone: the programs it starts get the
+// environment it was started with. With replace false, a variable already set stays as it
+// is. Called while the program starts, before it has other threads.
+void setOwnVariable(const char *name, const char *value, bool replace);
+
+// Starts a program with the given arguments, passed as they are (no shell), in the given
+// working directory, in a session of its own, with stdin from /dev/null and the environment
+// this program was started with. A program named without "/" is looked up in the absolute
+// folders of PATH only, never in the working directory; a relative path is refused. It is
+// not waited for; it is reaped when it ends, so it never lingers as a zombie. Returns its
+// process id, or -1 when it could not be started.
 qint64 startDetached(const QByteArray &program, const QList<QByteArray> &arguments, const QByteArray &workingDirectory);
 
 // Opens a file with the desktop's handler for its type (xdg-open). The path must be

@@ -1,12 +1,9 @@
 #include "platform/time_zone.h"
 
-#include <cstdlib>
+#include "platform/launcher.h"
 
 namespace tv::platform {
 
-void readTimeZoneOnce()
-{
-  ::setenv("TZ", ":/etc/localtime", 0); // 0: a TZ already set stays as it is
-}
+void readTimeZoneOnce() { setOwnVariable("TZ", ":/etc/localtime", false); }
 
 } // namespace tv::platform

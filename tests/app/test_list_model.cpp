@@ -34,19 +34,19 @@ struct Edit {
 class TestListModel : public QObject {
   Q_OBJECT
 private slots:
-  void anEditBecomesTheCaptionTheHandlerLeaves();
+  void anEditRenamesTheRowAsTheHandlerMovedIt();
   void theMessageRowCannotBeEdited();
   void anEditDuringWhichTheFolderWasListedAgainChangesNothing();
   void aSortKeepsTheSelectionOnItsRow();
 };
 
-void TestListModel::anEditBecomesTheCaptionTheHandlerLeaves()
+void TestListModel::anEditRenamesTheRowAsTheHandlerMovedIt()
 {
   Edit seen;
   ListModel model([](int) { return QIcon(); },
-                  [&](int row, QString &text) {
+                  [&](int row, const QString &text) {
                     seen = {row, text};
-                    text = QStringLiteral("Zulu é.doc");
+                    return std::optional<QByteArray>("Zulu \xc3\xa9.doc");
                   });
   model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
 
@@ -64,7 +64,11 @@ void TestListModel::anEditBecomesTheCaptionTheHandlerLeaves()
 void TestListModel::theMessageRowCannotBeEdited()
 {
   bool called = false;
-  ListModel model([](int) { return QIcon(); }, [&](int, QString &) { called = true; });
+  ListModel model([](int) { return QIcon(); },
+                  [&](int, const QString &) {
+                    called = true;
+                    return std::optional<QByteArray>();
+                  });
   platform::DirectoryContents missing;
   model.setRows(BuildFolderRows(missing, false, true, English()), EnglishTexts());
   QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
@@ -77,8 +81,9 @@ void TestListModel::anEditDuringWhichTheFolderWasListedAgainChangesNothing()
 {
   ListModel *modelPointer = nullptr;
   ListModel model([](int) { return QIcon(); },
-                  [&](int, QString &) {
+                  [&](int, const QString &) {
                     modelPointer->setRows(BuildFolderRows(Files({"new.txt"}), false, true, English()), EnglishTexts());
+                    return std::optional<QByteArray>("renamed");
                   });
   modelPointer = &model;
   model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
@@ -89,7 +94,7 @@ void TestListModel::anEditDuringWhichTheFolderWasListedAgainChangesNothing()
 
 void TestListModel::aSortKeepsTheSelectionOnItsRow()
 {
-  ListModel model([](int) { return QIcon(); }, [](int, QString &) {});
+  ListModel model([](int) { return QIcon(); }, [](int, const QString &) { return std::optional<QByteArray>(); });
   model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
   QItemSelectionModel selection(&model);
   selection.select(model.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -19,6 +19,8 @@ namespace {
 
 enum class Reply { Yes, No };
 
+const QByteArray kNotUtf8 = "caf\xe9.txt";
+
 // Answers the program's boxes while it lives, noting every text they showed: the message box
 // with OK, the confirmation box with the next reply (No when none is left), after running
 // the hook that stands for the user's hesitation.
@@ -54,11 +56,25 @@ private:
   ModalScript script_;
 };
 
+// Counts the reads of its contents: each read of a drag from another program is a transfer
+// from that program.
+class ReadCountingMimeData : public QMimeData {
+public:
+  mutable int reads = 0;
+
+protected:
+  QVariant retrieveData(const QString &mimeType, QMetaType type) const override
+  {
+    ++reads;
+    return QMimeData::retrieveData(mimeType, type);
+  }
+};
+
 QByteArray FileUrl(const QByteArray &path) { return "file://" + path.toPercentEncoding("/"); }
 
-QMimeData *UriList(const QList<QByteArray> &paths)
+ReadCountingMimeData *UriList(const QList<QByteArray> &paths)
 {
-  auto *data = new QMimeData;
+  auto *data = new ReadCountingMimeData;
   QByteArray list;
   for (const QByteArray &path : paths)
     list += FileUrl(path) + "\r\n";
@@ -176,7 +192,8 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies_data()
   QTest::addRow("files offered for copy or move") << false << files << copyOrMove << true;
   QTest::addRow("files offered for copy") << false << files << int(Qt::CopyAction) << true;
   QTest::addRow("files offered only for a move") << false << files << int(Qt::MoveAction) << false;
-  QTest::addRow("no local files") << false << QByteArray("https://example.com/x\r\n") << copyOrMove << false;
+  QTest::addRow("no local file, which only the drop reads")
+      << false << QByteArray("https://example.com/x\r\n") << copyOrMove << true;
   QTest::addRow("drive list") << true << files << copyOrMove << false;
 }
 
@@ -188,7 +205,7 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies()
   QFETCH(bool, accepted);
   if (driveList)
     ShowDriveList();
-  QMimeData data;
+  ReadCountingMimeData data;
   data.setData(QStringLiteral("text/uri-list"), uriList);
   const auto actions = Qt::DropActions(possible);
   const QPoint middle = Form1->rect().center();
@@ -205,14 +222,17 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies()
     QCOMPARE(enter.dropAction(), Qt::CopyAction);
     QCOMPARE(move.dropAction(), Qt::CopyAction);
   }
+  QCOMPARE(data.reads, 0);
 }
 
 void TestChangeWindow::droppedFilesAreCopiedIntoTheShownFolder()
 {
   const auto outside = Snapshot(environment_->home(), {shown_.chopped(1)});
-  std::unique_ptr<QMimeData> data(UriList({from_ + "dropped.txt", from_ + "\xff\xfe.bin", shown_ + "a.txt"}));
+  std::unique_ptr<ReadCountingMimeData> data(
+      UriList({from_ + "dropped.txt", from_ + "\xff\xfe.bin", shown_ + "a.txt"}));
 
   QCOMPARE(DragAndDrop(data.get()), Qt::CopyAction);
+  QCOMPARE(data->reads, 1);
 
   QTRY_COMPARE(Names(shown_), (QList<QByteArray>{"a.txt", "b.txt", "dir", "dropped.txt", "\xff\xfe.bin"}));
   QCOMPARE(ReadFile(shown_ + "\xff\xfe.bin"), QByteArray("X"));
@@ -304,6 +324,12 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow_data()
   QTest::addColumn<QString>("caption");
   QTest::addColumn<QStringList>("messages");
   QTest::addColumn<QList<QByteArray>>("names");
+  const QString oddCaption = QStringLiteral("caf\uFFFD.txt");
+  QTest::addRow("not UTF-8, unchanged") << kNotUtf8 << oddCaption << oddCaption << QStringList()
+                                        << QList<QByteArray>{"a.txt", "b.txt", kNotUtf8, "dir"};
+  QTest::addRow("not UTF-8, name taken") << kNotUtf8 << "b.txt" << oddCaption
+                                         << QStringList{"A file with this name already exists!"}
+                                         << QList<QByteArray>{"a.txt", "b.txt", kNotUtf8, "dir"};
   QTest::addRow("renamed") << QByteArray("a.txt") << "c.txt"
                            << "c.txt" << QStringList() << QList<QByteArray>{"b.txt", "c.txt", "dir"};
   QTest::addRow("file name taken") << QByteArray("a.txt") << "b.txt"
@@ -332,6 +358,10 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow()
   QFETCH(QString, caption);
   QFETCH(QStringList, messages);
   QFETCH(QList<QByteArray>, names);
+  if (name == kNotUtf8) {
+    MakeFile(shown_ + name, "O");
+    ShowFolder(shown_);
+  }
   const int row = RowNamed(name);
   QVERIFY(row >= 0);
   const ModalBoxes boxes;
@@ -340,7 +370,8 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow()
 
   QCOMPARE(boxes.shown, messages);
   QCOMPARE(Form1->RowCaption(row), caption);
-  QCOMPARE(Form1->RowName(row), caption.toUtf8());
+  // The row names what is on disk, so Open, Rename and Delete act on that entry.
+  QCOMPARE(Form1->RowName(row), names.contains(name) ? name : newText.toUtf8());
   QCOMPARE(Names(shown_), names);
 }
 

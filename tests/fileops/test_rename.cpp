@@ -54,42 +54,39 @@ void TestRename::renameRow_data()
   QTest::addColumn<RowKind>("kind");
   QTest::addColumn<QByteArray>("oldName");
   QTest::addColumn<QString>("newText");
-  QTest::addColumn<bool>("keepsNewText");
   QTest::addColumn<QString>("message");
   QTest::addColumn<QByteArray>("renamedTo");
-  const auto row = [](const char *name, RowKind kind, const QByteArray &oldName, const QString &newText, bool keeps,
+  const auto row = [](const char *name, RowKind kind, const QByteArray &oldName, const QString &newText,
                       const QString &message, const QByteArray &renamedTo) {
-    QTest::addRow("%s", name) << kind << oldName << newText << keeps << message << renamedTo;
+    QTest::addRow("%s", name) << kind << oldName << newText << message << renamedTo;
   };
   const QString fileTaken = QStringLiteral("A file with this name already exists!");
   const QString folderTaken = QStringLiteral("A folder with this name already exists!");
   const QString longName(256, QLatin1Char('x'));
-  row("unchanged", RowKind::File, "a.txt", "a.txt", true, {}, {});
-  row("file renamed", RowKind::File, "a.txt", "c.txt", true, {}, "c.txt");
-  row("folder renamed", RowKind::Folder, "dir", "renamed", true, {}, "renamed");
-  row("only letter case", RowKind::File, "a.txt", "A.txt", true, {}, "A.txt");
-  row("newline and leading dash", RowKind::File, "a.txt", "-x\ny", true, {}, "-x\ny");
-  row("old name not UTF-8", RowKind::File, "\xff\xfe", "fixed.txt", true, {}, "fixed.txt");
-  row("file onto a file", RowKind::File, "a.txt", "b.txt", false, fileTaken, {});
-  row("folder onto a folder", RowKind::Folder, "dir", "other", false, folderTaken, {});
-  row("folder to an empty name", RowKind::Folder, "dir", "", false, folderTaken, {});
-  row("folder to .", RowKind::Folder, "dir", ".", false, folderTaken, {});
-  row("folder to ..", RowKind::Folder, "dir", "..", false, folderTaken, {});
-  row("file to an empty name", RowKind::File, "a.txt", "", false, Failed("a.txt", "", kInvalid), {});
-  row("file to .", RowKind::File, "a.txt", ".", false, Failed("a.txt", ".", kInvalid), {});
-  row("file to ..", RowKind::File, "a.txt", "..", false, Failed("a.txt", "..", kInvalid), {});
-  row("file into a folder by /", RowKind::File, "a.txt", "dir/a.txt", false, Failed("a.txt", "dir/a.txt", kInvalid),
-      {});
-  row("folder into a folder by /", RowKind::Folder, "dir", "other/dir", false, Failed("dir", "other/dir", kInvalid),
-      {});
-  row("NUL in the name", RowKind::File, "a.txt", QStringLiteral("b.txt") + QChar(0) + "x", false,
+  row("unchanged", RowKind::File, "a.txt", "a.txt", {}, {});
+  row("file renamed", RowKind::File, "a.txt", "c.txt", {}, "c.txt");
+  row("folder renamed", RowKind::Folder, "dir", "renamed", {}, "renamed");
+  row("only letter case", RowKind::File, "a.txt", "A.txt", {}, "A.txt");
+  row("newline and leading dash", RowKind::File, "a.txt", "-x\ny", {}, "-x\ny");
+  row("old name not UTF-8", RowKind::File, "\xff\xfe", "fixed.txt", {}, "fixed.txt");
+  row("file onto a file", RowKind::File, "a.txt", "b.txt", fileTaken, {});
+  row("folder onto a folder", RowKind::Folder, "dir", "other", folderTaken, {});
+  row("folder to an empty name", RowKind::Folder, "dir", "", folderTaken, {});
+  row("folder to .", RowKind::Folder, "dir", ".", folderTaken, {});
+  row("folder to ..", RowKind::Folder, "dir", "..", folderTaken, {});
+  row("file to an empty name", RowKind::File, "a.txt", "", Failed("a.txt", "", kInvalid), {});
+  row("file to .", RowKind::File, "a.txt", ".", Failed("a.txt", ".", kInvalid), {});
+  row("file to ..", RowKind::File, "a.txt", "..", Failed("a.txt", "..", kInvalid), {});
+  row("file into a folder by /", RowKind::File, "a.txt", "dir/a.txt", Failed("a.txt", "dir/a.txt", kInvalid), {});
+  row("folder into a folder by /", RowKind::Folder, "dir", "other/dir", Failed("dir", "other/dir", kInvalid), {});
+  row("NUL in the name", RowKind::File, "a.txt", QStringLiteral("b.txt") + QChar(0) + "x",
       Failed("a.txt", QStringLiteral("b.txt") + QChar(0) + "x", kInvalid), {});
-  row("file onto a folder", RowKind::File, "a.txt", "dir", false, Failed("a.txt", "dir", Reason(EEXIST)), {});
-  row("folder onto a file", RowKind::Folder, "dir", "a.txt", false, Failed("dir", "a.txt", Reason(EEXIST)), {});
-  row("vanished file", RowKind::File, "gone.txt", "new.txt", false, Failed("gone.txt", "new.txt", Reason(ENOENT)), {});
-  row("name too long", RowKind::File, "a.txt", longName, false, Failed("a.txt", longName, Reason(ENAMETOOLONG)), {});
-  row("drive row", RowKind::Drive, "/media/usb/", "My stick", true, {}, {});
-  row("message row", RowKind::Message, "", "typed", false, {}, {});
+  row("file onto a folder", RowKind::File, "a.txt", "dir", Failed("a.txt", "dir", Reason(EEXIST)), {});
+  row("folder onto a file", RowKind::Folder, "dir", "a.txt", Failed("dir", "a.txt", Reason(EEXIST)), {});
+  row("vanished file", RowKind::File, "gone.txt", "new.txt", Failed("gone.txt", "new.txt", Reason(ENOENT)), {});
+  row("name too long", RowKind::File, "a.txt", longName, Failed("a.txt", longName, Reason(ENAMETOOLONG)), {});
+  row("drive row", RowKind::Drive, "/media/usb/", "My stick", {}, {});
+  row("message row", RowKind::Message, "", "typed", {}, {});
 }
 
 void TestRename::renameRow()
@@ -97,7 +94,6 @@ void TestRename::renameRow()
   QFETCH(RowKind, kind);
   QFETCH(QByteArray, oldName);
   QFETCH(QString, newText);
-  QFETCH(bool, keepsNewText);
   QFETCH(QString, message);
   QFETCH(QByteArray, renamedTo);
   FileTestEnvironment environment;
@@ -107,7 +103,7 @@ void TestRename::renameRow()
 
   const fileops::RenameOutcome outcome = fileops::RenameRow({folder, kind, caption, oldName, newText});
 
-  QCOMPARE(outcome.keepsNewText, keepsNewText);
+  QCOMPARE(outcome.newName.value_or(QByteArray()), renamedTo);
   QCOMPARE(outcome.message, message);
   auto expected = before;
   if (!renamedTo.isEmpty()) {
@@ -144,7 +140,7 @@ void TestRename::secondLanguageMessages()
 
   const auto outcome = fileops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText});
 
-  QVERIFY(!outcome.keepsNewText);
+  QVERIFY(!outcome.newName);
   QCOMPARE(outcome.message, message);
 }
 
@@ -159,7 +155,7 @@ void TestRename::renameInReadOnlyFolderRestoresTheCaption()
 
   const int answer = RunRestricted([&] {
     const auto outcome = fileops::RenameRow({folder, RowKind::File, "a.txt", "a.txt", "c.txt"});
-    return (outcome.keepsNewText ? 2 : 0) + (outcome.message == expected ? 1 : 0);
+    return (outcome.newName ? 2 : 0) + (outcome.message == expected ? 1 : 0);
   });
 
   QCOMPARE(answer, 1);

@@ -12,9 +12,11 @@ namespace tv::test {
 
 namespace {
 
-// Arguments one per NUL; the working directory last, moved into place when complete.
+// Arguments and environment entries one per NUL; the working directory last, moved into
+// place when complete.
 const char Script[] = "#!/bin/sh\n"
                       "printf '%s\\0' \"$@\" > \"$OPENER_RECORD.args\"\n"
+                      "env -0 > \"$OPENER_RECORD.env\"\n"
                       "pwd -P > \"$OPENER_RECORD.tmp\" && mv \"$OPENER_RECORD.tmp\" \"$OPENER_RECORD.cwd\"\n";
 
 QByteArray TakeFile(const QByteArray &path)
@@ -55,7 +57,16 @@ bool FakeOpener::waitForOpening(int milliseconds)
   workingDirectory_ = TakeFile(record_ + ".cwd").chopped(1);
   arguments_ = TakeFile(record_ + ".args").split('\0');
   arguments_.removeLast(); // after the last NUL
+  environment_ = TakeFile(record_ + ".env").split('\0');
   return true;
+}
+
+QByteArray FakeOpener::variable(const QByteArray &name) const
+{
+  for (const QByteArray &entry : environment_)
+    if (entry.startsWith(name + '='))
+      return entry.mid(name.size() + 1);
+  return {};
 }
 
 } // namespace tv::test

@@ -7,7 +7,7 @@
 namespace tv::test {
 
 // Puts a stand-in for the desktop's opener (xdg-open) first on PATH for as long as it
-// lives. The stand-in records its arguments and its working directory.
+// lives. The stand-in records its arguments, environment and working directory.
 class FakeOpener {
 public:
   FakeOpener();
@@ -19,6 +19,8 @@ public:
   bool waitForOpening(int milliseconds = 10000);
   QList<QByteArray> arguments() const { return arguments_; }
   QByteArray workingDirectory() const { return workingDirectory_; }
+  // A variable of the opener's environment; null when it was not set.
+  QByteArray variable(const QByteArray &name) const;
 
 private:
   QTemporaryDir dir_;
@@ -27,6 +29,7 @@ private:
   QByteArray savedRecord_;
   QList<QByteArray> arguments_;
   QByteArray workingDirectory_;
+  QList<QByteArray> environment_;
 };
 
 } // namespace tv::test
