@@ -98,11 +98,15 @@ void BorderlessFrame::cutToShape()
     picture.setDevicePixelRatio(ratio);
     corners_[i]->setPixmap(picture);
   }
+  const auto cutByQt = [this] { window_->setMask(VisibleRegion(window_->size(), CornerPicturesAt(1))); };
+  const QWindow *native = window_->windowHandle();
   if (!platform::WindowsCanBeCut())
-    window_->setMask(VisibleRegion(window_->size(), CornerPicturesAt(1)));
-  else if (window_->windowHandle() && window_->windowHandle()->handle())
-    platform::CutWindowToRegion(window_->windowHandle(),
-                                VisibleRegion(DeviceSize(window_->size(), ratio), drawnCorners_));
+    cutByQt();
+  // Without a native window yet, the cut waits for the window's showing; where the server
+  // refuses it, Qt's rounded cut is still better than none.
+  else if (native && native->handle() &&
+           !platform::CutWindowToRegion(native, VisibleRegion(DeviceSize(window_->size(), ratio), drawnCorners_)))
+    cutByQt();
   window_->update();
 }
 
