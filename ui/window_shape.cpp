@@ -55,13 +55,6 @@ std::array<QPoint, 4> CornerPositions(QSize window, int cornerSize)
   return {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)};
 }
 
-std::array<QRect, 4> OutlineEdges(QSize window)
-{
-  const int w = window.width();
-  const int h = window.height();
-  return {QRect(12, 0, w - 24, 1), QRect(w - 1, 12, 1, h - 24), QRect(12, h - 1, w - 23, 1), QRect(0, 12, 1, h - 23)};
-}
-
 void PaintFrame(QPainter &painter, QSize window, const std::array<QImage, 4> &corners)
 {
   const int n = corners[TopLeft].width();

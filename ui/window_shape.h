@@ -34,11 +34,6 @@ QSize DeviceSize(QSize window, qreal ratio);
 // of Corner.
 std::array<QPoint, 4> CornerPositions(QSize window, int cornerSize = CornerSize);
 
-// The top, right, bottom and left lines of the outline. They reach from corner picture to
-// corner picture; the bottom and left lines also cover one pixel that the bottom right and
-// bottom left pictures draw grey again.
-std::array<QRect, 4> OutlineEdges(QSize window);
-
 // Paints the outline and the corner pictures over a window of the size, in the pictures'
 // pixels: each straight edge continues the inner column or row of the picture beside it, so
 // that the outline meets the arcs at every scale.
