@@ -24,7 +24,6 @@
 #include "ui/png_speed_button.h"
 #include "ui/pointer_feedback.h"
 #include "ui/program_font.h"
-#include "ui/window_behaviour.h"
 #include "ui/window_shape.h"
 
 using namespace tv;
@@ -126,10 +125,6 @@ private slots:
   void dragStripBounds();
   void pressesOnOwnWindowControlsNeverDrag_data();
   void pressesOnOwnWindowControlsNeverDrag();
-  void stripCountsDevicePixelsItBegins_data();
-  void stripCountsDevicePixelsItBegins();
-  void firstPlaceKeepsTheStripOnTheScreen_data();
-  void firstPlaceKeepsTheStripOnTheScreen();
   void boldTextsUseTheBoldFace_data();
   void boldTextsUseTheBoldFace();
   void columnTitlesTurnRedUnderThePointer();
@@ -339,51 +334,6 @@ void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag()
   QFETCH(bool, drags);
   QCOMPARE(window.pos(), drags ? start + QPoint(10, 20) : start);
   QCOMPARE(glyphClicks.count(), 0);
-}
-
-void TestLookOffscreen::stripCountsDevicePixelsItBegins_data()
-{
-  QTest::addColumn<QPointF>("position");
-  QTest::addColumn<qreal>("ratio");
-  QTest::addColumn<QPoint>("pixel");
-  QTest::newRow("1: row 16") << QPointF(100, 16) << 1.0 << QPoint(100, 16);
-  QTest::newRow("2: device row 33") << QPointF(100, 16.5) << 2.0 << QPoint(100, 16);
-  QTest::newRow("2: device row 34") << QPointF(100, 17) << 2.0 << QPoint(100, 17);
-  QTest::newRow("2: device column 1665") << QPointF(832.5, 20) << 2.0 << QPoint(832, 20);
-  QTest::newRow("1.5: device row 25 begins in row 16") << QPointF(100, 25 / 1.5) << 1.5 << QPoint(100, 16);
-  QTest::newRow("1.5: device row 26 begins in row 17") << QPointF(100, 26 / 1.5) << 1.5 << QPoint(100, 17);
-  QTest::newRow("1.75: device row 69 begins in row 39") << QPointF(400, 69 / 1.75) << 1.75 << QPoint(400, 39);
-  QTest::newRow("1.75: device row 70") << QPointF(400, 70 / 1.75) << 1.75 << QPoint(400, 40);
-  QTest::newRow("1.25: device row 50, a rounding error below") << QPointF(400, 39.999999999) << 1.25 << QPoint(400, 40);
-}
-
-// The strip is measured in device pixels: a device row belongs to it when it begins inside.
-void TestLookOffscreen::stripCountsDevicePixelsItBegins()
-{
-  QFETCH(QPointF, position);
-  QFETCH(qreal, ratio);
-  QFETCH(QPoint, pixel);
-  QCOMPARE(ui::BorderlessFrame::StripPixel(position, ratio), pixel);
-}
-
-void TestLookOffscreen::firstPlaceKeepsTheStripOnTheScreen_data()
-{
-  QTest::addColumn<QRect>("area");
-  QTest::addColumn<QSize>("window");
-  QTest::addColumn<QPoint>("place");
-  QTest::newRow("fits: centred") << QRect(0, 0, 1920, 1080) << QSize(860, 604) << QPoint(530, 238);
-  QTest::newRow("fits below a panel") << QRect(0, 32, 1920, 1048) << QSize(338, 120) << QPoint(791, 496);
-  QTest::newRow("too high at twice the scale") << QRect(0, 0, 960, 540) << QSize(860, 604) << QPoint(50, 0);
-  QTest::newRow("too wide and too high") << QRect(100, 24, 800, 500) << QSize(860, 604) << QPoint(100, 24);
-  QTest::newRow("exactly as large") << QRect(0, 0, 860, 604) << QSize(860, 604) << QPoint(0, 0);
-}
-
-void TestLookOffscreen::firstPlaceKeepsTheStripOnTheScreen()
-{
-  QFETCH(QRect, area);
-  QFETCH(QSize, window);
-  QFETCH(QPoint, place);
-  QCOMPARE(ui::PlaceInArea(area, window), place);
 }
 
 void TestLookOffscreen::boldTextsUseTheBoldFace_data()
