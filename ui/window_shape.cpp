@@ -37,8 +37,9 @@ QImage ScaledPixelForPixel(const QImage &picture, int size)
 
 } // namespace
 
-std::array<QImage, 4> CornerPicturesAt(qreal ratio, const std::array<QImage, 4> &pictures)
+std::array<QImage, 4> CornerPicturesAt(qreal ratio)
 {
+  const std::array<QImage, 4> &pictures = CornerPictures();
   const int size = qRound(CornerSize * ratio);
   std::array<QImage, 4> drawn;
   for (size_t i = 0; i < pictures.size(); ++i)

@@ -25,7 +25,7 @@ const std::array<QImage, 4> &CornerPictures();
 // The corner pictures as a window at the device pixel ratio draws them, one device pixel per
 // picture pixel: pictures of that size are taken as they are, others are scaled to it pixel
 // for pixel, never blended, so that every pixel is either key, grey or white.
-std::array<QImage, 4> CornerPicturesAt(qreal ratio, const std::array<QImage, 4> &pictures = CornerPictures());
+std::array<QImage, 4> CornerPicturesAt(qreal ratio);
 
 // The window's size in device pixels, rounded as the window system's window is.
 QSize DeviceSize(QSize window, qreal ratio);
