@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev zlib1g-dev libxcb1-dev
+  cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev zlib1g-dev libxcb1-dev libxcb-shape0-dev
   libicu-dev libfontconfig-dev
   # run: fonts for both languages, the desktop's file opener
   fonts-wine fonts-wqy-microhei xdg-utils

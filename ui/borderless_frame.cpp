@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
+#include <QtMath>
+#include <algorithm>
 
+#include "platform/window_cut.h"
 #include "ui/png_speed_button.h"
 #include "ui/program_font.h"
 #include "ui/window_behaviour.h"
@@ -46,8 +49,8 @@ BorderlessFrame::BorderlessFrame(QWidget *window, CornerNames names, StripTest i
   for (size_t i = 0; i < corners_.size(); ++i) {
     corners_[i] = new QLabel(window);
     corners_[i]->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-    corners_[i]->setPixmap(QPixmap::fromImage(CornerPictures()[static_cast<size_t>(cornerOfImage_[i])]));
   }
+  cutToShape();
   CentreOnFirstShow(window);
   qApp->installEventFilter(this);
 }
@@ -57,11 +60,22 @@ bool BorderlessFrame::DownToBottomOf(QPoint point, const QWidget *label)
   return point.y() <= label->y() + DesignedLineHeight(label->font());
 }
 
-void BorderlessFrame::FormPaint(QWidget *window)
+QPoint BorderlessFrame::StripPixel(QPointF position, qreal ratio)
 {
-  QPainter painter(window);
-  for (const QRect &edge : OutlineEdges(window->size()))
-    painter.fillRect(edge, QColor(OutlineColour));
+  // A position that came from a whole device pixel can lie a rounding error below it.
+  constexpr qreal Slack = 1e-6;
+  const auto logical = [ratio](qreal at) { return qFloor((qFloor(at * ratio + Slack) + Slack) / ratio); };
+  return {logical(position.x()), logical(position.y())};
+}
+
+// Corners and outline are drawn on the device pixel grid, from the same pictures the window
+// is cut by, so that the cut and the drawn arc agree at every scale.
+void BorderlessFrame::FormPaint()
+{
+  const qreal ratio = window_->devicePixelRatio();
+  QPainter painter(window_);
+  painter.scale(1 / ratio, 1 / ratio);
+  PaintFrame(painter, DeviceSize(window_->size(), ratio), drawnCorners_);
 }
 
 void BorderlessFrame::placeCorners()
@@ -69,7 +83,31 @@ void BorderlessFrame::placeCorners()
   const std::array<QPoint, 4> positions = CornerPositions(window_->size());
   for (size_t i = 0; i < corners_.size(); ++i)
     corners_[i]->setGeometry(QRect(positions[static_cast<size_t>(cornerOfImage_[i])], QSize(CornerSize, CornerSize)));
-  window_->setMask(VisibleRegion(window_->size(), CornerPictures()));
+  cutToShape();
+}
+
+// Qt would scale a shape given in logical pixels row by row, rounding each row on its own,
+// and leave key pixels and notches at fractional scales: where the window system can, the
+// shape is cut in device pixels instead.
+void BorderlessFrame::cutToShape()
+{
+  const qreal ratio = window_->devicePixelRatio();
+  drawnCorners_ = CornerPicturesAt(ratio);
+  for (size_t i = 0; i < corners_.size(); ++i) {
+    QPixmap picture = QPixmap::fromImage(drawnCorners_[static_cast<size_t>(cornerOfImage_[i])]);
+    picture.setDevicePixelRatio(ratio);
+    corners_[i]->setPixmap(picture);
+  }
+  const auto cutByQt = [this] { window_->setMask(VisibleRegion(window_->size(), CornerPicturesAt(1))); };
+  const QWindow *native = window_->windowHandle();
+  if (!platform::WindowsCanBeCut())
+    cutByQt();
+  // Without a native window yet, the cut waits for the window's showing; where the server
+  // refuses it, Qt's rounded cut is still better than none.
+  else if (native && native->handle() &&
+           !platform::CutWindowToRegion(native, VisibleRegion(DeviceSize(window_->size(), ratio), drawnCorners_)))
+    cutByQt();
+  window_->update();
 }
 
 // Qt's record of where the window stands can go stale: when a window manager reparents a new
@@ -77,36 +115,32 @@ void BorderlessFrame::placeCorners()
 // and nothing tells it otherwise later. Every mapping to and from the screen (the strip test,
 // the start point of a system move, a popup menu's place) is then off by that much. A press
 // says where the window really stands: its place on the screen less its place in the window.
-void BorderlessFrame::trustPlaceOf(const QMouseEvent *press, QPoint inWindow)
+void BorderlessFrame::trustPlaceOf(const QMouseEvent *press, QPointF inWindow)
 {
-  const QPoint actual = press->globalPosition().toPoint() - inWindow;
+  const QPoint actual = (press->globalPosition() - inWindow).toPoint();
   // A pixel of rounding under a fractional scale is no reason to move the window.
   if ((window_->mapToGlobal(QPoint()) - actual).manhattanLength() > 2 && window_->windowHandle())
     window_->windowHandle()->setPosition(actual);
 }
 
-bool BorderlessFrame::pressStartsDrag(const QMouseEvent *press, QPoint inWindow) const
+bool BorderlessFrame::pressStartsDrag(const QMouseEvent *press, QPoint pixel) const
 {
-  return press->button() == Qt::LeftButton && inDragStrip_(inWindow) &&
-         DrawnByWindow(window_, window_->childAt(inWindow));
+  return press->button() == Qt::LeftButton && inDragStrip_(pixel) && DrawnByWindow(window_, window_->childAt(pixel));
 }
 
 // After the window system has moved the window, the release may never arrive: every press
 // starts afresh.
-bool BorderlessFrame::handleMouse(QWidget *target, QEvent *event)
+bool BorderlessFrame::handleMouse(QMouseEvent *mouse)
 {
-  if (target->window() != window_)
-    return false;
-  auto *mouse = static_cast<QMouseEvent *>(event);
-  switch (event->type()) {
+  const QPointF inWindow = mouse->position();
+  switch (mouse->type()) {
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonDblClick: {
     dragging_ = false;
-    const QPoint inWindow = target->mapTo(window_, mouse->position().toPoint());
     trustPlaceOf(mouse, inWindow);
-    if (!pressStartsDrag(mouse, inWindow))
+    if (!pressStartsDrag(mouse, StripPixel(inWindow, window_->devicePixelRatio())))
       return false;
-    if (!window_->windowHandle() || !window_->windowHandle()->startSystemMove()) {
+    if (!window_->windowHandle()->startSystemMove()) {
       dragging_ = true;
       grabOffset_ = inWindow;
     }
@@ -114,7 +148,7 @@ bool BorderlessFrame::handleMouse(QWidget *target, QEvent *event)
   }
   case QEvent::MouseMove:
     if (dragging_)
-      window_->move(mouse->globalPosition().toPoint() - grabOffset_);
+      window_->move((mouse->globalPosition() - grabOffset_).toPoint());
     return dragging_;
   case QEvent::MouseButtonRelease: {
     const bool wasDragging = dragging_;
@@ -126,6 +160,15 @@ bool BorderlessFrame::handleMouse(QWidget *target, QEvent *event)
   }
 }
 
+// The shape is cut anew when the window is shown and when it moves to a screen of another
+// scale.
+void BorderlessFrame::cutOnEveryScreen()
+{
+  cutToShape();
+  if (window_->windowHandle())
+    connect(window_->windowHandle(), &QWindow::screenChanged, this, &BorderlessFrame::cutToShape, Qt::UniqueConnection);
+}
+
 bool BorderlessFrame::eventFilter(QObject *watched, QEvent *event)
 {
   switch (event->type()) {
@@ -133,15 +176,23 @@ bool BorderlessFrame::eventFilter(QObject *watched, QEvent *event)
     if (watched == window_)
       placeCorners();
     return false;
+  case QEvent::Show:
+    if (watched == window_)
+      cutOnEveryScreen();
+    return false;
   case QEvent::Paint:
     if (watched == window_)
-      FormPaint(window_);
-    return false;
+      FormPaint();
+    // The window draws the corners itself, on the grid it is cut by: a label would place its
+    // picture on a grid of its own wherever its logical place falls between device pixels.
+    return std::find(corners_.begin(), corners_.end(), watched) != corners_.end();
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonDblClick:
   case QEvent::MouseMove:
   case QEvent::MouseButtonRelease:
-    return watched->isWidgetType() && handleMouse(static_cast<QWidget *>(watched), event);
+    // Qt hands the window's controls positions rounded to whole logical pixels, the window
+    // itself the exact ones, and the window's events come first.
+    return watched == window_->windowHandle() && handleMouse(static_cast<QMouseEvent *>(event));
   default:
     return false;
   }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
 #include <array>
 #include <functional>
 
@@ -38,24 +40,32 @@ public:
   // its designed line height (Label2 of the main window: 16 + 23 = 39) still belongs to it.
   static bool DownToBottomOf(QPoint point, const QWidget *label);
 
-  // The outline, drawn in the window's paint event before its controls.
-  static void FormPaint(QWidget *window);
+  // The pixel a strip test is asked about for a pointer at the position: the logical pixel
+  // in which the device pixel under the pointer begins. A strip of N logical rows thus takes
+  // every device row below N * ratio, and no device row of the control below it.
+  static QPoint StripPixel(QPointF position, qreal ratio);
+
+  // The outline and the corners, drawn in the window's paint event before its controls.
+  void FormPaint();
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   void placeCorners();
-  void trustPlaceOf(const QMouseEvent *press, QPoint inWindow);
-  bool pressStartsDrag(const QMouseEvent *press, QPoint inWindow) const;
-  bool handleMouse(QWidget *target, QEvent *event);
+  void cutToShape();
+  void cutOnEveryScreen();
+  void trustPlaceOf(const QMouseEvent *press, QPointF inWindow);
+  bool pressStartsDrag(const QMouseEvent *press, QPoint pixel) const;
+  bool handleMouse(QMouseEvent *mouse);
 
   QWidget *window_;
   StripTest inDragStrip_;
   std::array<QLabel *, 4> corners_{};
   std::array<int, 4> cornerOfImage_{};
+  std::array<QImage, 4> drawnCorners_;
   bool dragging_ = false;
-  QPoint grabOffset_;
+  QPointF grabOffset_;
 };
 
 } // namespace tv::ui

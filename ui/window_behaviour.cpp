@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <algorithm>
 
 namespace tv::ui {
 
@@ -19,9 +20,7 @@ protected:
     if (watched == window_ && event->type() == QEvent::Show && !shownBefore_) {
       shownBefore_ = true;
       const QScreen *screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
-      const QRect area = screen->availableGeometry();
-      const QSize size = window_->frameGeometry().size();
-      window_->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+      window_->move(PlaceInArea(screen->availableGeometry(), window_->frameGeometry().size()));
     }
     return false;
   }
@@ -42,7 +41,15 @@ protected:
   }
 };
 
+// Centred along an axis where the window fits, at the start where it does not.
+int PlaceAlong(int start, int room, int length) { return start + std::max(0, (room - length) / 2); }
+
 } // namespace
+
+QPoint PlaceInArea(QRect area, QSize window)
+{
+  return {PlaceAlong(area.x(), area.width(), window.width()), PlaceAlong(area.y(), area.height(), window.height())};
+}
 
 void CentreOnFirstShow(QWidget *window) { window->installEventFilter(new FirstShowCentring(window)); }
 

@@ -1,9 +1,17 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+
 class QDialog;
 class QWidget;
 
 namespace tv::ui {
+
+// Where a window of the size first appears in the screen's free area: centred where it fits,
+// otherwise with its top left corner at the area's, so that its drag strip and Exit button
+// are on the screen.
+QPoint PlaceInArea(QRect area, QSize window);
 
 // Shows the window centred on its screen the first time, and where it last was afterwards.
 void CentreOnFirstShow(QWidget *window);

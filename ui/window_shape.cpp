@@ -1,5 +1,7 @@
 #include "ui/window_shape.h"
 
+#include <QPainter>
+
 #include "ui/glyphs.h"
 
 namespace tv::ui {
@@ -11,18 +13,61 @@ const std::array<QImage, 4> &CornerPictures()
   return pictures;
 }
 
-std::array<QPoint, 4> CornerPositions(QSize window)
+namespace {
+
+// The source pixel that a target pixel shows when `from` pixels are spread over `to`. Each
+// half is sampled from its own edge, so that a picture and its mirror image stay mirror
+// images at every size.
+int SourcePixel(int target, int from, int to)
 {
-  const int right = window.width() - CornerSize;
-  const int bottom = window.height() - CornerSize;
+  if (2 * target >= to)
+    return from - 1 - SourcePixel(to - 1 - target, from, to);
+  return (2 * target + 1) * from / (2 * to);
+}
+
+QImage ScaledPixelForPixel(const QImage &picture, int size)
+{
+  QImage scaled(size, size, QImage::Format_ARGB32);
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      scaled.setPixel(x, y,
+                      picture.pixel(SourcePixel(x, picture.width(), size), SourcePixel(y, picture.height(), size)));
+  return scaled;
+}
+
+} // namespace
+
+std::array<QImage, 4> CornerPicturesAt(qreal ratio)
+{
+  const std::array<QImage, 4> &pictures = CornerPictures();
+  const int size = qRound(CornerSize * ratio);
+  std::array<QImage, 4> drawn;
+  for (size_t i = 0; i < pictures.size(); ++i)
+    drawn[i] = pictures[i].width() == size ? pictures[i] : ScaledPixelForPixel(pictures[i], size);
+  return drawn;
+}
+
+QSize DeviceSize(QSize window, qreal ratio) { return window * ratio; }
+
+std::array<QPoint, 4> CornerPositions(QSize window, int cornerSize)
+{
+  const int right = window.width() - cornerSize;
+  const int bottom = window.height() - cornerSize;
   return {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)};
 }
 
-std::array<QRect, 4> OutlineEdges(QSize window)
+void PaintFrame(QPainter &painter, QSize window, const std::array<QImage, 4> &corners)
 {
-  const int w = window.width();
-  const int h = window.height();
-  return {QRect(12, 0, w - 24, 1), QRect(w - 1, 12, 1, h - 24), QRect(12, h - 1, w - 23, 1), QRect(0, 12, 1, h - 23)};
+  const int n = corners[TopLeft].width();
+  const int across = window.width() - 2 * n;
+  const int down = window.height() - 2 * n;
+  painter.drawImage(QRect(n, 0, across, n), corners[TopLeft], QRect(n - 1, 0, 1, n));
+  painter.drawImage(QRect(n, window.height() - n, across, n), corners[BottomLeft], QRect(n - 1, 0, 1, n));
+  painter.drawImage(QRect(0, n, n, down), corners[TopLeft], QRect(0, n - 1, n, 1));
+  painter.drawImage(QRect(window.width() - n, n, n, down), corners[TopRight], QRect(0, n - 1, n, 1));
+  const std::array<QPoint, 4> positions = CornerPositions(window, n);
+  for (size_t i = 0; i < corners.size(); ++i)
+    painter.drawImage(positions[i], corners[i]);
 }
 
 namespace {
@@ -48,7 +93,7 @@ QRegion TransparentPixels(const QImage &picture)
 QRegion VisibleRegion(QSize window, const std::array<QImage, 4> &corners)
 {
   QRegion visible(QRect(QPoint(0, 0), window));
-  const std::array<QPoint, 4> positions = CornerPositions(window);
+  const std::array<QPoint, 4> positions = CornerPositions(window, corners[TopLeft].width());
   for (size_t i = 0; i < corners.size(); ++i)
     visible -= TransparentPixels(corners[i]).translated(positions[i]);
   return visible;

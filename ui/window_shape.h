@@ -6,6 +6,8 @@
 #include <QSize>
 #include <array>
 
+class QPainter;
+
 // The shape of the borderless windows: four corner pictures whose key-coloured pixels are
 // cut away, and a one-pixel grey outline between them.
 namespace tv::ui {
@@ -20,13 +22,22 @@ enum Corner { TopLeft, TopRight, BottomLeft, BottomRight };
 // The four corner pictures, in the order of Corner.
 const std::array<QImage, 4> &CornerPictures();
 
-// Where each corner picture lies in a window of the size, in the order of Corner.
-std::array<QPoint, 4> CornerPositions(QSize window);
+// The corner pictures as a window at the device pixel ratio draws them, one device pixel per
+// picture pixel: pictures of that size are taken as they are, others are scaled to it pixel
+// for pixel, never blended, so that every pixel is either key, grey or white.
+std::array<QImage, 4> CornerPicturesAt(qreal ratio);
 
-// The top, right, bottom and left lines of the outline. They reach from corner picture to
-// corner picture; the bottom and left lines also cover one pixel that the bottom right and
-// bottom left pictures draw grey again.
-std::array<QRect, 4> OutlineEdges(QSize window);
+// The window's size in device pixels, rounded as the window system's window is.
+QSize DeviceSize(QSize window, qreal ratio);
+
+// Where each corner picture of the side length lies in a window of the size, in the order
+// of Corner.
+std::array<QPoint, 4> CornerPositions(QSize window, int cornerSize = CornerSize);
+
+// Paints the outline and the corner pictures over a window of the size, in the pictures'
+// pixels: each straight edge continues the inner column or row of the picture beside it, so
+// that the outline meets the arcs at every scale.
+void PaintFrame(QPainter &painter, QSize window, const std::array<QImage, 4> &corners);
 
 // The part of a window of the size that is shown: everything but the key-coloured pixels
 // of the corner pictures.

@@ -26,8 +26,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to the descriptor.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+# Xvfb picks a free display itself and writes its number to the descriptor. The first screen
+# holds the main window even at twice the scale; the second is a common laptop screen.
+Xvfb -displayfd 3 -screen 0 1920x1280x24 -screen 1 1920x1080x24 -nolisten tcp -noreset 3>"$work/display" \
+  2>"$work/xvfb.log" &
 pids+=($!)
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
@@ -35,8 +37,9 @@ for _ in $(seq 100); do
 done
 [ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$(cat "$work/display")"
+export TV_SMALL_SCREEN="$DISPLAY.1"
 export QT_QPA_PLATFORM=xcb
-# No session bus: the program under test must never start one of its own.
+# No session bus: nothing the tests start may start one of its own or reach the desktop's.
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 
 if [ "$window_manager" = yes ]; then

@@ -38,12 +38,23 @@ QWidget *WindowNumbered(int number)
   return windows[static_cast<size_t>(number - 1)];
 }
 
-// Presses the left button at a point of the window, moves by an offset and lets go.
+// The top, right, bottom and left lines of the outline as designed, from corner picture to
+// corner picture.
+std::array<QRect, 4> DesignedOutline(QSize window)
+{
+  const int w = window.width();
+  const int h = window.height();
+  return {QRect(12, 0, w - 24, 1), QRect(w - 1, 12, 1, h - 24), QRect(12, h - 1, w - 23, 1), QRect(0, 12, 1, h - 23)};
+}
+
+// Presses the left button at a point of the window, moves the pointer by an offset and lets
+// go, as the window system reports it: in the window's place at the time of each event.
 void Drag(QWidget *window, QPoint from, QPoint offset)
 {
-  QTest::mousePress(window, Qt::LeftButton, {}, from);
-  QTest::mouseMove(window, from + offset);
-  QTest::mouseRelease(window, Qt::LeftButton, {}, from + offset);
+  const QPoint pointer = window->mapToGlobal(from) + offset;
+  QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, from);
+  QTest::mouseMove(window->windowHandle(), window->mapFromGlobal(pointer));
+  QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, window->mapFromGlobal(pointer));
 }
 
 // Runs the dialog modally while `whileOpen` acts on it; closes it afterwards if it is still
@@ -212,7 +223,7 @@ void TestLookOffscreen::outlineIsClosedAndGreyAtEverySize()
 
   QImage expected(size, QImage::Format_RGB32);
   expected.fill(Qt::white);
-  for (const QRect &edge : ui::OutlineEdges(size))
+  for (const QRect &edge : DesignedOutline(size))
     for (int y = edge.top(); y <= edge.bottom(); ++y)
       for (int x = edge.left(); x <= edge.right(); ++x)
         expected.setPixel(x, y, ui::OutlineColour);

@@ -1,9 +1,13 @@
-// The borderless windows as the X server shows them: cut corners, outline, drag strip.
-// Run by run_on_xvfb.sh on a private Xvfb server, with and without a window manager. With
+// The borderless windows as the X server shows them: cut corners, outline, drag strip,
+// first place. Run by run_on_xvfb.sh on a private Xvfb server, with and without a window
+// manager; the checks run once more at each scaled screen in processes of their own. With
 // TV_SCREENSHOTS set to a folder, it also leaves a picture of every window there.
 #include <QLabel>
+#include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QtMath>
 #include <QtTest>
 
 #include "app/windows.h"
@@ -65,14 +69,70 @@ QImage GrabScreen()
 void SaveScreenshot(const QImage &screen, const QRect &area, const QString &name)
 {
   const QString folder = qEnvironmentVariable("TV_SCREENSHOTS");
+  const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
   if (!folder.isEmpty())
-    screen.copy(area.adjusted(-8, -8, 8, 8)).save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    screen.copy(area.adjusted(-8, -8, 8, 8)).save(QStringLiteral("%1/%2_at_%3.png").arg(folder, name, scale));
 }
 
-bool CoveredByControl(QWidget *window, QPoint point)
+// The window's place and size on the screen in device pixels, as the X server has them.
+QRect DeviceGeometry(const QWidget *window)
 {
-  const QWidget *control = window->childAt(point);
+  QProcess xwininfo;
+  xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window->winId())});
+  xwininfo.waitForFinished();
+  const QString report = QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+  const auto value = [&report](const QString &label) {
+    return QRegularExpression(label + QStringLiteral(":\\s+(-?\\d+)")).match(report).captured(1).toInt();
+  };
+  return {value(QStringLiteral("Absolute upper-left X")), value(QStringLiteral("Absolute upper-left Y")),
+          value(QStringLiteral("Width")), value(QStringLiteral("Height"))};
+}
+
+bool CoveredByControl(QWidget *window, QPoint devicePixel)
+{
+  const qreal ratio = window->devicePixelRatio();
+  const QWidget *control = window->childAt(qFloor(devicePixel.x() / ratio), qFloor(devicePixel.y() / ratio));
   return control && !control->objectName().startsWith(QLatin1String("Image"));
+}
+
+// The window's edge as it must look on the backdrop, in device pixels: the backdrop where
+// the window is cut away, the frame's grey and white elsewhere.
+QImage ExpectedEdge(QSize device, qreal ratio)
+{
+  const std::array<QImage, 4> corners = ui::CornerPicturesAt(ratio);
+  QImage expected(device, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter painter(&expected);
+  ui::PaintFrame(painter, device, corners);
+  painter.setClipRegion(QRegion(expected.rect()) - ui::VisibleRegion(device, corners));
+  painter.fillRect(expected.rect(), QColor(Backdrop));
+  return expected;
+}
+
+// Whether the arcs are closed in a corner of the screen's picture: no pixel of the backdrop
+// lies next to a white one.
+bool CornerClosed(const QImage &screen, QRect square)
+{
+  for (int y = square.top(); y <= square.bottom(); ++y)
+    for (int x = square.left(); x <= square.right(); ++x)
+      for (QPoint next : {QPoint(x + 1, y), QPoint(x, y + 1)})
+        if (square.contains(next) && ((screen.pixel(x, y) == Backdrop && screen.pixel(next) == 0xffffffff) ||
+                                      (screen.pixel(x, y) == 0xffffffff && screen.pixel(next) == Backdrop)))
+          return false;
+  return true;
+}
+
+// Whether the window moved by the offset on the screen; a window that the program moves
+// itself in logical pixels may land a device pixel off.
+bool MovedBy(const QWidget *window, QPoint from, QPoint offset)
+{
+  const QPoint moved = DeviceGeometry(window).topLeft() - from - offset;
+  return qAbs(moved.x()) <= 1 && qAbs(moved.y()) <= 1;
+}
+
+QPoint DevicePoint(const QWidget *window, qreal x, qreal y)
+{
+  return DeviceGeometry(window).topLeft() + QPoint(qFloor(x), qFloor(y));
 }
 
 void ShowAndWait(QWidget *window)
@@ -90,11 +150,15 @@ private slots:
   void initTestCase();
   void cleanupTestCase();
   void cleanup();
+  void windowsFirstShowWithStripOnTheScreen_data();
+  void windowsFirstShowWithStripOnTheScreen();
   void windowsAreRoundedAndOutlined_data();
   void windowsAreRoundedAndOutlined();
   void dialogStripEndsAtRow16();
   void mainWindowStripEndsAtExitButtonAndRow39();
   void aboutBoxHasItsFrame();
+  void sameOnScaledScreens_data();
+  void sameOnScaledScreens();
 
 private:
   test::TestEnvironment *environment_ = nullptr;
@@ -132,6 +196,24 @@ void TestLookOnScreen::cleanup()
       window->hide();
 }
 
+void TestLookOnScreen::windowsFirstShowWithStripOnTheScreen_data() { windowsAreRoundedAndOutlined_data(); }
+
+// Inside the free area along each side where the window fits, and its top left corner in
+// the area where it does not: the drag strip and Exit are always on the screen.
+void TestLookOnScreen::windowsFirstShowWithStripOnTheScreen()
+{
+  QFETCH(int, number);
+  QWidget *window = WindowNumbered(number);
+  ShowAndWait(window);
+  const qreal ratio = window->devicePixelRatio();
+  const QRect logical = window->screen()->availableGeometry();
+  const QRect area(logical.topLeft() * ratio, ui::DeviceSize(logical.size(), ratio));
+  const QRect frame = DeviceGeometry(window);
+  QVERIFY(area.contains(frame.topLeft()));
+  QVERIFY(frame.width() > area.width() || frame.right() <= area.right());
+  QVERIFY(frame.height() > area.height() || frame.bottom() <= area.bottom());
+}
+
 void TestLookOnScreen::windowsAreRoundedAndOutlined_data()
 {
   QTest::addColumn<int>("number");
@@ -139,58 +221,64 @@ void TestLookOnScreen::windowsAreRoundedAndOutlined_data()
     QTest::addRow("TForm%d", number) << number;
 }
 
-// Every pixel of the window's edge as the screen shows it: the backdrop where a corner
-// picture is key-coloured, grey on the arcs and on the outline wherever no control covers it.
+// Every pixel of the window's edge as the screen shows it, in device pixels: the backdrop
+// where a corner picture is key-coloured, grey on the arcs and on the outline wherever no
+// control covers it, and no gap in the arcs.
 void TestLookOnScreen::windowsAreRoundedAndOutlined()
 {
   QFETCH(int, number);
   QWidget *window = WindowNumbered(number);
   ShowAndWait(window);
   const QImage screen = GrabScreen();
-  const QRect frame = window->geometry();
+  const QRect frame = DeviceGeometry(window);
+  const qreal ratio = window->devicePixelRatio();
   SaveScreenshot(screen, frame, QStringLiteral("TForm%1").arg(number));
-  const std::array<QPoint, 4> positions = ui::CornerPositions(frame.size());
-  for (size_t corner = 0; corner < 4; ++corner) {
-    const QImage &picture = ui::CornerPictures()[corner];
-    for (int y = 0; y < picture.height(); ++y)
-      for (int x = 0; x < picture.width(); ++x) {
-        const QPoint onScreen = frame.topLeft() + positions[corner] + QPoint(x, y);
-        const QRgb expected = picture.pixel(x, y) == ui::TransparentKey ? Backdrop : picture.pixel(x, y);
-        QVERIFY2(screen.pixel(onScreen) == expected,
-                 qPrintable(QStringLiteral("corner %1 pixel %2,%3").arg(corner).arg(x).arg(y)));
-      }
-  }
-  for (const QRect &edge : ui::OutlineEdges(frame.size()))
-    for (int y = edge.top(); y <= edge.bottom(); ++y)
-      for (int x = edge.left(); x <= edge.right(); ++x)
-        QVERIFY2(screen.pixel(frame.topLeft() + QPoint(x, y)) == ui::OutlineColour || CoveredByControl(window, {x, y}),
-                 qPrintable(QStringLiteral("outline pixel %1,%2").arg(x).arg(y)));
+  QCOMPARE(frame.size(), ui::DeviceSize(window->size(), ratio));
+  const QImage expected = ExpectedEdge(frame.size(), ratio);
+  for (int y = 0; y < frame.height(); ++y)
+    for (int x = 0; x < frame.width(); ++x)
+      if (expected.pixel(x, y) != 0xffffffff && screen.pixel(frame.topLeft() + QPoint(x, y)) != expected.pixel(x, y))
+        QVERIFY2(CoveredByControl(window, {x, y}), qPrintable(QStringLiteral("edge pixel %1,%2").arg(x).arg(y)));
+  const int side = ui::CornerPicturesAt(ratio)[0].width();
+  for (QPoint corner : ui::CornerPositions(frame.size(), side))
+    QVERIFY(CornerClosed(screen, QRect(frame.topLeft() + corner, QSize(side, side))));
 }
 
+// At every scale a press in the last device row of the strip drags, one row lower it does not.
 void TestLookOnScreen::dialogStripEndsAtRow16()
 {
   ShowAndWait(Form5);
-  const QPoint start = Form5->pos();
-  DragOnScreen(start + QPoint(60, 16), {40, 30});
-  QTRY_COMPARE(Form5->pos(), start + QPoint(40, 30));
-  DragOnScreen(Form5->pos() + QPoint(60, 17), {40, 30});
-  QCOMPARE(Form5->pos(), start + QPoint(40, 30));
+  const qreal ratio = Form5->devicePixelRatio();
+  const int firstRowBelow = qCeil(17 * ratio);
+  const QPoint start = DeviceGeometry(Form5).topLeft();
+  DragOnScreen(DevicePoint(Form5, 60 * ratio, firstRowBelow - 1), {40, 30});
+  QTRY_VERIFY(MovedBy(Form5, start, {40, 30}));
+  const QPoint moved = DeviceGeometry(Form5).topLeft();
+  DragOnScreen(DevicePoint(Form5, 60 * ratio, firstRowBelow), {40, 30});
+  QCOMPARE(DeviceGeometry(Form5).topLeft(), moved);
   Form5->hide();
   ShowAndWait(Form5);
-  QCOMPARE(Form5->pos(), start + QPoint(40, 30));
+  QCOMPARE(DeviceGeometry(Form5).topLeft(), moved);
 }
 
+// The strip reaches to the Exit button's first logical column and down to row 39; the
+// device pixels beyond belong to Exit and to the buttons below.
 void TestLookOnScreen::mainWindowStripEndsAtExitButtonAndRow39()
 {
   ShowAndWait(Form1);
-  const QPoint start = Form1->pos();
-  DragOnScreen(start + QPoint(400, 39), {-20, 10});
-  QTRY_COMPARE(Form1->pos(), start + QPoint(-20, 10));
-  DragOnScreen(Form1->pos() + QPoint(832, 20), {20, -10});
-  QTRY_COMPARE(Form1->pos(), start);
-  DragOnScreen(start + QPoint(400, 40), {30, 30});
-  QCOMPARE(Form1->pos(), start);
-  DragOnScreen(start + QPoint(833, 20), {0, 0});
+  const qreal ratio = Form1->devicePixelRatio();
+  const int firstRowBelow = qCeil(40 * ratio);
+  const int firstExitColumn = qCeil(833 * ratio);
+  const QPoint start = DeviceGeometry(Form1).topLeft();
+  DragOnScreen(DevicePoint(Form1, 400 * ratio, firstRowBelow - 1), {-20, 10});
+  QTRY_VERIFY(MovedBy(Form1, start, {-20, 10}));
+  const QPoint dragged = DeviceGeometry(Form1).topLeft();
+  DragOnScreen(DevicePoint(Form1, firstExitColumn - 1, 20 * ratio), {20, -10});
+  QTRY_VERIFY(MovedBy(Form1, dragged, {20, -10}));
+  const QPoint back = DeviceGeometry(Form1).topLeft();
+  DragOnScreen(DevicePoint(Form1, 400 * ratio, firstRowBelow), {30, 30});
+  QCOMPARE(DeviceGeometry(Form1).topLeft(), back);
+  DragOnScreen(DevicePoint(Form1, firstExitColumn, 20 * ratio), {0, 0});
   QTRY_VERIFY(!Form1->isVisible());
 }
 
@@ -199,6 +287,44 @@ void TestLookOnScreen::aboutBoxHasItsFrame()
   ShowAndWait(FormAbout);
   QCOMPARE(FormAbout->size(), QSize(216, 120));
   SaveScreenshot(GrabScreen(), FormAbout->frameGeometry(), QStringLiteral("About"));
+}
+
+void TestLookOnScreen::sameOnScaledScreens_data()
+{
+  QTest::addColumn<QString>("scale");
+  QTest::addColumn<QString>("display");
+  QTest::addColumn<QStringList>("checks");
+  const QStringList all{QStringLiteral("windowsFirstShowWithStripOnTheScreen"),
+                        QStringLiteral("windowsAreRoundedAndOutlined"), QStringLiteral("dialogStripEndsAtRow16"),
+                        QStringLiteral("mainWindowStripEndsAtExitButtonAndRow39")};
+  for (const char *scale : {"1.25", "1.5", "1.75", "2"})
+    QTest::addRow("%s", scale) << QString::fromLatin1(scale) << QString() << all;
+  // 1920 x 1080 at 2 leaves the main window 1720 x 1208 device pixels too high to centre.
+  QTest::newRow("2 on a screen too small for the main window")
+      << QStringLiteral("2") << qEnvironmentVariable("TV_SMALL_SCREEN")
+      << QStringList{QStringLiteral("windowsFirstShowWithStripOnTheScreen")};
+}
+
+// The checks above, in a process of their own at each scale: Qt's scale is fixed when the
+// application starts.
+void TestLookOnScreen::sameOnScaledScreens()
+{
+  if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+    QSKIP("the scaled runs are started by the unscaled one");
+  QFETCH(QString, scale);
+  QFETCH(QString, display);
+  QFETCH(QStringList, checks);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+  if (!display.isEmpty())
+    environment.insert(QStringLiteral("DISPLAY"), display);
+  QProcess run;
+  run.setProcessEnvironment(environment);
+  run.setProcessChannelMode(QProcess::ForwardedChannels);
+  run.start(QCoreApplication::applicationFilePath(), checks);
+  QVERIFY(run.waitForFinished(100000));
+  QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(run.exitCode(), 0);
 }
 
 QTEST_MAIN(TestLookOnScreen)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QRegion>
+
+class QWindow;
+
+namespace tv::platform {
+
+// Whether windows are cut by CutWindowToRegion here: on X11 with the shape extension.
+bool WindowsCanBeCut();
+
+// Cuts the window's native window down to the region, given in the native window's own
+// pixels, so that neither its look nor the pointer reaches what lies outside. False where
+// the window system offers no such cut (not X11, no shape extension), where the window has
+// no native window yet, or where the server refused.
+bool CutWindowToRegion(const QWindow *window, const QRegion &devicePixels);
+
+} // namespace tv::platform
