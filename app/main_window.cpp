@@ -114,7 +114,6 @@ void TForm1::CreateControls()
   Label2->adjustSize();
   Label1 = new ui::LineLabel(QString(), this);
   Label1->setFont(ui::TahomaFont(19));
-  Label1->setTextFormat(Qt::PlainText);
   Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());
   ShowPath(QStringLiteral("..."));
 

@@ -82,7 +82,6 @@ void NameDialog::PngBitBtn2Click() { close(); }
 QLabel *NameDialog::AddLabel(const char *text, QRect geometry)
 {
   auto *label = new ui::LineLabel(QString::fromUtf8(text), this);
-  label->setTextFormat(Qt::PlainText);
   label->setGeometry(geometry);
   labels_.append(label);
   return label;

@@ -42,8 +42,6 @@ TForm4::TForm4(QWidget *parent)
   setFixedSize(256, 340);
   setFont(ui::TahomaFont(13));
   Label1->setFont(ui::TahomaFont(16, true));
-  for (QLabel *label : {Label1, Label2})
-    label->setTextFormat(Qt::PlainText);
   Label1->move(16, 12);
   Label1->adjustSize();
   Label2->move(16, 43);

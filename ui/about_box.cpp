@@ -19,7 +19,6 @@ constexpr int TextPixels = 11;
 QLabel *TextAt(QWidget *box, QPoint position, const char *text)
 {
   auto *label = new LineLabel(QString::fromUtf8(text), box);
-  label->setTextFormat(Qt::PlainText);
   label->move(position);
   label->adjustSize();
   return label;
