@@ -9,9 +9,9 @@
 #include "app/windows.h"
 #include "fileops/new_document.h"
 #include "fileops/new_folder.h"
-#include "platform/file_create.h"
 #include "platform/file_queries.h"
 #include "platform/office_suite.h"
+#include "platform/result.h"
 #include "settings/app_settings.h"
 #include "settings/texts.h"
 #include "ui/busy_pointer.h"
@@ -72,8 +72,9 @@ void CreateDocument(TForm1 &form, DocumentKind kind)
   const DocumentFormat &format = Form2->RadioButton2->isChecked() ? type.newer : type.older;
   const QString name = WithExtension(Form2->Edit1->text(), QLatin1String(format.extension));
   const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
-  if (const int error = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); })) {
-    ShowCreateError(form, CannotCreateFileMessage(target, platform::errorDescription(error)));
+  const platform::Result saved = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); });
+  if (!saved.ok()) {
+    ShowCreateError(form, CannotCreateFileMessage(target, saved.description()));
     return;
   }
   form.OpenFolder(form.CurrentFolder());

@@ -28,7 +28,7 @@ void CopyDroppedFile(const QByteArray &folder, const QByteArray &source)
     return;
   for (int number = 1;; ++number) {
     const QByteArray target = folder + platform::numberedName(name, number, NAME_MAX);
-    if (!EntryExists(target) && platform::copyRegularFile(source, target).error != EEXIST)
+    if (!EntryExists(target) && platform::copyRegularFile(source, target).error() != EEXIST)
       return;
   }
 }

@@ -57,11 +57,11 @@ QByteArray TemplateBytes(const char *templateName)
   return resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
 }
 
-int SaveTemplateToFile(const char *templateName, const QByteArray &target)
+platform::Result SaveTemplateToFile(const char *templateName, const QByteArray &target)
 {
   const QByteArray bytes = TemplateBytes(templateName);
   if (bytes.isEmpty())
-    return ENOENT;
+    return platform::Result(ENOENT);
   return platform::createFileExclusive(target, bytes);
 }
 

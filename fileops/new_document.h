@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/result.h"
 #include "settings/texts.h"
 
 // New empty Word, Excel and PowerPoint documents, written from templates embedded in the
@@ -36,8 +37,8 @@ QString WithExtension(const QString &typedName, const QString &extension);
 QByteArray TemplateBytes(const char *templateName);
 
 // Writes the named template byte for byte to a new file at the target path, never over
-// anything that already has that name. Returns 0, or the system's error number.
-int SaveTemplateToFile(const char *templateName, const QByteArray &target);
+// anything that already has that name.
+platform::Result SaveTemplateToFile(const char *templateName, const QByteArray &target);
 
 // The text of the error box when the target file cannot be created, from the system's
 // description of the error.

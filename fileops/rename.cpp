@@ -41,7 +41,7 @@ RenameOutcome RenameRow(const RenameRequest &request)
     return {std::nullopt, Text(texts::FileNameTaken)};
   if (!IsPlainEntryName(newName) || !IsPlainEntryName(request.oldName))
     return Refused(request, Text(texts::InvalidName));
-  const platform::FileResult moved = platform::moveWithoutReplacing(request.folder + request.oldName, target);
+  const platform::Result moved = platform::moveWithoutReplacing(request.folder + request.oldName, target);
   return moved.ok() ? RenameOutcome{newName, {}} : Refused(request, moved.description());
 }
 

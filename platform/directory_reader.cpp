@@ -65,18 +65,7 @@ constexpr size_t MaximumThreads = 4;
 
 } // namespace
 
-DirectoryHandle::DirectoryHandle(const QByteArray &path)
-    : fd_(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK)), error_(fd_ < 0 ? errno : 0)
-{
-}
-
-DirectoryHandle::~DirectoryHandle()
-{
-  if (fd_ >= 0)
-    ::close(fd_);
-}
-
-void readEntryNames(const DirectoryHandle &folder, DirectoryContents &contents)
+void readEntryNames(const FileDescriptor &folder, DirectoryContents &contents)
 {
   // One large buffer: a folder of a million entries takes a few dozen calls.
   constexpr size_t BufferSize = 1 << 20;
@@ -87,7 +76,7 @@ void readEntryNames(const DirectoryHandle &folder, DirectoryContents &contents)
   contents.state = FolderState::Listed;
   const std::unique_ptr<char[]> buffer(new char[BufferSize]);
   for (;;) {
-    const ssize_t filled = ::getdents64(folder.fd(), buffer.get(), BufferSize);
+    const ssize_t filled = ::getdents64(folder.get(), buffer.get(), BufferSize);
     if (filled <= 0) // the end, or an error, which ends the read there
       return;
     for (ssize_t at = 0; at < filled;) {
@@ -99,7 +88,7 @@ void readEntryNames(const DirectoryHandle &folder, DirectoryContents &contents)
   }
 }
 
-void describeEntries(const DirectoryHandle &folder, DirectoryContents &contents)
+void describeEntries(const FileDescriptor &folder, DirectoryContents &contents)
 {
   const size_t count = contents.entries.size();
   const size_t threadCount = count < 2 * MinimumEntriesPerThread
@@ -110,12 +99,12 @@ void describeEntries(const DirectoryHandle &folder, DirectoryContents &contents)
   for (size_t first = share; first < count; first += share) {
     const size_t last = std::min(count, first + share);
     try {
-      helpers.emplace_back([&, first, last] { DescribeRange(folder.fd(), contents, first, last); });
+      helpers.emplace_back([&, first, last] { DescribeRange(folder.get(), contents, first, last); });
     } catch (const std::system_error &) {
-      DescribeRange(folder.fd(), contents, first, last); // no thread to be had: this one does it
+      DescribeRange(folder.get(), contents, first, last); // no thread to be had: this one does it
     }
   }
-  DescribeRange(folder.fd(), contents, 0, std::min(count, share));
+  DescribeRange(folder.get(), contents, 0, std::min(count, share));
   for (std::thread &helper : helpers)
     helper.join();
   // Entries left undecided vanished before their stat.
@@ -125,12 +114,12 @@ void describeEntries(const DirectoryHandle &folder, DirectoryContents &contents)
 DirectoryContents readDirectory(const QByteArray &path)
 {
   DirectoryContents contents;
-  const DirectoryHandle folder(path);
+  const FileDescriptor folder = openFolder(AT_FDCWD, path, true);
   if (!folder.isOpen()) {
     // Inside a folder that may be read but not searched, a folder is known by name and can
     // be neither opened nor asked about: it exists, unreadable.
-    contents.state =
-        folder.error() == EACCES || isExistingFolder(path) ? FolderState::Unreadable : FolderState::Missing;
+    contents.state = folder.openResult().error() == EACCES || isExistingFolder(path) ? FolderState::Unreadable
+                                                                                     : FolderState::Missing;
     return contents;
   }
   readEntryNames(folder, contents);

@@ -6,6 +6,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/file_descriptor.h"
+
 // Reading a folder: one directory read, then one stat per entry that needs one.
 namespace tv::platform {
 
@@ -49,34 +51,16 @@ struct DirectoryContents {
   }
 };
 
-// An open folder, closed when the handle goes.
-class DirectoryHandle {
-public:
-  explicit DirectoryHandle(const QByteArray &path);
-  ~DirectoryHandle();
-  DirectoryHandle(const DirectoryHandle &) = delete;
-  DirectoryHandle &operator=(const DirectoryHandle &) = delete;
-
-  bool isOpen() const { return fd_ >= 0; }
-  int fd() const { return fd_; }
-  // Why the folder could not be opened; 0 when it is open.
-  int error() const { return error_; }
-
-private:
-  int fd_ = -1;
-  int error_ = 0;
-};
-
 // Reads the names of an open folder. Entries the folder itself reports as folders are
 // decided at once; the others are left Undecided.
-void readEntryNames(const DirectoryHandle &folder, DirectoryContents &contents);
+void readEntryNames(const FileDescriptor &folder, DirectoryContents &contents);
 
 // Decides every Undecided entry with one stat relative to the folder, following symbolic
 // links; a link that leads nowhere (broken, or a loop) is a file of its own size. Entries
 // that vanished since the names were read are dropped. Nothing is ever opened, so pipes and
 // devices cannot block. A large folder's stats are shared among a few threads, which have
 // all finished when this returns.
-void describeEntries(const DirectoryHandle &folder, DirectoryContents &contents);
+void describeEntries(const FileDescriptor &folder, DirectoryContents &contents);
 
 // Reads and describes a folder, following symbolic links to it. A folder that cannot be
 // opened for want of permission is Unreadable, also when nothing can be asked about it.

@@ -16,26 +16,26 @@ namespace {
 constexpr mode_t kPermissionBits = S_IRWXU | S_IRWXG | S_IRWXO;
 constexpr size_t kChunk = 1 << 20;
 
-int typeError(mode_t mode)
+Result typeCheck(mode_t mode)
 {
   if (S_ISREG(mode))
-    return 0;
-  return S_ISDIR(mode) ? EISDIR : EOPNOTSUPP;
+    return Result();
+  return Result(S_ISDIR(mode) ? EISDIR : EOPNOTSUPP);
 }
 
 // Copies length bytes at offset, in the kernel where it can and by reading and writing
 // where it cannot (across file systems on some kernels).
-int copyRange(int from, int to, off_t offset, off_t length)
+Result copyRange(int from, int to, off_t offset, off_t length)
 {
   off_t in = offset;
   off_t out = offset;
   while (length > 0) {
     const ssize_t copied = ::copy_file_range(from, &in, to, &out, std::min<off_t>(length, 1 << 30), 0);
     if (copied == 0)
-      return kSourceChanged;
+      return Result(kSourceChanged);
     if (copied < 0) {
       if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return errno;
+        return Result::lastError();
       break;
     }
     length -= copied;
@@ -44,22 +44,22 @@ int copyRange(int from, int to, off_t offset, off_t length)
   while (length > 0) {
     const ssize_t got = ::pread(from, buffer.data(), std::min<off_t>(length, buffer.size()), in);
     if (got <= 0)
-      return got < 0 ? errno : kSourceChanged;
+      return got < 0 ? Result::lastError() : Result(kSourceChanged);
     for (ssize_t written = 0; written < got;) {
       const ssize_t put = ::pwrite(to, buffer.constData() + written, got - written, out);
       if (put < 0)
-        return errno;
+        return Result::lastError();
       written += put;
       out += put;
     }
     in += got;
     length -= got;
   }
-  return 0;
+  return Result();
 }
 
 // Copies the data of a file of the given size, skipping its holes.
-int copyData(int from, int to, off_t size)
+Result copyData(int from, int to, off_t size)
 {
   for (off_t offset = 0; offset < size;) {
     off_t data = ::lseek(from, offset, SEEK_DATA);
@@ -70,50 +70,50 @@ int copyData(int from, int to, off_t size)
       data = offset;
     if (hole < 0 || hole > size)
       hole = size;
-    if (const int error = copyRange(from, to, data, hole - data))
-      return error;
+    if (const Result copied = copyRange(from, to, data, hole - data); !copied.ok())
+      return copied;
     offset = hole;
   }
   // A hole at the end is read as nothing: only the size tells that the file still reaches it.
   struct stat now {};
   if (::fstat(from, &now) != 0)
-    return errno;
+    return Result::lastError();
   if (now.st_size < size)
-    return kSourceChanged;
-  return ::ftruncate(to, size) == 0 ? 0 : errno;
+    return Result(kSourceChanged);
+  return ::ftruncate(to, size) == 0 ? Result() : Result::lastError();
 }
 
-int finishCopy(int to, const struct stat &source, Durability durability)
+Result finishCopy(int to, const struct stat &source, Durability durability)
 {
   const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   if (::fchmod(to, source.st_mode & kPermissionBits) != 0 || ::futimens(to, times) != 0)
-    return errno;
+    return Result::lastError();
   // A network or FUSE file system may report ENOSPC, EDQUOT or EIO only here.
   const int flushed = durability == Durability::Flushed ? ::fsync(to) : ::fdatasync(to);
-  return flushed == 0 ? 0 : errno;
+  return flushed == 0 ? Result() : Result::lastError();
 }
 
-int writeCopy(int from, int to, const struct stat &source, Durability durability)
+Result writeCopy(int from, int to, const struct stat &source, Durability durability)
 {
-  if (const int error = copyData(from, to, source.st_size))
-    return error;
+  if (const Result copied = copyData(from, to, source.st_size); !copied.ok())
+    return copied;
   return finishCopy(to, source, durability);
 }
 
 QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
 
-// A new private file beside the target under a name that nothing else has; -1 and errno
-// when it cannot be made.
-int createTemporaryBeside(const EntryAt &target, QByteArray *name)
+// A new private file beside the target under a name that nothing else has.
+FileDescriptor createTemporaryBeside(const EntryAt &target, QByteArray *name)
 {
+  FileDescriptor file;
   for (int attempt = 0; attempt < 100; ++attempt) {
     *name =
         folderOf(target.name) + ".tarnview-copy-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-    const int fd = ::openat(target.folder, name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0 || errno != EEXIST)
-      return fd;
+    file = FileDescriptor(::openat(target.folder, name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (file.isOpen() || file.openResult().error() != EEXIST)
+      break;
   }
-  return -1;
+  return file;
 }
 
 bool exists(const EntryAt &entry)
@@ -134,44 +134,49 @@ QByteArray truncatedUtf8(const QByteArray &bytes, qsizetype maxBytes)
 
 } // namespace
 
-FileResult copyRegularFile(const QByteArray &source, const QByteArray &target, Durability durability)
+Result copyRegularFile(const QByteArray &source, const QByteArray &target, Durability durability)
 {
   struct stat info {};
   if (::stat(source.constData(), &info) != 0)
-    return {errno};
-  if (const int error = typeError(info.st_mode))
-    return {error};
+    return Result::lastError();
+  if (const Result type = typeCheck(info.st_mode); !type.ok())
+    return type;
   // Non-blocking, so that a pipe put in the file's place meanwhile does not hold us up.
   const FileDescriptor from(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (from.get() < 0 || ::fstat(from.get(), &info) != 0)
-    return {errno};
-  if (const int error = typeError(info.st_mode))
-    return {error};
+  if (!from.isOpen())
+    return from.openResult();
+  if (::fstat(from.get(), &info) != 0)
+    return Result::lastError();
+  if (const Result type = typeCheck(info.st_mode); !type.ok())
+    return type;
   return copyOpenFile(from.get(), info, {AT_FDCWD, target}, durability);
 }
 
-FileResult copyOpenFile(int from, const struct stat &info, const EntryAt &target, Durability durability)
+Result copyOpenFile(int from, const struct stat &info, const EntryAt &target, Durability durability)
 {
   // Spares writing a copy that could not take its name.
   if (exists(target))
-    return {EEXIST};
+    return Result(EEXIST);
   QByteArray temporary;
-  FileDescriptor to(createTemporaryBeside(target, &temporary));
-  if (to.get() < 0)
-    return {errno};
+  FileDescriptor to = createTemporaryBeside(target, &temporary);
+  if (!to.isOpen())
+    return to.openResult();
   const EntryAt written{target.folder, temporary};
-  int error = writeCopy(from, to.get(), info, durability);
-  if (!to.close() && error == 0)
-    error = errno;
-  if (error == 0)
-    error = moveWithoutReplacingAt(written, target).error;
-  if (error != 0) {
+  Result result = writeCopy(from, to.get(), info, durability);
+  if (!to.close() && result.ok())
+    result = Result::lastError();
+  if (result.ok())
+    result = moveWithoutReplacingAt(written, target);
+  if (!result.ok()) {
     ::unlinkat(written.folder, written.name.constData(), 0);
-    return {error};
+    return result;
   }
-  if (durability == Durability::Flushed && (error = flushFolder(folderOf(target.name), target.folder)) != 0)
+  if (durability == Durability::Normal)
+    return result;
+  result = flushFolder(folderOf(target.name), target.folder);
+  if (!result.ok())
     ::unlinkat(target.folder, target.name.constData(), 0);
-  return {error};
+  return result;
 }
 
 bool isSameFile(const QByteArray &first, const QByteArray &second)

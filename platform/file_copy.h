@@ -20,11 +20,10 @@ inline constexpr int kSourceChanged = ENODATA;
 // temporary name beside the target and takes its name only once its bytes are flushed and
 // the file closed without error, so a failed copy leaves nothing behind. Flushed: the new
 // name lasts across a crash too.
-FileResult copyRegularFile(const QByteArray &source, const QByteArray &target,
-                           Durability durability = Durability::Normal);
+Result copyRegularFile(const QByteArray &source, const QByteArray &target, Durability durability = Durability::Normal);
 
 // The same for an open regular file as fstat described it when the copy began.
-FileResult copyOpenFile(int from, const struct stat &info, const EntryAt &target, Durability durability);
+Result copyOpenFile(int from, const struct stat &info, const EntryAt &target, Durability durability);
 
 // True when both paths name the same file or folder (following symbolic links).
 bool isSameFile(const QByteArray &first, const QByteArray &second);

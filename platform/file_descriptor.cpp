@@ -19,7 +19,7 @@ bool FileDescriptor::close()
   return ::close(fd) == 0;
 }
 
-int writeAll(int fd, const QByteArray &bytes)
+Result writeAll(int fd, const QByteArray &bytes)
 {
   const char *next = bytes.constData();
   qsizetype left = bytes.size();
@@ -28,24 +28,25 @@ int writeAll(int fd, const QByteArray &bytes)
     if (written < 0 && errno == EINTR)
       continue;
     if (written < 0)
-      return errno;
+      return Result::lastError();
     next += written;
     left -= written;
   }
-  return 0;
+  return {};
 }
 
-int flushFolder(const QByteArray &folder, int parent)
+Result flushFolder(const QByteArray &folder, int parent)
 {
-  const FileDescriptor handle(openFolder(parent, folder.isEmpty() ? "." : folder, true));
-  return handle.get() >= 0 ? flush(handle.get()) : errno;
+  const FileDescriptor handle = openFolder(parent, folder.isEmpty() ? "." : folder, true);
+  return handle.isOpen() ? flush(handle.get()) : handle.openResult();
 }
 
-int flush(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+Result flush(int fd) { return ::fsync(fd) == 0 ? Result() : Result::lastError(); }
 
-int openFolder(int parent, const QByteArray &name, bool followLink)
+FileDescriptor openFolder(int parent, const QByteArray &name, bool followLink)
 {
-  return ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
+  return FileDescriptor(
+      ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW)));
 }
 
 } // namespace tv::platform

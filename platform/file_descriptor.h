@@ -4,46 +4,59 @@
 #include <fcntl.h>
 #include <utility>
 
+#include "platform/result.h"
+
 // Descriptor work that the file operations of this layer share.
 namespace tv::platform {
 
 // How far a write goes before the call returns: Flushed waits until the bytes are on the disk.
 enum class Durability { Normal, Flushed };
 
-// Closes a descriptor when it goes out of scope.
+// An open file or folder, closed once: when the handle goes, or by close().
 class FileDescriptor {
 public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor() = default;
+  // Takes what an open call just returned; for -1 it keeps errno as the reason.
+  explicit FileDescriptor(int fd) : fd_(fd), openError_(fd < 0 ? errno : 0) {}
   ~FileDescriptor();
   FileDescriptor(const FileDescriptor &) = delete;
   FileDescriptor &operator=(const FileDescriptor &) = delete;
-  FileDescriptor(FileDescriptor &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileDescriptor(FileDescriptor &&other) noexcept
+      : fd_(std::exchange(other.fd_, -1)), openError_(std::exchange(other.openError_, 0))
+  {
+  }
   FileDescriptor &operator=(FileDescriptor &&other) noexcept
   {
     std::swap(fd_, other.fd_);
+    std::swap(openError_, other.openError_);
     return *this;
   }
+
+  bool isOpen() const { return fd_ >= 0; }
   int get() const { return fd_; }
+  // Why it could not be opened; ok when it is open.
+  Result openResult() const { return Result(openError_); }
   // Closes it now; false when the system reports a failure, which a network file system
   // may keep back until then.
   bool close();
 
 private:
-  int fd_;
+  int fd_ = -1;
+  int openError_ = 0;
 };
 
-// Writes all bytes, going on after short writes and interruptions; 0 or the error number.
-int writeAll(int fd, const QByteArray &bytes);
+// Writes all bytes, going on after short writes and interruptions.
+Result writeAll(int fd, const QByteArray &bytes);
 
 // Makes the names in a folder (the current one when empty; relative to an open parent folder
-// where given) last across a crash; 0 or the error number.
-int flushFolder(const QByteArray &folder, int parent = AT_FDCWD);
+// where given) last across a crash.
+Result flushFolder(const QByteArray &folder, int parent = AT_FDCWD);
 
-// Flushes an open file or folder to the disk; 0 or the error number.
-int flush(int fd);
+// Flushes an open file or folder to the disk.
+Result flush(int fd);
 
-// Opens a folder for the *at() calls; a symbolic link in its place is followed only when
-// asked. -1 and errno when it cannot be opened as a folder.
-int openFolder(int parent, const QByteArray &name, bool followLink);
+// Opens a folder for reading it and for the *at() calls; a symbolic link in its place is
+// followed only when asked.
+FileDescriptor openFolder(int parent, const QByteArray &name, bool followLink);
 
 } // namespace tv::platform

@@ -1,8 +1,6 @@
 #include "platform/file_move.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -25,8 +23,6 @@ int renameNoReplace(const EntryAt &from, const EntryAt &to)
 #endif
 }
 
-FileResult lastError() { return {errno}; }
-
 bool isFolder(const EntryAt &entry)
 {
   struct stat info {};
@@ -35,50 +31,48 @@ bool isFolder(const EntryAt &entry)
 
 // Only safe where nothing else renames into the folder meanwhile; used where the kernel
 // offers no atomic way.
-FileResult renameIfFree(const EntryAt &from, const EntryAt &to)
+Result renameIfFree(const EntryAt &from, const EntryAt &to)
 {
   struct stat info {};
   if (::fstatat(to.folder, to.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
-    return {EEXIST};
+    return Result(EEXIST);
   if (errno != ENOENT)
-    return lastError();
-  return ::renameat(from.folder, from.name.constData(), to.folder, to.name.constData()) == 0 ? FileResult{}
-                                                                                             : lastError();
+    return Result::lastError();
+  return ::renameat(from.folder, from.name.constData(), to.folder, to.name.constData()) == 0 ? Result()
+                                                                                             : Result::lastError();
 }
 
-FileResult linkOrCheckedRename(const EntryAt &from, const EntryAt &to)
+Result linkOrCheckedRename(const EntryAt &from, const EntryAt &to)
 {
   if (isFolder(from))
     return renameIfFree(from, to);
   if (::linkat(from.folder, from.name.constData(), to.folder, to.name.constData(), 0) != 0) {
     if (errno == EPERM || errno == EOPNOTSUPP)
       return renameIfFree(from, to);
-    return lastError();
+    return Result::lastError();
   }
   if (::unlinkat(from.folder, from.name.constData(), 0) == 0)
-    return {};
-  const FileResult failure = lastError();
+    return Result();
+  const Result failure = Result::lastError();
   ::unlinkat(to.folder, to.name.constData(), 0);
   return failure;
 }
 
 } // namespace
 
-QString FileResult::description() const { return QString::fromLocal8Bit(std::strerror(error)); }
-
-FileResult moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to)
+Result moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to)
 {
   if (renameNoReplace(from, to) == 0)
-    return {};
-  return errno == EINVAL ? linkOrCheckedRename(from, to) : lastError();
+    return Result();
+  return errno == EINVAL ? linkOrCheckedRename(from, to) : Result::lastError();
 }
 
-FileResult moveWithoutReplacing(const QByteArray &from, const QByteArray &to)
+Result moveWithoutReplacing(const QByteArray &from, const QByteArray &to)
 {
   return moveWithoutReplacingAt(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
 }
 
-FileResult moveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to)
+Result moveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to)
 {
   return linkOrCheckedRename(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
 }

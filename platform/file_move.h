@@ -1,19 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 #include <fcntl.h>
 
+#include "platform/result.h"
+
 namespace tv::platform {
-
-// The outcome of a file operation: 0 or the system's error number.
-struct FileResult {
-  int error = 0;
-
-  bool ok() const { return error == 0; }
-  // The system's own words for the error, in the user's language where it has them.
-  QString description() const;
-};
 
 // An entry named relative to an open folder; AT_FDCWD takes the name as an ordinary path.
 struct EntryAt {
@@ -23,12 +15,12 @@ struct EntryAt {
 
 // Moves or renames a file or folder; never replaces an entry that already has the new name
 // (the result is then EEXIST).
-FileResult moveWithoutReplacing(const QByteArray &from, const QByteArray &to);
-FileResult moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to);
+Result moveWithoutReplacing(const QByteArray &from, const QByteArray &to);
+Result moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to);
 
 // The same move for file systems that refuse the kernel's no-replace flag (NFS, some FUSE):
 // a file is linked under the new name and then unlinked; a folder, or a file where hard links
 // are not supported, is renamed after checking that nothing has the new name.
-FileResult moveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to);
+Result moveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to);
 
 } // namespace tv::platform

@@ -182,7 +182,7 @@ std::optional<FileContent> ReadRegularFile(const QByteArray &path)
 {
   FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   FileContent content;
-  if (file.get() < 0 || ::fstat(file.get(), &content.info) != 0)
+  if (!file.isOpen() || ::fstat(file.get(), &content.info) != 0)
     return std::nullopt;
   if (!S_ISREG(content.info.st_mode)) {
     errno = EISDIR;
@@ -217,24 +217,26 @@ std::optional<QByteArray> WriteTarget(const QByteArray &path)
 }
 
 // A new, empty file beside the target, created with the permissions a new file gets.
-std::pair<int, QByteArray> CreateSiblingFile(const QByteArray &target)
+std::pair<FileDescriptor, QByteArray> CreateSiblingFile(const QByteArray &target)
 {
   const qsizetype slash = target.lastIndexOf('/');
   const QByteArray prefix = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".tmp-";
+  FileDescriptor file;
+  QByteArray name;
   for (int attempt = 0; attempt < 16; ++attempt) {
-    const QByteArray name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd >= 0 || errno != EEXIST)
-      return {fd, name};
+    name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    file = FileDescriptor(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
+    if (file.isOpen() || file.openResult().error() != EEXIST)
+      break;
   }
-  return {-1, {}};
+  return {std::move(file), name};
 }
 
-// Writes bytes at a place of an open file; 0 or the error number.
-int WriteAt(int fd, qsizetype at, QByteArrayView bytes)
+// Writes bytes at a place of an open file.
+Result WriteAt(int fd, qsizetype at, QByteArrayView bytes)
 {
   if (::lseek(fd, at, SEEK_SET) < 0)
-    return errno;
+    return Result::lastError();
   return writeAll(fd, bytes.toByteArray());
 }
 
@@ -244,11 +246,11 @@ int WriteAt(int fd, qsizetype at, QByteArrayView bytes)
 bool RewriteInPlace(const QByteArray &target, const QByteArray &before, const QByteArray &after)
 {
   FileDescriptor file(::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (file.get() < 0)
+  if (!file.isOpen())
     return false;
   const auto mismatch = std::mismatch(before.begin(), before.end(), after.begin(), after.end());
   const qsizetype from = mismatch.first - before.begin();
-  const bool written = WriteAt(file.get(), from, QByteArrayView(after).sliced(from)) == 0 &&
+  const bool written = WriteAt(file.get(), from, QByteArrayView(after).sliced(from)).ok() &&
                        ::ftruncate(file.get(), after.size()) == 0 && ::fsync(file.get()) == 0;
   if (!written) {
     static_cast<void>(WriteAt(file.get(), from, QByteArrayView(before).sliced(from)));
@@ -264,11 +266,10 @@ bool RewriteInPlace(const QByteArray &target, const QByteArray &before, const QB
 // beside an existing target, the target is changed in place.
 bool ReplaceFile(const QByteArray &target, const QByteArray &content, const FileContent *original)
 {
-  auto [fd, temporary] = CreateSiblingFile(target);
-  FileDescriptor file(fd);
-  if (file.get() < 0)
+  auto [file, temporary] = CreateSiblingFile(target);
+  if (!file.isOpen())
     return original != nullptr && RewriteInPlace(target, original->bytes, content);
-  bool written = writeAll(file.get(), content) == 0;
+  bool written = writeAll(file.get(), content).ok();
   if (written && original != nullptr) {
     const struct stat &info = original->info;
     if (info.st_uid != ::geteuid() || info.st_gid != ::getegid())

@@ -24,8 +24,8 @@ constexpr qsizetype kLongestTrashName = NAME_MAX - (sizeof(kInfoSuffix) - 1);
 // for a link meanwhile is never written through.
 struct OpenTrash {
   QByteArray path;
-  FileDescriptor files{-1};
-  FileDescriptor info{-1};
+  FileDescriptor files;
+  FileDescriptor info;
 };
 
 // The file to trash, named relative to its open folder, as lstat saw it at the start.
@@ -36,11 +36,11 @@ struct Source {
 
 enum class Way { Rename, Copy };
 
-TrashedFile failed(int error, TrashRefusal refusal = TrashRefusal::None)
+TrashedFile failed(const Result &result, TrashRefusal refusal = TrashRefusal::None)
 {
-  if (error == kSourceChanged)
+  if (result.error() == kSourceChanged)
     refusal = TrashRefusal::FileChanged;
-  return {{error}, refusal, {}, {}};
+  return {result, refusal, {}, {}};
 }
 
 QByteArray joined(const QByteArray &folder, const QByteArray &name)
@@ -48,39 +48,41 @@ QByteArray joined(const QByteArray &folder, const QByteArray &name)
   return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-int makePrivateFolder(const QByteArray &path)
+Result makePrivateFolder(const QByteArray &path)
 {
-  return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+  return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? Result() : Result::lastError();
 }
 
 // Creates each missing folder of an absolute path, private to the user.
-int makePrivateFolders(const QByteArray &path)
+Result makePrivateFolders(const QByteArray &path)
 {
   for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
-    if (const int error = makePrivateFolder(path.left(slash)))
-      return error;
+    if (const Result made = makePrivateFolder(path.left(slash)); !made.ok())
+      return made;
   return makePrivateFolder(path);
 }
 
 // A folder under parent, made private to the user when missing, opened without following a
 // link in its place.
-int openPrivateFolder(int parent, const QByteArray &name, FileDescriptor *folder, struct stat *info)
+Result openPrivateFolder(int parent, const QByteArray &name, FileDescriptor *folder, struct stat *info)
 {
   if (::mkdirat(parent, name.constData(), 0700) != 0 && errno != EEXIST)
-    return errno;
-  FileDescriptor opened(openFolder(parent, name, false));
-  if (opened.get() < 0 || ::fstat(opened.get(), info) != 0)
-    return errno;
+    return Result::lastError();
+  FileDescriptor opened = openFolder(parent, name, false);
+  if (!opened.isOpen())
+    return opened.openResult();
+  if (::fstat(opened.get(), info) != 0)
+    return Result::lastError();
   *folder = std::move(opened);
-  return 0;
+  return Result();
 }
 
 // The trash's files/ and info/ folders, made when missing.
-int openTrashParts(int trashFolder, OpenTrash *trash)
+Result openTrashParts(int trashFolder, OpenTrash *trash)
 {
   struct stat info {};
-  if (const int error = openPrivateFolder(trashFolder, "files", &trash->files, &info))
-    return error;
+  if (const Result opened = openPrivateFolder(trashFolder, "files", &trash->files, &info); !opened.ok())
+    return opened;
   return openPrivateFolder(trashFolder, "info", &trash->info, &info);
 }
 
@@ -95,13 +97,13 @@ QByteArray homeTrashPath()
   return home.startsWith('/') ? home + "/.local/share/Trash" : QByteArray();
 }
 
-int openHomeTrash(const QByteArray &path, OpenTrash *trash)
+Result openHomeTrash(const QByteArray &path, OpenTrash *trash)
 {
-  if (const int error = makePrivateFolders(path))
-    return error;
-  const FileDescriptor folder(openFolder(AT_FDCWD, path, true));
-  if (folder.get() < 0)
-    return errno;
+  if (const Result made = makePrivateFolders(path); !made.ok())
+    return made;
+  const FileDescriptor folder = openFolder(AT_FDCWD, path, true);
+  if (!folder.isOpen())
+    return folder.openResult();
   trash->path = path;
   return openTrashParts(folder.get(), trash);
 }
@@ -116,14 +118,14 @@ dev_t homeVolume(QByteArray trash)
 }
 
 // A volume trash must be the user's own folder, not a link someone else placed there.
-int openUsableVolumeTrash(int parent, const QByteArray &name, const QByteArray &path, OpenTrash *trash)
+Result openUsableVolumeTrash(int parent, const QByteArray &name, const QByteArray &path, OpenTrash *trash)
 {
-  FileDescriptor folder(-1);
+  FileDescriptor folder;
   struct stat info {};
-  if (const int error = openPrivateFolder(parent, name, &folder, &info))
-    return error;
+  if (const Result opened = openPrivateFolder(parent, name, &folder, &info); !opened.ok())
+    return opened;
   if (info.st_uid != ::getuid())
-    return EPERM;
+    return Result(EPERM);
   trash->path = path;
   return openTrashParts(folder.get(), trash);
 }
@@ -137,16 +139,16 @@ bool isValidSharedTrash(int fd)
 }
 
 // $top/.Trash/$uid where the administrator made a valid shared trash, else $top/.Trash-$uid.
-int openVolumeTrash(const QByteArray &top, OpenTrash *trash)
+Result openVolumeTrash(const QByteArray &top, OpenTrash *trash)
 {
   const QByteArray uid = QByteArray::number(::getuid());
-  const FileDescriptor topFolder(openFolder(AT_FDCWD, top, true));
-  if (topFolder.get() < 0)
-    return errno;
-  const FileDescriptor shared(openFolder(topFolder.get(), ".Trash", false));
+  const FileDescriptor topFolder = openFolder(AT_FDCWD, top, true);
+  if (!topFolder.isOpen())
+    return topFolder.openResult();
+  const FileDescriptor shared = openFolder(topFolder.get(), ".Trash", false);
   if (isValidSharedTrash(shared.get()) &&
-      openUsableVolumeTrash(shared.get(), uid, joined(top, ".Trash/" + uid), trash) == 0)
-    return 0;
+      openUsableVolumeTrash(shared.get(), uid, joined(top, ".Trash/" + uid), trash).ok())
+    return Result();
   return openUsableVolumeTrash(topFolder.get(), ".Trash-" + uid, joined(top, ".Trash-" + uid), trash);
 }
 
@@ -164,14 +166,14 @@ QByteArray mountTop(const QByteArray &folder, dev_t device)
   return top;
 }
 
-int canonicalFolder(const QByteArray &folder, QByteArray *canonical)
+Result canonicalFolder(const QByteArray &folder, QByteArray *canonical)
 {
   char *resolved = ::realpath(folder.isEmpty() ? "." : folder.constData(), nullptr);
   if (resolved == nullptr)
-    return errno;
+    return Result::lastError();
   *canonical = resolved;
   std::free(resolved);
-  return 0;
+  return Result();
 }
 
 // From the clock that the rest of the program reads too: time() may lag it by a tick.
@@ -207,26 +209,28 @@ bool isUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
 
 // Copies from the descriptor that was checked to be the file; the original goes only once
 // its copy is on the disk and the original is still the file that was copied.
-FileResult copyThenRemove(const Source &source, const EntryAt &target)
+Result copyThenRemove(const Source &source, const EntryAt &target)
 {
   if (!S_ISREG(source.info.st_mode))
-    return {EOPNOTSUPP};
+    return Result(EOPNOTSUPP);
   const EntryAt &entry = source.entry;
   const FileDescriptor from(
       ::openat(entry.folder, entry.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   struct stat before {};
-  if (from.get() < 0 || ::fstat(from.get(), &before) != 0)
-    return {errno};
+  if (!from.isOpen())
+    return from.openResult();
+  if (::fstat(from.get(), &before) != 0)
+    return Result::lastError();
   if (before.st_dev != source.info.st_dev || before.st_ino != source.info.st_ino)
-    return {kSourceChanged};
-  if (const FileResult copied = copyOpenFile(from.get(), before, target, Durability::Flushed); !copied.ok())
+    return Result(kSourceChanged);
+  if (const Result copied = copyOpenFile(from.get(), before, target, Durability::Flushed); !copied.ok())
     return copied;
-  int error = isUnchangedSince(entry, from.get(), before) ? 0 : kSourceChanged;
-  if (error == 0 && ::unlinkat(entry.folder, entry.name.constData(), 0) != 0)
-    error = errno;
-  if (error != 0)
+  Result result = isUnchangedSince(entry, from.get(), before) ? Result() : Result(kSourceChanged);
+  if (result.ok() && ::unlinkat(entry.folder, entry.name.constData(), 0) != 0)
+    result = Result::lastError();
+  if (!result.ok())
     ::unlinkat(target.folder, target.name.constData(), 0);
-  return {error};
+  return result;
 }
 
 // The record is written first, under a name no other trashing can take; only then the file
@@ -240,20 +244,20 @@ TrashedFile trashInto(const OpenTrash &trash, const QByteArray &recordedPath, co
   for (int number = 1;; ++number) {
     const QByteArray trashName = numberedName(source.entry.name, number, kLongestTrashName);
     const EntryAt info{trash.info.get(), trashName + kInfoSuffix};
-    int error = createFileExclusiveAt(info, record, 0600, durability);
-    if (error == EEXIST)
+    Result recorded = createFileExclusiveAt(info, record, 0600, durability);
+    if (recorded.error() == EEXIST)
       continue;
-    if (error == 0 && way == Way::Copy)
-      error = flush(trash.info.get());
+    if (recorded.ok() && way == Way::Copy)
+      recorded = flush(trash.info.get());
     const EntryAt file{trash.files.get(), trashName};
-    const FileResult moved =
-        error != 0 ? FileResult{error}
-                   : (way == Way::Copy ? copyThenRemove(source, file) : moveWithoutReplacingAt(source.entry, file));
+    const Result moved =
+        !recorded.ok() ? recorded
+                       : (way == Way::Copy ? copyThenRemove(source, file) : moveWithoutReplacingAt(source.entry, file));
     if (moved.ok())
       return {moved, TrashRefusal::None, trash.path + "/files/" + trashName, trash.path + "/info/" + info.name};
     ::unlinkat(info.folder, info.name.constData(), 0);
-    if (moved.error != EEXIST)
-      return failed(moved.error);
+    if (moved.error() != EEXIST)
+      return failed(moved);
   }
 }
 
@@ -261,10 +265,10 @@ TrashedFile trashInto(const OpenTrash &trash, const QByteArray &recordedPath, co
 TrashedFile trashAtHome(const QByteArray &home, const QByteArray &original, const Source &source, Way way)
 {
   OpenTrash trash;
-  if (const int error = openHomeTrash(home, &trash))
-    return failed(error);
+  if (const Result opened = openHomeTrash(home, &trash); !opened.ok())
+    return failed(opened);
   const TrashedFile trashed = trashInto(trash, original, source, way);
-  return trashed.result.error == EXDEV ? trashInto(trash, original, source, Way::Copy) : trashed;
+  return trashed.result.error() == EXDEV ? trashInto(trash, original, source, Way::Copy) : trashed;
 }
 
 } // namespace
@@ -274,31 +278,31 @@ TrashedFile moveToTrash(const QByteArray &path)
   const qsizetype slash = path.lastIndexOf('/');
   const QByteArray name = path.mid(slash + 1);
   if (name.isEmpty() || name == "." || name == "..")
-    return failed(EINVAL);
+    return failed(Result(EINVAL));
   struct stat folderInfo {};
   QByteArray folder;
-  if (const int error = canonicalFolder(path.left(slash + 1), &folder))
-    return failed(error);
+  if (const Result resolved = canonicalFolder(path.left(slash + 1), &folder); !resolved.ok())
+    return failed(resolved);
   // A handle for the *at() calls alone, so that a folder the user may write in but not list
   // (a drop box) still gives one.
   const FileDescriptor folderHandle(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   Source source{{folderHandle.get(), name}, {}};
-  if (folderHandle.get() < 0 || ::fstat(folderHandle.get(), &folderInfo) != 0 ||
+  if (!folderHandle.isOpen() || ::fstat(folderHandle.get(), &folderInfo) != 0 ||
       ::fstatat(folderHandle.get(), name.constData(), &source.info, AT_SYMLINK_NOFOLLOW) != 0)
-    return failed(errno);
+    return failed(Result::lastError());
   const QByteArray original = joined(folder, name);
 
   const QByteArray home = homeTrashPath();
   if (home.isEmpty())
-    return failed(ENOENT, TrashRefusal::NoHomeFolder);
+    return failed(Result(ENOENT), TrashRefusal::NoHomeFolder);
   if (homeVolume(home) == source.info.st_dev)
     return trashAtHome(home, original, source, Way::Rename);
   const QByteArray top = mountTop(folder, folderInfo.st_dev);
   OpenTrash volume;
-  if (source.info.st_dev == folderInfo.st_dev && openVolumeTrash(top, &volume) == 0) {
+  if (source.info.st_dev == folderInfo.st_dev && openVolumeTrash(top, &volume).ok()) {
     const QByteArray recorded = original.mid(top.size() == 1 ? 1 : top.size() + 1);
     const TrashedFile trashed = trashInto(volume, recorded, source, Way::Rename);
-    if (trashed.result.error != EXDEV)
+    if (trashed.result.error() != EXDEV)
       return trashed;
   }
   return trashAtHome(home, original, source, Way::Copy);

@@ -15,7 +15,7 @@ enum class TrashRefusal {
 
 // Where a file went in the trash.
 struct TrashedFile {
-  FileResult result;
+  Result result;
   TrashRefusal refusal = TrashRefusal::None;
   // The file under the trash's files/ folder and its record under info/.
   QByteArray file;

@@ -69,7 +69,7 @@ void TestFileCreate::newFileHoldsExactlyTheBytes()
 {
   QFETCH(QByteArray, bytes);
   const QByteArray path = folder_ + "caf\xe9 \xff.doc"; // not valid UTF-8
-  QCOMPARE(platform::createFileExclusive(path, bytes), 0);
+  QVERIFY(platform::createFileExclusive(path, bytes).ok());
   QCOMPARE(ReadFile(path, kUnreadable), bytes);
   QCOMPARE(Names(folder_).size(), 1);
   QVERIFY(::unlink(path.constData()) == 0);
@@ -94,7 +94,7 @@ void TestFileCreate::nothingWithTheNameIsReplaced()
   else
     QVERIFY(::symlink("elsewhere.doc", path.constData()) == 0);
 
-  QCOMPARE(platform::createFileExclusive(path, "template"), EEXIST);
+  QCOMPARE(platform::createFileExclusive(path, "template").error(), EEXIST);
   if (kind == "file")
     QCOMPARE(ReadFile(path, kUnreadable), "the user's own work");
   QCOMPARE(QFileInfo(QFile::decodeName(path)).isDir(), kind == "folder");
@@ -121,7 +121,7 @@ void TestFileCreate::aFailedCreationLeavesTheFolderAsItWas()
     QVERIFY(::chmod(folder_.constData(), 0555) == 0);
   const QByteArray path = folder_ + name;
   const QByteArray bytes("template");
-  QCOMPARE(test::RunRestricted([&] { return platform::createFileExclusive(path, bytes); }), error);
+  QCOMPARE(test::RunRestricted([&] { return platform::createFileExclusive(path, bytes).error(); }), error);
   QVERIFY(Names(folder_).size() == 0);
   ::chmod(folder_.constData(), 0755);
 }
@@ -135,7 +135,7 @@ void TestFileCreate::aFailedWriteLeavesNoPartialFile()
   rlimit small = saved;
   small.rlim_cur = 1000;
   QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-  const int error = platform::createFileExclusive(folder_ + "Big.ppt", QByteArray(5000, 'p'));
+  const int error = platform::createFileExclusive(folder_ + "Big.ppt", QByteArray(5000, 'p')).error();
   ::setrlimit(RLIMIT_FSIZE, &saved);
   QCOMPARE(error, EFBIG);
   QVERIFY(Names(folder_).size() == 0);

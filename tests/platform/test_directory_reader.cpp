@@ -154,7 +154,7 @@ void TestDirectoryReader::dropsEntriesThatVanishBeforeTheirStat()
   MakeFile(folder + "stays");
   MakeFile(folder + "goes");
 
-  const platform::DirectoryHandle handle(folder);
+  const platform::FileDescriptor handle = platform::openFolder(AT_FDCWD, folder, true);
   platform::DirectoryContents contents;
   platform::readEntryNames(handle, contents);
   QCOMPARE(contents.entries.size(), size_t(2));
@@ -182,7 +182,7 @@ void TestDirectoryReader::describesEveryEntryOfALargeFolder()
       MakeFile(folder + name, QByteArray(i % 7, 'x'));
   }
 
-  const platform::DirectoryHandle handle(folder);
+  const platform::FileDescriptor handle = platform::openFolder(AT_FDCWD, folder, true);
   platform::DirectoryContents contents;
   platform::readEntryNames(handle, contents);
   QCOMPARE(contents.entries.size(), size_t(Count));

@@ -69,7 +69,7 @@ void TestFileCopy::copyKeepsContentsTimeAndPermissions()
   SetModificationTime(source, 1234567890, 123456789);
   const auto sourceBefore = Snapshot(environment.home() + "/from");
 
-  const platform::FileResult result = platform::copyRegularFile(source, target, platform::Durability(durability));
+  const platform::Result result = platform::copyRegularFile(source, target, platform::Durability(durability));
 
   QVERIFY2(result.ok(), qPrintable(result.description()));
   QCOMPARE(ReadFile(target), contents);
@@ -112,7 +112,7 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch()
   const QByteArray path = source.startsWith('/') ? source : from + source;
   const QByteArray target = to + (source == "file" ? "file" : "copy");
 
-  QCOMPARE(platform::copyRegularFile(path, target).error, error);
+  QCOMPARE(platform::copyRegularFile(path, target).error(), error);
   QCOMPARE(Snapshot(environment.home()), before);
 }
 
@@ -141,7 +141,7 @@ void TestFileCopy::unreadableSourceOrReadOnlyTargetLeavesNothing()
   QVERIFY(::chmod(to.constData(), mode_t(targetFolderMode)) == 0);
   const auto before = Snapshot(environment.home());
 
-  QCOMPARE(RunRestricted([&] { return platform::copyRegularFile(from + "a.txt", to + "a.txt").error; }), EACCES);
+  QCOMPARE(RunRestricted([&] { return platform::copyRegularFile(from + "a.txt", to + "a.txt").error(); }), EACCES);
   QCOMPARE(Snapshot(environment.home()), before);
 }
 

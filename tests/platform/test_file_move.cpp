@@ -12,7 +12,7 @@ using namespace tv::test;
 
 namespace {
 
-using Move = platform::FileResult (*)(const QByteArray &, const QByteArray &);
+using Move = platform::Result (*)(const QByteArray &, const QByteArray &);
 
 ino_t InodeOf(const QByteArray &path)
 {
@@ -82,9 +82,9 @@ void TestFileMove::movesWithoutReplacing()
   const auto before = Snapshot(folder);
   const ino_t moved = InodeOf(folder + from);
 
-  const platform::FileResult result = move(folder + from, folder + to);
+  const platform::Result result = move(folder + from, folder + to);
 
-  QCOMPARE(result.error, error);
+  QCOMPARE(result.error(), error);
   QCOMPARE(result.ok(), error == 0);
   if (error != 0) {
     QCOMPARE(Snapshot(folder), before);
@@ -115,7 +115,7 @@ void TestFileMove::readOnlyFolderRefusesTheMove()
   QVERIFY(::chmod(folder.constData(), 0555) == 0);
   const auto before = Snapshot(folder);
 
-  QCOMPARE(RunRestricted([&] { return move(folder + "a.txt", folder + "b.txt").error; }), EACCES);
+  QCOMPARE(RunRestricted([&] { return move(folder + "a.txt", folder + "b.txt").error(); }), EACCES);
   QCOMPARE(Snapshot(folder), before);
 }
 

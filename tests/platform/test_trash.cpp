@@ -366,7 +366,7 @@ void TestTrash::fileStaysWhenNoTrashCanTakeIt()
   const platform::TrashedFile trashed = platform::moveToTrash(path);
 
   QCOMPARE(Names("/"), topFolder); // no trash made on the home volume's top folder instead
-  QCOMPARE(trashed.result.error, error);
+  QCOMPARE(trashed.result.error(), error);
   QCOMPARE(trashed.refusal, refusal);
   QVERIFY(trashed.file.isEmpty());
   QVERIFY(Exists(path));
@@ -383,7 +383,7 @@ void TestTrash::fileInReadOnlyFolderStays()
 
   const int error = RunRestricted([&] {
     qputenv("XDG_DATA_HOME", dataHome);
-    return platform::moveToTrash(folder + "a.txt").result.error;
+    return platform::moveToTrash(folder + "a.txt").result.error();
   });
 
   QCOMPARE(error, EACCES);

@@ -1,0 +1,13 @@
+#include "platform/result.h"
+
+#include <cstring>
+
+namespace tv::platform {
+
+QString Result::description() const
+{
+  char buffer[256];
+  return QString::fromLocal8Bit(::strerror_r(error_, buffer, sizeof buffer));
+}
+
+} // namespace tv::platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <cerrno>
+
+namespace tv::platform {
+
+// The outcome of a call to the system: success, or the system's error number.
+class Result {
+public:
+  Result() = default;
+  explicit Result(int error) : error_(error) {}
+  // The failure that errno reports just now.
+  static Result lastError() { return Result(errno); }
+
+  bool ok() const { return error_ == 0; }
+  int error() const { return error_; }
+  // The system's own words for the error, in the user's language where it has them.
+  QString description() const;
+
+private:
+  int error_ = 0;
+};
+
+} // namespace tv::platform
