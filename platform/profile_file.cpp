@@ -176,18 +176,16 @@ void CutAtLimit(FileContent &content)
   content.bytes.truncate(content.bytes.lastIndexOf('\n', kProfileReadLimit - 1) + 1);
 }
 
-// The content of a regular file up to the read limit, or nothing when it cannot be opened
-// or read; errno tells why.
-std::optional<FileContent> ReadRegularFile(const QByteArray &path)
+// Reads a regular file up to the read limit into content.
+Result ReadRegularFile(const QByteArray &path, FileContent &content)
 {
   FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  FileContent content;
-  if (!file.isOpen() || ::fstat(file.get(), &content.info) != 0)
-    return std::nullopt;
-  if (!S_ISREG(content.info.st_mode)) {
-    errno = EISDIR;
-    return std::nullopt;
-  }
+  if (!file.isOpen())
+    return file.openResult();
+  if (::fstat(file.get(), &content.info) != 0)
+    return Result::lastError();
+  if (!S_ISREG(content.info.st_mode))
+    return Result(EISDIR);
   // One byte past the limit tells whether the file goes on.
   content.bytes.resize(kProfileReadLimit + 1);
   qsizetype filled = 0;
@@ -196,12 +194,12 @@ std::optional<FileContent> ReadRegularFile(const QByteArray &path)
     if (count == 0)
       break;
     if (count < 0 && errno != EINTR)
-      return std::nullopt;
+      return Result::lastError();
     filled += std::max<ssize_t>(count, 0);
   }
   content.bytes.truncate(filled);
   CutAtLimit(content);
-  return content;
+  return Result();
 }
 
 // The file a write goes to: the target of a symbolic link, so that the link stays a link.
@@ -298,12 +296,11 @@ bool isRegularFile(const QByteArray &path)
 QByteArray readProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
                              const QByteArray &fallback)
 {
-  const std::optional<FileContent> file = path.isEmpty() ? std::nullopt : ReadRegularFile(path);
-  if (file) {
-    const KeyPlace place = LocateKey(file->bytes, section, key);
+  FileContent file;
+  if (!path.isEmpty() && ReadRegularFile(path, file).ok()) {
+    const KeyPlace place = LocateKey(file.bytes, section, key);
     if (place.keyFound)
-      return Unquoted(
-          QByteArrayView(file->bytes).sliced(place.valueStart, place.valueEnd - place.valueStart).trimmed());
+      return Unquoted(QByteArrayView(file.bytes).sliced(place.valueStart, place.valueEnd - place.valueStart).trimmed());
   }
   QByteArrayView defaultValue(fallback);
   while (!defaultValue.isEmpty() && IsBlank(defaultValue.back()))
@@ -317,9 +314,11 @@ bool writeProfileString(const QByteArray &path, const QByteArray &section, const
   const std::optional<QByteArray> target = path.isEmpty() ? std::nullopt : WriteTarget(path);
   if (!target || !StorableNames(section, key, value))
     return false;
-  const std::optional<FileContent> existing = ReadRegularFile(*target);
-  if (!existing && errno != ENOENT)
+  FileContent onDisk;
+  const Result reading = ReadRegularFile(*target, onDisk);
+  if (!reading.ok() && reading.error() != ENOENT)
     return false;
+  const FileContent *existing = reading.ok() ? &onDisk : nullptr;
   // A file the user made read-only refuses the write, even though its folder would allow
   // replacing it.
   if (existing && ::faccessat(AT_FDCWD, target->constData(), W_OK, AT_EACCESS) != 0)
@@ -329,7 +328,7 @@ bool writeProfileString(const QByteArray &path, const QByteArray &section, const
     return false;
   const QByteArray content =
       WithKeySet(existing ? existing->bytes : QByteArray(), section.trimmed(), key.trimmed(), value);
-  return ReplaceFile(*target, content, existing ? &*existing : nullptr);
+  return ReplaceFile(*target, content, existing);
 }
 
 } // namespace tv::platform
