@@ -8,15 +8,9 @@ enum Column { NameColumn, SizeColumn, DetailColumn, ColumnCount };
 
 } // namespace
 
-ListModel::ListModel(IconSource icons, EditHandler edited, QObject *parent)
-    : QAbstractTableModel(parent), icons_(std::move(icons)), edited_(std::move(edited))
-{
-}
-
 void ListModel::setRows(RowTable rows, const RowTextFormat &format)
 {
   beginResetModel();
-  ++generation_;
   rows_ = std::move(rows);
   format_ = format;
   driveCaptions_.clear();
@@ -41,7 +35,7 @@ void ListModel::sortBy(SortKey key, const QCollator &collator)
 
 QString ListModel::caption(int row) const
 {
-  if (rows_.at(row).image == DriveImage) {
+  if (rows_.at(row).kind == ui::RowKind::Drive) {
     const auto typed = driveCaptions_.constFind(rows_.name(row).toByteArray());
     if (typed != driveCaptions_.constEnd())
       return *typed;
@@ -64,9 +58,9 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
     if (index.column() == NameColumn)
       return caption(row);
     return index.column() == SizeColumn ? format_->sizeText(rows_, row) : format_->detailText(rows_, row);
-  case Qt::DecorationRole:
-    if (index.column() == NameColumn && rows_.at(row).image != MessageImage)
-      return icons_(rows_.at(row).image);
+  case RowImageRole:
+    if (index.column() == NameColumn && rows_.at(row).image != ui::ListImage::None)
+      return QVariant::fromValue(rows_.at(row).image);
     return {};
   default:
     return {};
@@ -76,28 +70,21 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
 Qt::ItemFlags ListModel::flags(const QModelIndex &index) const
 {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-  if (index.isValid() && index.column() == NameColumn && rows_.at(index.row()).image != MessageImage)
+  if (index.isValid() && index.column() == NameColumn && rows_.at(index.row()).kind != ui::RowKind::Message)
     flags |= Qt::ItemIsEditable;
   return flags;
 }
 
-bool ListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+void ListModel::renameRow(int row, QByteArrayView name)
 {
-  if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
-    return false;
-  const int row = index.row();
-  const QString typed = value.toString();
-  const quint64 generation = generation_;
-  const std::optional<QByteArray> movedTo = edited_(row, typed);
-  // A handler that listed the folder anew has left nothing to rename.
-  if (generation != generation_)
-    return false;
-  if (rows_.at(row).image == DriveImage)
-    driveCaptions_.insert(rows_.name(row).toByteArray(), typed);
-  else if (!movedTo || !rows_.rename(row, *movedTo))
-    return false;
-  emit dataChanged(index, index);
-  return true;
+  if (rows_.rename(row, name))
+    emit dataChanged(index(row, NameColumn), index(row, NameColumn));
+}
+
+void ListModel::setDriveCaption(int row, const QString &typed)
+{
+  driveCaptions_.insert(rows_.name(row).toByteArray(), typed);
+  emit dataChanged(index(row, NameColumn), index(row, NameColumn));
 }
 
 } // namespace tv

@@ -3,8 +3,6 @@
 #include <QAbstractTableModel>
 #include <QCollator>
 #include <QHash>
-#include <QIcon>
-#include <functional>
 #include <optional>
 
 #include "app/listing.h"
@@ -14,17 +12,15 @@
 namespace tv {
 
 // The model of ListView1: name, size and time (or free space) of each row. Texts are
-// formatted when a row is shown, so a folder of a million entries lists quickly.
+// formatted when a row is shown, so a folder of a million entries lists quickly. The model
+// only mirrors the disk: the window renames entries and then tells the model.
 class ListModel : public QAbstractTableModel {
   Q_OBJECT
 public:
-  // The picture of an image index.
-  using IconSource = std::function<QIcon(int image)>;
-  // Called when an edit of a caption is confirmed; returns the name the row's entry was
-  // moved to on disk, or nothing when the row keeps the name it was listed with.
-  using EditHandler = std::function<std::optional<QByteArray>(int row, const QString &typed)>;
+  // The role of a row's picture in the image list (a ui::ListImage), in the first column.
+  static constexpr int RowImageRole = Qt::UserRole;
 
-  ListModel(IconSource icons, EditHandler edited, QObject *parent = nullptr);
+  using QAbstractTableModel::QAbstractTableModel;
 
   // Replaces every row.
   void setRows(RowTable rows, const RowTextFormat &format);
@@ -35,22 +31,22 @@ public:
   const RowTextFormat &format() const { return *format_; }
   // The first column's text: a caption typed over a drive, else the caption of the name.
   QString caption(int row) const;
+  // Gives a row the name its entry was moved to on disk.
+  void renameRow(int row, QByteArrayView name);
+  // Shows a caption typed over a drive until the next listing, as a drive has no name on
+  // disk to change.
+  void setDriveCaption(int row, const QString &typed);
 
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;
   QVariant data(const QModelIndex &index, int role) const override;
   Qt::ItemFlags flags(const QModelIndex &index) const override;
-  bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 private:
-  IconSource icons_;
-  EditHandler edited_;
   RowTable rows_;
   std::optional<RowTextFormat> format_;
-  // Captions typed over drives, by mount point: shown until the next listing, as a drive
-  // has no name on disk to change.
+  // Captions typed over drives, by mount point.
   QHash<QByteArray, QString> driveCaptions_;
-  quint64 generation_ = 0; // counts the times every row was replaced
 };
 
 } // namespace tv

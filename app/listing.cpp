@@ -84,7 +84,7 @@ void SortByName(std::vector<int> &items, NameOf nameOf, const QCollator &collato
 
 bool HasKey(const Row &row, SortKey key)
 {
-  return IsFileImage(row.image) || (row.image == DriveImage && key != SortKey::Time);
+  return row.kind == ui::RowKind::File || (row.kind == ui::RowKind::Drive && key != SortKey::Time);
 }
 
 } // namespace
@@ -100,9 +100,8 @@ RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, 
 {
   if (contents.state == platform::FolderState::Missing) {
     RowTable rows;
-    Row message;
-    message.image = MessageImage;
-    rows.append(TextIn(texts::FolderMissing, english).toUtf8(), message);
+    const QByteArray text = TextIn(texts::FolderMissing, english).toUtf8();
+    rows.append(text, {0, 0, ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
     return rows;
   }
   std::vector<int> folders, files;
@@ -122,11 +121,13 @@ RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, 
   rows.reserve(folders.size() + files.size());
   for (const int folder : folders) {
     const platform::DirectoryEntry &entry = contents.entries[static_cast<size_t>(folder)];
-    rows.push_back({entry.nameOffset, entry.nameLength, FolderImage});
+    rows.push_back(
+        {entry.nameOffset, entry.nameLength, ui::RowKind::Folder, RowImageOf(ui::RowKind::Folder, nameOf(folder))});
   }
   for (const int file : files) {
     const platform::DirectoryEntry &entry = contents.entries[static_cast<size_t>(file)];
-    rows.push_back({entry.nameOffset, entry.nameLength, ImageIndexOf(nameOf(file)), entry.size, entry.modified});
+    const ui::ListImage image = RowImageOf(ui::RowKind::File, nameOf(file));
+    rows.push_back({entry.nameOffset, entry.nameLength, ui::RowKind::File, image, entry.size, entry.modified});
   }
   return RowTable(std::move(contents.names), std::move(rows));
 }
@@ -136,8 +137,7 @@ RowTable BuildDriveRows(const std::vector<platform::Volume> &volumes)
   RowTable rows;
   for (const platform::Volume &volume : volumes) {
     const QByteArray caption = volume.mountPoint.endsWith('/') ? volume.mountPoint : volume.mountPoint + '/';
-    Row drive;
-    drive.image = DriveImage;
+    Row drive{0, 0, ui::RowKind::Drive, RowImageOf(ui::RowKind::Drive, caption)};
     drive.size = volume.space.answered ? volume.space.total : -1;
     drive.available = volume.space.answered ? volume.space.available : -1;
     rows.append(caption, drive);

@@ -143,17 +143,16 @@ void TForm1::CreateControls()
   ListView1->setEditTriggers(QAbstractItemView::SelectedClicked);
   ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
   ListView1->setAllColumnsShowFocus(true);
-  listModel_ = new ListModel([this](int image) { return PngImageList1->icon(image); },
-                             [this](int row, const QString &typed) { return ListView1Edited(row, typed); }, this);
+  listModel_ = new ListModel(this);
   ListView1->setModel(listModel_);
-  ListView1->setItemDelegate(new RowDelegate(ListView1));
+  ListView1->setItemDelegate(new RowDelegate(*PngImageList1, ListView1));
   ListView1->header()->setStretchLastSection(false);
   for (int column = 0; column < 3; ++column)
     ListView1->header()->resizeSection(column, ColumnWidths[column]);
 
   PopupMenu1 = new QMenu(this);
-  Rename1 = PopupMenu1->addAction(PngImageList1->icon(7), QStringLiteral("Rename"));
-  Delete1 = PopupMenu1->addAction(PngImageList1->icon(6), QStringLiteral("Delete"));
+  Rename1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Rename), QStringLiteral("Rename"));
+  Delete1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Delete), QStringLiteral("Delete"));
 
   PngSpeedButton10 = GlyphButton(this, {16, 568, 104, 25}, "new_folder", -1);
   PngSpeedButton7 = GlyphButton(this, {120, 568, 160, 25}, "word", -1);
@@ -199,6 +198,8 @@ void TForm1::ConnectHandlers()
   connect(Rename1, &QAction::triggered, this, &TForm1::Rename1Click);
   connect(Delete1, &QAction::triggered, this, &TForm1::Delete1Click);
   connect(ListView1, &QAbstractItemView::doubleClicked, this, &TForm1::ListView1DblClick);
+  connect(static_cast<RowDelegate *>(ListView1->itemDelegate()), &RowDelegate::captionEdited, this,
+          &TForm1::ListView1Edited);
   connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
     PopupMenu1Popup();
     PopupMenu1->popup(ListView1->viewport()->mapToGlobal(position));
@@ -272,12 +273,20 @@ QString TForm1::RowCaption(int row) const { return IsRow(row) ? listModel_->capt
 
 QByteArray TForm1::RowName(int row) const
 {
-  if (!IsRow(row) || RowImage(row) == MessageImage)
+  if (RowKindOf(row) == ui::RowKind::Message)
     return {};
   return listModel_->rows().name(row).toByteArray();
 }
 
-int TForm1::RowImage(int row) const { return IsRow(row) ? int{listModel_->rows().at(row).image} : int{MessageImage}; }
+ui::RowKind TForm1::RowKindOf(int row) const
+{
+  return IsRow(row) ? listModel_->rows().at(row).kind : ui::RowKind::Message;
+}
+
+int TForm1::RowImage(int row) const
+{
+  return static_cast<int>(IsRow(row) ? listModel_->rows().at(row).image : ui::ListImage::None);
+}
 
 void TForm1::PngSpeedButton1Click() { close(); }
 
@@ -298,12 +307,12 @@ void TForm1::PngSpeedButton13Click() { OpenFolder(HomeLocations[DesktopFolder]);
 void TForm1::ListView1DblClick()
 {
   const int row = SelectedRow();
-  const int image = RowImage(row);
-  if (image == FolderImage) {
+  const ui::RowKind kind = RowKindOf(row);
+  if (kind == ui::RowKind::Folder) {
     OpenFolder(currentFolder_ + '/' + RowName(row));
-  } else if (image == DriveImage) {
+  } else if (kind == ui::RowKind::Drive) {
     OpenFolder(RowName(row));
-  } else if (IsFileImage(image)) {
+  } else if (kind == ui::RowKind::File) {
     const QByteArray file = currentFolder_ + RowName(row);
     if (platform::isExistingFile(file))
       platform::openWithDesktopHandler(file, currentFolder_);

@@ -4,7 +4,8 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <optional>
+
+#include "ui/row_kind.h"
 
 class QAction;
 class QDragEnterEvent;
@@ -44,9 +45,10 @@ public:
 
   // The selected row, or -1 when none is selected.
   int SelectedRow() const;
-  // The shown caption, raw name bytes and image index of a row.
+  // The shown caption, raw name bytes, kind and image index of a row.
   QString RowCaption(int row) const;
   QByteArray RowName(int row) const;
+  ui::RowKind RowKindOf(int row) const;
   int RowImage(int row) const;
 
   ui::BorderlessFrame *Frame;
@@ -100,9 +102,9 @@ public:
   void PopupMenu1Popup();
   void Rename1Click();
   void Delete1Click();
-  // Called when an edit of a row's caption is confirmed; returns the name the row's entry
-  // was moved to, or nothing when the row keeps its name.
-  std::optional<QByteArray> ListView1Edited(int row, const QString &newText);
+  // Called when an edit of a row's caption is confirmed: renames the entry on disk, then
+  // the row.
+  void ListView1Edited(int row, const QString &newText);
   void ListViewDeleteFile(int row);
   void AcceptFiles(const QList<QByteArray> &paths);
 

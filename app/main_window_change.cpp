@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QTreeView>
 
+#include "app/list_model.h"
 #include "app/windows.h"
 #include "fileops/delete.h"
 #include "fileops/drop.h"
@@ -64,13 +65,19 @@ void TForm1::Delete1Click()
     ListViewDeleteFile(SelectedRow());
 }
 
-std::optional<QByteArray> TForm1::ListView1Edited(int row, const QString &newText)
+void TForm1::ListView1Edited(int row, const QString &newText)
 {
+  if (RowKindOf(row) == ui::RowKind::Drive) {
+    listModel_->setDriveCaption(row, newText);
+    return;
+  }
   const fileops::RenameOutcome outcome =
-      fileops::RenameRow({CurrentFolder(), fileops::RowKindOf(RowImage(row)), RowCaption(row), RowName(row), newText});
+      fileops::RenameRow({CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText});
+  // The row is renamed before any message: while a box is open the folder may be listed anew.
+  if (outcome.newName)
+    listModel_->renameRow(row, *outcome.newName);
   if (!outcome.message.isEmpty())
     ShowMessageWhite(outcome.message);
-  return outcome.newName;
 }
 
 void TForm1::ListViewDeleteFile(int row)

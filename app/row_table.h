@@ -5,29 +5,19 @@
 #include <QtGlobal>
 #include <vector>
 
+#include "ui/row_kind.h"
+
 namespace tv {
-
-// Row kinds, told by the index of the row's image in the image list.
-enum RowImage : qint8 {
-  MessageImage = -1,
-  FolderImage = 0,
-  FileImage = 1,
-  WordImage = 2,
-  ExcelImage = 3,
-  PowerPointImage = 4,
-  DriveImage = 5,
-};
-
-inline bool IsFileImage(int image) { return image >= FileImage && image <= PowerPointImage; }
 
 // What the listing read once about an entry. Texts and sort keys are derived from it.
 struct Row {
   quint32 nameOffset = 0;
   quint16 nameLength = 0;
-  qint8 image = FileImage;
-  qint64 size = -1;      // a file's bytes; a drive's total bytes, -1 when its query failed
-  qint64 modified = 0;   // a file's modification time, seconds since the epoch
-  qint64 available = -1; // a drive's bytes free to the user
+  ui::RowKind kind = ui::RowKind::File;
+  ui::ListImage image = ui::ListImage::File; // chosen when listed, kept when renamed
+  qint64 size = -1;                          // a file's bytes; a drive's total bytes, -1 when its query failed
+  qint64 modified = 0;                       // a file's modification time, seconds since the epoch
+  qint64 available = -1;                     // a drive's bytes free to the user
 };
 
 // The rows of the list in one contiguous vector, with every name's raw bytes in one block.

@@ -54,6 +54,8 @@ bool IsUpperCaseOf(QByteArrayView upper, QByteArrayView text)
 
 bool SizeKnown(const Row &row) { return row.size >= 0; }
 
+bool IsFileOrDrive(const Row &row) { return row.kind == ui::RowKind::File || row.kind == ui::RowKind::Drive; }
+
 bool TimeKnown(const Row &row) { return row.modified != platform::UnknownTime; }
 
 } // namespace
@@ -112,20 +114,30 @@ QString LongTimeWithoutZone(const QString &format)
   return removed ? TrimSeparators(result) : format;
 }
 
-RowImage ImageIndexOf(QByteArrayView name)
+ui::ListImage RowImageOf(ui::RowKind kind, QByteArrayView name)
 {
+  switch (kind) {
+  case ui::RowKind::Folder:
+    return ui::ListImage::Folder;
+  case ui::RowKind::Drive:
+    return ui::ListImage::Drive;
+  case ui::RowKind::Message:
+    return ui::ListImage::None;
+  case ui::RowKind::File:
+    break;
+  }
   const auto dot = std::find(name.rbegin(), name.rend(), '.');
   if (dot == name.rend())
-    return FileImage;
+    return ui::ListImage::File;
   const QByteArrayView extension(&*dot, dot - name.rbegin() + 1);
-  static constexpr std::pair<QByteArrayView, RowImage> images[] = {
-      {".DOC", WordImage},   {".DOCX", WordImage},      {".XLS", ExcelImage},
-      {".XLSX", ExcelImage}, {".PPT", PowerPointImage}, {".PPTX", PowerPointImage},
+  static constexpr std::pair<QByteArrayView, ui::ListImage> images[] = {
+      {".DOC", ui::ListImage::Word},   {".DOCX", ui::ListImage::Word},      {".XLS", ui::ListImage::Excel},
+      {".XLSX", ui::ListImage::Excel}, {".PPT", ui::ListImage::PowerPoint}, {".PPTX", ui::ListImage::PowerPoint},
   };
   for (const auto &[upper, image] : images)
     if (IsUpperCaseOf(upper, extension))
       return image;
-  return FileImage;
+  return ui::ListImage::File;
 }
 
 QDateTime ListedTime(qint64 modified)
@@ -147,7 +159,7 @@ RowTextFormat::RowTextFormat(const QLocale &locale, bool english)
 QString RowTextFormat::caption(const RowTable &rows, int row) const
 {
   const QByteArrayView name = rows.name(row);
-  if (rows.at(row).image == MessageImage)
+  if (rows.at(row).kind == ui::RowKind::Message)
     return QString::fromUtf8(name);
   return platform::displayName(QByteArray::fromRawData(name.data(), name.size()));
 }
@@ -155,7 +167,7 @@ QString RowTextFormat::caption(const RowTable &rows, int row) const
 QString RowTextFormat::sizeText(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
-  if ((IsFileImage(entry.image) || entry.image == DriveImage) && SizeKnown(entry))
+  if (IsFileOrDrive(entry) && SizeKnown(entry))
     return FormatSize(entry.size, decimalPoint_);
   return {};
 }
@@ -163,9 +175,9 @@ QString RowTextFormat::sizeText(const RowTable &rows, int row) const
 QString RowTextFormat::detailText(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
-  if (IsFileImage(entry.image))
+  if (entry.kind == ui::RowKind::File)
     return timeText(entry.modified);
-  if (entry.image == DriveImage && SizeKnown(entry))
+  if (entry.kind == ui::RowKind::Drive && SizeKnown(entry))
     return freeSpaceText(entry.available, entry.size);
   return {};
 }
@@ -174,21 +186,21 @@ QString RowTextFormat::sizeKey(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
   // A drive whose query failed keeps the key of -1 bytes, so that it sorts first.
-  const bool keyed = entry.image == DriveImage || (IsFileImage(entry.image) && SizeKnown(entry));
+  const bool keyed = entry.kind == ui::RowKind::Drive || (entry.kind == ui::RowKind::File && SizeKnown(entry));
   return keyed ? SizeKey(entry.size) : QString();
 }
 
 QString RowTextFormat::nameKey(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
-  return IsFileImage(entry.image) || entry.image == DriveImage ? caption(rows, row) : QString();
+  return IsFileOrDrive(entry) ? caption(rows, row) : QString();
 }
 
 QString RowTextFormat::timeKey(const RowTable &rows, int row) const
 {
   const Row &entry = rows.at(row);
-  return IsFileImage(entry.image) && TimeKnown(entry) ? OleDateKey(ListedTime(entry.modified), decimalPoint_)
-                                                      : QString();
+  return entry.kind == ui::RowKind::File && TimeKnown(entry) ? OleDateKey(ListedTime(entry.modified), decimalPoint_)
+                                                             : QString();
 }
 
 QString RowTextFormat::timeText(qint64 modified) const

@@ -28,9 +28,9 @@ QString OleDateKey(const QDateTime &local, const QString &decimalPoint);
 // A long time format without its time-zone field.
 QString LongTimeWithoutZone(const QString &format);
 
-// The image of a file by its extension (from the last "." on, letters compared without
-// case): Word, Excel, PowerPoint or any other file.
-RowImage ImageIndexOf(QByteArrayView name);
+// The picture of a row by its kind; a file's by the extension of its name (from the last "."
+// on, letters compared without case): Word, Excel, PowerPoint or any other file.
+ui::ListImage RowImageOf(ui::RowKind kind, QByteArrayView name);
 
 // A modification time as the list shows it: local time, truncated to even seconds. A time
 // that is unknown or beyond what dates can hold shows as 1899-12-30 00:00:00.

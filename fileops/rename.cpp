@@ -16,28 +16,20 @@ RenameOutcome Refused(const RenameRequest &request, const QString &reason)
 
 } // namespace
 
-RowKind RowKindOf(int image)
-{
-  if (image == 0)
-    return RowKind::Folder;
-  if (image >= 1 && image <= 4)
-    return RowKind::File;
-  return image == 5 ? RowKind::Drive : RowKind::Message;
-}
-
 RenameOutcome RenameRow(const RenameRequest &request)
 {
   const QByteArray newName = platform::nativeName(request.newText);
   const QByteArray target = request.folder + newName;
   // A drive has no name on disk to change.
-  if (request.newText == request.oldCaption || request.kind == RowKind::Drive || request.kind == RowKind::Message)
+  if (request.newText == request.oldCaption || request.kind == ui::RowKind::Drive ||
+      request.kind == ui::RowKind::Message)
     return {};
   // The system would read the name only up to a NUL byte, in the checks too.
   if (newName.contains('\0'))
     return Refused(request, Text(texts::InvalidName));
-  if (request.kind == RowKind::Folder && platform::isExistingFolder(target))
+  if (request.kind == ui::RowKind::Folder && platform::isExistingFolder(target))
     return {std::nullopt, Text(texts::FolderNameTaken)};
-  if (request.kind == RowKind::File && platform::isExistingFile(target))
+  if (request.kind == ui::RowKind::File && platform::isExistingFile(target))
     return {std::nullopt, Text(texts::FileNameTaken)};
   if (!IsPlainEntryName(newName) || !IsPlainEntryName(request.oldName))
     return Refused(request, Text(texts::InvalidName));

@@ -4,16 +4,14 @@
 #include <QString>
 #include <optional>
 
-namespace tv::fileops {
+#include "ui/row_kind.h"
 
-// What a row of the list stands for, told by its image index.
-enum class RowKind { Folder, File, Drive, Message };
-RowKind RowKindOf(int image);
+namespace tv::fileops {
 
 // An edit of a row's caption, confirmed by the user.
 struct RenameRequest {
   QByteArray folder; // the folder shown, ending in "/"
-  RowKind kind;
+  ui::RowKind kind;
   QString oldCaption;
   QByteArray oldName; // raw bytes, as listed
   QString newText;    // as typed

@@ -8,17 +8,19 @@ namespace tv::ui {
 
 TPngImageList::TPngImageList(QObject *parent) : QObject(parent)
 {
+  // In the order of ListImage.
   for (const char *name : {"folder", "file", "word", "excel", "powerpoint", "drive", "delete", "rename"})
     images_.push_back(Glyph(name));
   icons_.resize(images_.size());
 }
 
-QImage TPngImageList::image(int index) const
+QImage TPngImageList::image(ListImage index) const
 {
-  return index >= 0 && index < count() ? images_[static_cast<size_t>(index)] : QImage();
+  const int at = static_cast<int>(index);
+  return at >= 0 && at < count() ? images_[static_cast<size_t>(at)] : QImage();
 }
 
-QIcon TPngImageList::icon(int index) const
+QIcon TPngImageList::icon(ListImage index) const
 {
   const QImage picture = image(index);
   if (picture.isNull())

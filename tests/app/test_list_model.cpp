@@ -24,35 +24,22 @@ QCollator English() { return NameCollator(QLocale(QStringLiteral("en_US"))); }
 
 RowTextFormat EnglishTexts() { return RowTextFormat(QLocale(QStringLiteral("en_US")), true); }
 
-struct Edit {
-  int row = -1;
-  QString text;
-};
-
 } // namespace
 
 class TestListModel : public QObject {
   Q_OBJECT
 private slots:
-  void anEditRenamesTheRowAsTheHandlerMovedIt();
+  void aRenamedRowShowsItsNewName();
   void theMessageRowCannotBeEdited();
-  void anEditDuringWhichTheFolderWasListedAgainChangesNothing();
   void aSortKeepsTheSelectionOnItsRow();
 };
 
-void TestListModel::anEditRenamesTheRowAsTheHandlerMovedIt()
+void TestListModel::aRenamedRowShowsItsNewName()
 {
-  Edit seen;
-  ListModel model([](int) { return QIcon(); },
-                  [&](int row, const QString &text) {
-                    seen = {row, text};
-                    return std::optional<QByteArray>("Zulu \xc3\xa9.doc");
-                  });
+  ListModel model;
   model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
 
-  QVERIFY(model.setData(model.index(0, 0), QStringLiteral("typed"), Qt::EditRole));
-  QCOMPARE(seen.row, 0);
-  QCOMPARE(seen.text, QStringLiteral("typed"));
+  model.renameRow(0, "Zulu \xc3\xa9.doc");
   QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("Zulu é.doc"));
   QCOMPARE(model.rows().name(0), QByteArrayView("Zulu \xc3\xa9.doc"));
   QCOMPARE(model.format().nameKey(model.rows(), 0), QStringLiteral("Zulu é.doc"));
@@ -63,38 +50,16 @@ void TestListModel::anEditRenamesTheRowAsTheHandlerMovedIt()
 
 void TestListModel::theMessageRowCannotBeEdited()
 {
-  bool called = false;
-  ListModel model([](int) { return QIcon(); },
-                  [&](int, const QString &) {
-                    called = true;
-                    return std::optional<QByteArray>();
-                  });
+  ListModel model;
   platform::DirectoryContents missing;
   model.setRows(BuildFolderRows(missing, false, true, English()), EnglishTexts());
   QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
-  QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("x"), Qt::EditRole));
-  QVERIFY(!called);
-  QVERIFY(model.data(model.index(0, 0), Qt::DecorationRole).isNull());
-}
-
-void TestListModel::anEditDuringWhichTheFolderWasListedAgainChangesNothing()
-{
-  ListModel *modelPointer = nullptr;
-  ListModel model([](int) { return QIcon(); },
-                  [&](int, const QString &) {
-                    modelPointer->setRows(BuildFolderRows(Files({"new.txt"}), false, true, English()), EnglishTexts());
-                    return std::optional<QByteArray>("renamed");
-                  });
-  modelPointer = &model;
-  model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
-  QVERIFY(!model.setData(model.index(2, 0), QStringLiteral("renamed"), Qt::EditRole));
-  QCOMPARE(model.rowCount(), 1);
-  QCOMPARE(model.rows().name(0), QByteArrayView("new.txt"));
+  QVERIFY(model.data(model.index(0, 0), ListModel::RowImageRole).isNull());
 }
 
 void TestListModel::aSortKeepsTheSelectionOnItsRow()
 {
-  ListModel model([](int) { return QIcon(); }, [](int, const QString &) { return std::optional<QByteArray>(); });
+  ListModel model;
   model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
   QItemSelectionModel selection(&model);
   selection.select(model.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -92,8 +92,8 @@ void TestListing::listsFoldersThenFilesInTheLocalesOrder()
 {
   const RowTable rows = MixedFolder();
   QCOMPARE(NamesOf(rows), (Names{"alpha", "Zeta", "A.txt", "b.txt", "c.txt"}));
-  QCOMPARE(rows.at(0).image, FolderImage);
-  QCOMPARE(rows.at(2).image, FileImage);
+  QCOMPARE(rows.at(0).kind, ui::RowKind::Folder);
+  QCOMPARE(rows.at(2).kind, ui::RowKind::File);
 }
 
 void TestListing::ordersNamesTheCollatorFindsEqualByBytes()
@@ -146,8 +146,8 @@ void TestListing::listsARealFolder()
            (Names{"docs", "link-to-docs", "broken", "budget.xls", "future.txt", "old.txt", "pipe", "Report.DOCX"}));
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
   QCOMPARE(format.sizeText(rows, 7), QStringLiteral("5 bytes"));
-  QCOMPARE(rows.at(7).image, WordImage);
-  QCOMPARE(rows.at(3).image, ExcelImage);
+  QCOMPARE(rows.at(7).image, ui::ListImage::Word);
+  QCOMPARE(rows.at(3).image, ui::ListImage::Excel);
   QCOMPARE(format.timeText(rows.at(5).modified), QStringLiteral("6/1/75 12:00:00 PM"));
   QCOMPARE(format.timeText(rows.at(4).modified), QStringLiteral("1/1/00 12:00:00 PM"));
 }
@@ -167,7 +167,7 @@ void TestListing::showsTheMessageRowForAMissingFolder()
   const RowTable rows =
       BuildFolderRows(platform::readDirectory("/tarnview-no-such-folder/"), false, english, English());
   QCOMPARE(rows.count(), 1);
-  QCOMPARE(rows.at(0).image, MessageImage);
+  QCOMPARE(rows.at(0).kind, ui::RowKind::Message);
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), english);
   QCOMPARE(format.caption(rows, 0), message);
   QCOMPARE(format.sizeText(rows, 0), QString());
@@ -196,7 +196,7 @@ void TestListing::listsByNameAloneAFolderItMayReadButNotSearch()
   const int faults = test::RunRestricted([&] {
     const RowTable rows = BuildFolderRows(platform::readDirectory(folder), false, true, English());
     const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
-    int found = NamesOf(rows) == Names{"sub", "link", "notes.txt"} && rows.at(0).image == FolderImage ? 0 : 1;
+    int found = NamesOf(rows) == Names{"sub", "link", "notes.txt"} && rows.at(0).kind == ui::RowKind::Folder ? 0 : 1;
     for (int row = 1; row < rows.count(); ++row) {
       const QStringList texts{format.sizeText(rows, row), format.detailText(rows, row), format.sizeKey(rows, row),
                               format.timeKey(rows, row)};
@@ -234,7 +234,7 @@ void TestListing::listsDrivesWithTheirSpace()
                                         {"/media/usb stick", {true, 1000, 0}}});
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
   QCOMPARE(NamesOf(rows), (Names{"/", "/home/", "/media/usb stick/"}));
-  QCOMPARE(rows.at(0).image, DriveImage);
+  QCOMPARE(rows.at(0).kind, ui::RowKind::Drive);
   QCOMPARE(format.sizeText(rows, 0), QStringLiteral("4 GB"));
   QCOMPARE(format.detailText(rows, 0), QStringLiteral("1 GB free (25%)"));
   QCOMPARE(format.sizeText(rows, 1), QString());

@@ -124,8 +124,8 @@ void TestMainWindow::showsTheFolderAfterTheTitle()
   QCOMPARE(Form1->Label1->x(), Form1->Label2->x() + Form1->Label2->width());
   QVERIFY(Form1->FolderShown());
   QCOMPARE(ShownCaptions(), (Captions{"sub", "a & b.txt", "b.txt"}));
-  QCOMPARE(Form1->RowImage(0), 0);
-  QCOMPARE(Form1->RowImage(1), 1);
+  QCOMPARE(Form1->RowImage(0), int(ui::ListImage::Folder));
+  QCOMPARE(Form1->RowImage(1), int(ui::ListImage::File));
   QCOMPARE((QStringList{Form1->Label3->text(), Form1->Label4->text(), Form1->Label5->text()}),
            (QStringList{"Filename", "Size", "Last modified"}));
   const QHeaderView *header = Form1->ListView1->header();
@@ -148,7 +148,7 @@ void TestMainWindow::showsTheMessageRowForAMissingFolder()
 {
   Form1->OpenFolder(root_ + "missing");
   QCOMPARE(ShownCaptions(), Captions{"This folder doesn't exist!"});
-  QCOMPARE(Form1->RowImage(0), -1);
+  QCOMPARE(Form1->RowImage(0), int(ui::ListImage::None));
   QCOMPARE(Form1->RowName(0), QByteArray());
   QVERIFY(Form1->FolderShown());
   QCOMPARE(Form1->Label1->text(), QLatin1Char(' ') + QString::fromUtf8(root_ + "missing/"));
@@ -183,7 +183,7 @@ void TestMainWindow::titlesTheDriveList()
   QVERIFY(drives.contains(QStringLiteral("/")));
   for (int row = 0; row < RowCount(); ++row) {
     QVERIFY(drives[row].endsWith(QLatin1Char('/')));
-    QCOMPARE(Form1->RowImage(row), 5);
+    QCOMPARE(Form1->RowImage(row), int(ui::ListImage::Drive));
   }
   Click(Form1->PngSpeedButton2); // Up does nothing here
   QCOMPARE(ShownCaptions(), drives);
@@ -215,7 +215,7 @@ void TestMainWindow::upLeavesAFolderThatNoLongerExists()
   QCOMPARE(RowCount(), 1);
   Click(Form1->PngSpeedButton2);
   QCOMPARE(Form1->CurrentFolder(), root_ + "gone/");
-  QCOMPARE(Form1->RowImage(0), -1);
+  QCOMPARE(Form1->RowImage(0), int(ui::ListImage::None));
   Click(Form1->PngSpeedButton2);
   QCOMPARE(ShownCaptions(), Captions{"kept"});
 }
@@ -282,7 +282,7 @@ void TestMainWindow::doubleClickEntersFoldersAndDrives()
   // A caption typed over a drive is only shown: the row still opens the drive.
   Click(Form1->PngSpeedButton4);
   const QModelIndex root = Form1->ListView1->model()->index(RowOf(QStringLiteral("/")), 0);
-  QVERIFY(Form1->ListView1->model()->setData(root, QStringLiteral("System disk"), Qt::EditRole));
+  Form1->ListView1Edited(root.row(), QStringLiteral("System disk"));
   QCOMPARE(Form1->RowCaption(root.row()), QStringLiteral("System disk"));
   DoubleClick(root.row());
   QCOMPARE(Form1->CurrentFolder(), QByteArray("/"));

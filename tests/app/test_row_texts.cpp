@@ -153,27 +153,27 @@ void TestRowTexts::dropsTheTimeZoneFromLongTimes()
 void TestRowTexts::choosesImagesByExtension_data()
 {
   QTest::addColumn<QByteArray>("name");
-  QTest::addColumn<int>("image");
-  QTest::newRow("Report.DOCX") << QByteArray("Report.DOCX") << int(WordImage);
-  QTest::newRow("letter.doc") << QByteArray("letter.doc") << int(WordImage);
-  QTest::newRow("budget.xls") << QByteArray("budget.xls") << int(ExcelImage);
-  QTest::newRow("sums.XlSx") << QByteArray("sums.XlSx") << int(ExcelImage);
-  QTest::newRow("slides.Ppt") << QByteArray("slides.Ppt") << int(PowerPointImage);
-  QTest::newRow("deck.pptx") << QByteArray("deck.pptx") << int(PowerPointImage);
-  QTest::newRow("notes.txt") << QByteArray("notes.txt") << int(FileImage);
-  QTest::newRow("archive") << QByteArray("archive") << int(FileImage);
-  QTest::newRow("last dot counts") << QByteArray("old.doc.bak") << int(FileImage);
-  QTest::newRow("only the extension") << QByteArray(".docx") << int(WordImage);
-  QTest::newRow("longer extension") << QByteArray("x.docxx") << int(FileImage);
-  QTest::newRow("not UTF-8") << QByteArray("\xe9t\xe9.xls") << int(ExcelImage);
-  QTest::newRow("only a to z change case") << QByteArray("x.D\xd3\x43") << int(FileImage); // .DÓC
+  QTest::addColumn<ui::ListImage>("image");
+  QTest::newRow("Report.DOCX") << QByteArray("Report.DOCX") << ui::ListImage::Word;
+  QTest::newRow("letter.doc") << QByteArray("letter.doc") << ui::ListImage::Word;
+  QTest::newRow("budget.xls") << QByteArray("budget.xls") << ui::ListImage::Excel;
+  QTest::newRow("sums.XlSx") << QByteArray("sums.XlSx") << ui::ListImage::Excel;
+  QTest::newRow("slides.Ppt") << QByteArray("slides.Ppt") << ui::ListImage::PowerPoint;
+  QTest::newRow("deck.pptx") << QByteArray("deck.pptx") << ui::ListImage::PowerPoint;
+  QTest::newRow("notes.txt") << QByteArray("notes.txt") << ui::ListImage::File;
+  QTest::newRow("archive") << QByteArray("archive") << ui::ListImage::File;
+  QTest::newRow("last dot counts") << QByteArray("old.doc.bak") << ui::ListImage::File;
+  QTest::newRow("only the extension") << QByteArray(".docx") << ui::ListImage::Word;
+  QTest::newRow("longer extension") << QByteArray("x.docxx") << ui::ListImage::File;
+  QTest::newRow("not UTF-8") << QByteArray("\xe9t\xe9.xls") << ui::ListImage::Excel;
+  QTest::newRow("only a to z change case") << QByteArray("x.D\xd3\x43") << ui::ListImage::File; // .DÓC
 }
 
 void TestRowTexts::choosesImagesByExtension()
 {
   QFETCH(QByteArray, name);
-  QFETCH(int, image);
-  QCOMPARE(int(ImageIndexOf(name)), image);
+  QFETCH(ui::ListImage, image);
+  QCOMPARE(RowImageOf(ui::RowKind::File, name), image);
 }
 
 void TestRowTexts::writesTimesInTheLocalesFormats_data()

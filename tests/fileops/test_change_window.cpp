@@ -123,6 +123,19 @@ void PressInList(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 
 bool Editing() { return Form1->ListView1->viewport()->findChild<QLineEdit *>() != nullptr; }
 
+// Types a caption over a row and confirms it with Enter, as the user does.
+void TypeCaption(int row, const QString &text)
+{
+  const QModelIndex index = Listing()->index(row, 0);
+  Form1->ListView1->edit(index);
+  auto *editor = qobject_cast<QLineEdit *>(Form1->ListView1->indexWidget(index));
+  QVERIFY(editor);
+  editor->setText(text);
+  QTest::keyClick(editor, Qt::Key_Return);
+  // The editor sees the key first; the edit is committed right after.
+  QCoreApplication::processEvents();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Reply)
@@ -143,6 +156,7 @@ private slots:
   void renameStartsWithF2OrTheMenu();
   void renameShowsTheOutcomeInTheRow_data();
   void renameShowsTheOutcomeInTheRow();
+  void aListingWhileARenameMessageIsOpenStays();
   void deleteAsksAndMovesToTheTrash_data();
   void deleteAsksAndMovesToTheTrash();
   void deleteKeyInTheDriveListDoesNothing();
@@ -366,13 +380,29 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow()
   QVERIFY(row >= 0);
   const ModalBoxes boxes;
 
-  Listing()->setData(Listing()->index(row, 0), newText, Qt::EditRole);
+  TypeCaption(row, newText);
 
   QCOMPARE(boxes.shown, messages);
   QCOMPARE(Form1->RowCaption(row), caption);
   // The row names what is on disk, so Open, Rename and Delete act on that entry.
   QCOMPARE(Form1->RowName(row), names.contains(name) ? name : newText.toUtf8());
   QCOMPARE(Names(shown_), names);
+}
+
+void TestChangeWindow::aListingWhileARenameMessageIsOpenStays()
+{
+  const ModalScript script({[this](QWidget *) {
+    MakeFile(shown_ + "new.txt", "N");
+    Form1->PngSpeedButton6Click();
+    Form5->PngBitBtn1->click();
+  }});
+
+  TypeCaption(RowNamed("a.txt"), QStringLiteral("b.txt"));
+
+  QCOMPARE(script.stepsLeft(), 0);
+  QCOMPARE(Listing()->rowCount(), 4);
+  QCOMPARE(Form1->RowCaption(RowNamed("a.txt")), QStringLiteral("a.txt"));
+  QVERIFY(RowNamed("new.txt") >= 0);
 }
 
 void TestChangeWindow::deleteAsksAndMovesToTheTrash_data()
@@ -447,7 +477,7 @@ void TestChangeWindow::boxesShowNamesAsTyped()
 
   PressInList(Qt::Key_Delete);
   const int row = RowNamed("a.txt");
-  Listing()->setData(Listing()->index(row, 0), QStringLiteral("a&b <b>x</b>.txt"), Qt::EditRole);
+  TypeCaption(row, QStringLiteral("a&b <b>x</b>.txt"));
 
   QCOMPARE(boxes.shown, (QStringList{"Are you sure you want to delete \"a&b <b>x<b>.txt\"? [Yes/No]",
                                      "Could not rename \"a.txt\" to \"a&b <b>x</b>.txt\": a name must not be "

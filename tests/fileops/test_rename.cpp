@@ -9,7 +9,7 @@
 
 using namespace tv;
 using namespace tv::test;
-using fileops::RowKind;
+using ui::RowKind;
 
 Q_DECLARE_METATYPE(RowKind)
 

@@ -465,7 +465,7 @@ void TestGlyphDrawing::listIconsHoldTheArtworkOfEveryRatio()
 {
   QFETCH(qreal, ratio);
   QFETCH(QString, artwork);
-  const QIcon icon = TPngImageList().icon(0);
+  const QIcon icon = TPngImageList().icon(ListImage::Folder);
   // Pixmaps keep their colours premultiplied by alpha.
   QImage expected = PictureFile(artwork).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   expected.setDevicePixelRatio(ratio);

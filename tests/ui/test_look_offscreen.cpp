@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "app/list_model.h"
 #include "app/windows.h"
 #include "platform/fonts.h"
 #include "settings/app_settings.h"
@@ -31,6 +33,19 @@
 using namespace tv;
 
 namespace {
+
+// The list's rows with their pictures as icons of the decoration role, as the styled
+// delegate shows them by itself.
+class IconsAsDecoration : public QIdentityProxyModel {
+public:
+  QVariant data(const QModelIndex &index, int role) const override
+  {
+    const QVariant image = QIdentityProxyModel::data(index, ListModel::RowImageRole);
+    if (role != Qt::DecorationRole || !image.isValid())
+      return QIdentityProxyModel::data(index, role);
+    return Form1->PngImageList1->icon(image.value<ui::ListImage>());
+  }
+};
 
 QWidget *WindowNumbered(int number)
 {
@@ -487,7 +502,7 @@ void TestLookOffscreen::aboutPicturesShowFullColourWhileDisabled()
 
 void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
 {
-  for (int index : {6, 7}) {
+  for (ui::ListImage index : {ui::ListImage::Delete, ui::ListImage::Rename}) {
     const QImage image = Form1->PngImageList1->image(index);
     const QImage disabled =
         Form1->PngImageList1->icon(index).pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -499,14 +514,16 @@ void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
       for (int x = 0; x < 16; ++x)
         QCOMPARE(qAlpha(disabled.pixel(x, y)), qAlpha(expected.pixel(x, y)));
   }
-  QVERIFY(Form1->PngImageList1->image(8).isNull());
+  QVERIFY(Form1->PngImageList1->image(ui::ListImage(8)).isNull());
 
   // Icons are kept between uses; new options must still reach them.
   Form1->PngImageList1->setPngOptions(0);
-  const QImage plain =
-      Form1->PngImageList1->icon(6).pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
+  const QImage plain = Form1->PngImageList1->icon(ui::ListImage::Delete)
+                           .pixmap(16, QIcon::Disabled)
+                           .toImage()
+                           .convertToFormat(QImage::Format_ARGB32);
   Form1->PngImageList1->setPngOptions(ui::pngBlendOnDisabled);
-  QCOMPARE(plain, Form1->PngImageList1->image(6));
+  QCOMPARE(plain, Form1->PngImageList1->image(ui::ListImage::Delete));
 }
 
 void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
@@ -723,12 +740,17 @@ void TestLookOffscreen::textsThatNeedShapingAreShaped()
   const QRect nameColumn(0, 0, view->columnWidth(0), 40);
   const QImage painted = view->viewport()->grab(nameColumn).toImage();
   QAbstractItemDelegate *own = view->itemDelegate();
+  QAbstractItemModel *rows = view->model();
   QStyledItemDelegate styled;
+  IconsAsDecoration decorated;
+  decorated.setSourceModel(rows);
   const QFont unshaped = view->font();
   view->setItemDelegate(&styled);
+  view->setModel(&decorated);
   view->setFont(ui::ShapedFont(unshaped));
   const QImage shaped = view->viewport()->grab(nameColumn).toImage();
   view->setFont(unshaped);
+  view->setModel(rows);
   view->setItemDelegate(own);
   QCOMPARE(painted, shaped);
 
