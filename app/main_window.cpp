@@ -90,7 +90,10 @@ constexpr int ColumnWidths[] = {540, 100, 140};
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QWidget(parent)
+TForm1::TForm1(QWidget *parent)
+    : ui::BorderlessWidget(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
+        return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
+      })
 {
   CreateControls();
   ConnectHandlers();
@@ -104,9 +107,6 @@ void TForm1::CreateControls()
   setWindowTitle(QString::fromUtf8(ApplicationTitle));
   setFixedSize(860, 604);
   setFont(ui::TahomaFont(13));
-  Frame = new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
-    return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
-  });
 
   Label2 = new ui::LineLabel(QStringLiteral("Index of"), this);
   Label2->setFont(ui::TahomaFont(19));

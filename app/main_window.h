@@ -2,9 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QWidget>
 #include <array>
 #include <optional>
+
+#include "ui/borderless_frame.h"
 
 class QAction;
 class QDragEnterEvent;
@@ -18,7 +19,6 @@ class QTreeView;
 namespace tv {
 
 namespace ui {
-class BorderlessFrame;
 class TPngImageList;
 class TPngSpeedButton;
 } // namespace ui
@@ -26,7 +26,7 @@ class TPngSpeedButton;
 class ListModel;
 
 // The main window: the "Index of" page of one folder or of the drive list.
-class TForm1 : public QWidget {
+class TForm1 : public ui::BorderlessWidget {
   Q_OBJECT
 public:
   explicit TForm1(QWidget *parent = nullptr);
@@ -49,7 +49,6 @@ public:
   QByteArray RowName(int row) const;
   int RowImage(int row) const;
 
-  ui::BorderlessFrame *Frame;
   QLabel *Label1;
   QLabel *Label2;
   QLabel *Label3;

@@ -37,9 +37,9 @@ bool IsEnter(const QKeyEvent &event) { return event.key() == Qt::Key_Return || e
 } // namespace
 
 NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop)
-    : QDialog(parent), Edit1(new QLineEdit(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
-      PngBitBtn2(new ui::TPngBitBtn(this)), name_(name), confirmed_(confirmed),
-      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomRightBottomLeft, InDialogStrip))
+    : ui::BorderlessDialog(parent, ui::CornerNames::TopLeftTopRightBottomRightBottomLeft, InDialogStrip),
+      Edit1(new QLineEdit(this)), PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this)),
+      name_(name), confirmed_(confirmed)
 {
   setFixedSize(clientSize);
   setFont(ui::TahomaFont(13));
@@ -92,7 +92,7 @@ void NameDialog::showEvent(QShowEvent *event)
   // Labels grow to fit the texts that callers set, the second language's included.
   for (QLabel *label : labels_)
     label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-  QDialog::showEvent(event);
+  ui::BorderlessDialog::showEvent(event);
   if (!event->spontaneous())
     FormShow();
 }
@@ -101,7 +101,7 @@ bool NameDialog::eventFilter(QObject *watched, QEvent *event)
 {
   if (watched == Edit1 && event->type() == QEvent::KeyPress && Edit1KeyDown(static_cast<QKeyEvent *>(event)))
     return true;
-  return QDialog::eventFilter(watched, event);
+  return ui::BorderlessDialog::eventFilter(watched, event);
 }
 
 TForm2::TForm2(QWidget *parent)

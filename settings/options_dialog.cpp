@@ -30,14 +30,13 @@ template <typename Button> void SetGlyph(Button *button, QRect geometry, const c
 } // namespace
 
 TForm4::TForm4(QWidget *parent)
-    : QDialog(parent), Label1(new ui::LineLabel(QStringLiteral("..."), this)),
-      Label2(new ui::LineLabel(QString(), this)), ComboBox1(new QComboBox(this)),
-      RadioGroup1(new QGroupBox(this)), RadioGroup1Items{}, CheckBox1(new QCheckBox(this)),
-      PngSpeedButton1(new ui::TPngSpeedButton(this)), PngSpeedButton2(new ui::TPngSpeedButton(this)),
-      PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)),
-      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
-        return ui::BorderlessFrame::DownToBottomOf(point, Label1);
-      }))
+    : ui::BorderlessDialog(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
+                           [this](QPoint point) { return ui::BorderlessFrame::DownToBottomOf(point, Label1); }),
+      Label1(new ui::LineLabel(QStringLiteral("..."), this)), Label2(new ui::LineLabel(QString(), this)),
+      ComboBox1(new QComboBox(this)), RadioGroup1(new QGroupBox(this)), RadioGroup1Items{},
+      CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
+      PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
+      PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this))
 {
   setFixedSize(256, 340);
   setFont(ui::TahomaFont(13));
@@ -150,7 +149,7 @@ void TForm4::PngSpeedButton2Click()
 void TForm4::showEvent(QShowEvent *event)
 {
   FormShow();
-  QDialog::showEvent(event);
+  ui::BorderlessDialog::showEvent(event);
 }
 
 } // namespace tv

@@ -41,8 +41,7 @@ void SetUpBox(QDialog *box, const char *caption)
 } // namespace
 
 TForm5::TForm5(QWidget *parent)
-    : QDialog(parent),
-      frame_(new BorderlessFrame(this, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip))
+    : BorderlessDialog(parent, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip)
 {
   SetUpBox(this, "Message");
   Label1 = TextLabel(this);
@@ -53,12 +52,11 @@ TForm5::TForm5(QWidget *parent)
 void TForm5::showEvent(QShowEvent *event)
 {
   PngBitBtn1->setFocus();
-  QDialog::showEvent(event);
+  BorderlessDialog::showEvent(event);
 }
 
 TForm6::TForm6(QWidget *parent)
-    : QDialog(parent),
-      frame_(new BorderlessFrame(this, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip))
+    : BorderlessDialog(parent, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip)
 {
   SetUpBox(this, "Delete file");
   Label1 = TextLabel(this);
@@ -76,7 +74,7 @@ TForm6::TForm6(QWidget *parent)
 void TForm6::showEvent(QShowEvent *event)
 {
   PngBitBtn2->setFocus();
-  QDialog::showEvent(event);
+  BorderlessDialog::showEvent(event);
 }
 
 } // namespace tv::ui
