@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "ui/borderless_frame.h"
+#include "ui/user_text.h"
 
 class QAction;
 class QDragEnterEvent;
@@ -49,7 +50,7 @@ public:
   QByteArray RowName(int row) const;
   int RowImage(int row) const;
 
-  QLabel *Label1;
+  ui::UserTextLabel *Label1;
   QLabel *Label2;
   QLabel *Label3;
   QLabel *Label4;

@@ -1,20 +1,13 @@
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "ui/user_text.h"
 
 namespace tv {
 
-// Draws the list's cells as the styled delegate does, with shaping only for the texts that
-// need it (see ui::TahomaFont); its editor always shapes what is typed.
-class RowDelegate : public QStyledItemDelegate {
-  Q_OBJECT
+// Draws the list's cells: names shaped where they need it, the editor always shaping.
+class RowDelegate : public ui::UserTextDelegate {
 public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-
-  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-
-protected:
-  void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+  using UserTextDelegate::UserTextDelegate;
 };
 
 } // namespace tv

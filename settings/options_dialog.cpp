@@ -21,7 +21,7 @@ namespace tv {
 
 namespace {
 
-template <typename Button> void SetGlyph(Button *button, QRect geometry, const char *glyph)
+template <typename Button> void SetGlyph(Button *button, QRect geometry, ui::Picture glyph)
 {
   button->setGeometry(geometry);
   button->setPngImage(ui::Glyph(glyph));
@@ -54,12 +54,12 @@ TForm4::TForm4(QWidget *parent)
     RadioGroup1Items[static_cast<size_t>(item)] = radio;
   }
   CheckBox1->setGeometry(16, 216, 225, 17);
-  SetGlyph(PngSpeedButton1, {16, 246, 225, 25}, "refresh");
-  SetGlyph(PngSpeedButton2, {16, 272, 225, 25}, "options_default");
+  SetGlyph(PngSpeedButton1, {16, 246, 225, 25}, ui::Picture::Refresh);
+  SetGlyph(PngSpeedButton2, {16, 272, 225, 25}, ui::Picture::OptionsDefault);
   PngSpeedButton1->setMargin(4);
   PngSpeedButton2->setMargin(4);
-  SetGlyph(PngBitBtn1, {62, 304, 81, 25}, "ok");
-  SetGlyph(PngBitBtn2, {150, 304, 91, 25}, "cancel");
+  SetGlyph(PngBitBtn1, {62, 304, 81, 25}, ui::Picture::Ok);
+  SetGlyph(PngBitBtn2, {150, 304, 91, 25}, ui::Picture::Cancel);
   PngBitBtn1->setText(QStringLiteral("OK"));
   SetTexts(&TextPair::english);
 

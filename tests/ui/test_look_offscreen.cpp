@@ -456,7 +456,7 @@ void TestLookOffscreen::pressedSpeedButtonShiftsItsGlyph()
   auto *button = new ui::TPngSpeedButton(&panel);
   button->setGeometry(0, 0, 25, 25);
   button->setMargin(4);
-  button->setPngImage(ui::Glyph("ok"));
+  button->setPngImage(ui::Glyph(ui::Picture::Ok));
   const QImage atRest = button->grab().toImage();
   button->setDown(true);
   const QImage pressed = button->grab().toImage();
