@@ -177,7 +177,7 @@ bool BorderlessFrame::handleMouse(QMouseEvent *mouse)
 void BorderlessFrame::cutOnEveryScreen()
 {
   cutToShape();
-  const QWindow *native = window_->windowHandle();
+  QWindow *native = window_->windowHandle();
   if (native && native != screenWatched_) {
     QObject::connect(native, &QWindow::screenChanged, window_, [this] { cutToShape(); });
     screenWatched_ = native;

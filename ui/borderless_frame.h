@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -69,7 +70,8 @@ private:
   std::array<QLabel *, 4> corners_{};
   std::array<int, 4> cornerOfImage_{};
   std::array<QImage, 4> drawnCorners_;
-  const QWindow *screenWatched_ = nullptr;
+  // The native window whose screen changes cut the shape anew.
+  QPointer<QWindow> screenWatched_;
   bool dragging_ = false;
   QPointF grabOffset_;
 };
