@@ -34,7 +34,7 @@ namespace tv {
 
 namespace {
 
-ui::TPngSpeedButton *GlyphButton(QWidget *parent, QRect geometry, const char *glyph, int margin)
+ui::TPngSpeedButton *GlyphButton(QWidget *parent, QRect geometry, ui::Picture glyph, int margin)
 {
   auto *button = new ui::TPngSpeedButton(parent);
   button->setGeometry(geometry);
@@ -90,7 +90,10 @@ constexpr int ColumnWidths[] = {540, 100, 140};
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent) : QWidget(parent)
+TForm1::TForm1(QWidget *parent)
+    : ui::BorderlessWidget(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
+        return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
+      })
 {
   CreateControls();
   ConnectHandlers();
@@ -104,26 +107,22 @@ void TForm1::CreateControls()
   setWindowTitle(QString::fromUtf8(ApplicationTitle));
   setFixedSize(860, 604);
   setFont(ui::TahomaFont(13));
-  Frame = new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
-    return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
-  });
 
   Label2 = new ui::LineLabel(QStringLiteral("Index of"), this);
   Label2->setFont(ui::TahomaFont(19));
   Label2->move(16, 16);
   Label2->adjustSize();
-  Label1 = new ui::LineLabel(QString(), this);
-  Label1->setFont(ui::TahomaFont(19));
+  Label1 = new ui::UserTextLabel(ui::TahomaFont(19), this);
   Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());
   ShowPath(QStringLiteral("..."));
 
-  PngSpeedButton1 = GlyphButton(this, {832, 8, 23, 22}, "exit", -1);
-  PngSpeedButton2 = GlyphButton(this, {16, 40, 25, 25}, "up", 4);
-  PngSpeedButton4 = GlyphButton(this, {48, 40, 25, 25}, "drive", 4);
-  PngSpeedButton5 = GlyphButton(this, {80, 40, 25, 25}, "home", 4);
-  PngSpeedButton6 = GlyphButton(this, {112, 40, 25, 25}, "refresh", 4);
-  PngSpeedButton12 = GlyphButton(this, {144, 40, 25, 25}, "my_documents", 4);
-  PngSpeedButton13 = GlyphButton(this, {176, 40, 25, 25}, "desktop", 4);
+  PngSpeedButton1 = GlyphButton(this, {832, 8, 23, 22}, ui::Picture::Exit, -1);
+  PngSpeedButton2 = GlyphButton(this, {16, 40, 25, 25}, ui::Picture::Up, 4);
+  PngSpeedButton4 = GlyphButton(this, {48, 40, 25, 25}, ui::Picture::Drive, 4);
+  PngSpeedButton5 = GlyphButton(this, {80, 40, 25, 25}, ui::Picture::Home, 4);
+  PngSpeedButton6 = GlyphButton(this, {112, 40, 25, 25}, ui::Picture::Refresh, 4);
+  PngSpeedButton12 = GlyphButton(this, {144, 40, 25, 25}, ui::Picture::MyDocuments, 4);
+  PngSpeedButton13 = GlyphButton(this, {176, 40, 25, 25}, ui::Picture::Desktop, 4);
   PngSpeedButton12->hide();
   PngSpeedButton13->hide();
 
@@ -154,12 +153,12 @@ void TForm1::CreateControls()
   Rename1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Rename), QStringLiteral("Rename"));
   Delete1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Delete), QStringLiteral("Delete"));
 
-  PngSpeedButton10 = GlyphButton(this, {16, 568, 104, 25}, "new_folder", -1);
-  PngSpeedButton7 = GlyphButton(this, {120, 568, 160, 25}, "word", -1);
-  PngSpeedButton8 = GlyphButton(this, {280, 568, 160, 25}, "excel", -1);
-  PngSpeedButton9 = GlyphButton(this, {440, 568, 193, 25}, "powerpoint", -1);
-  PngSpeedButton11 = GlyphButton(this, {800, 568, 23, 22}, "options", 4);
-  PngSpeedButton3 = GlyphButton(this, {824, 568, 23, 22}, "about", -1);
+  PngSpeedButton10 = GlyphButton(this, {16, 568, 104, 25}, ui::Picture::NewFolder, -1);
+  PngSpeedButton7 = GlyphButton(this, {120, 568, 160, 25}, ui::Picture::Word, -1);
+  PngSpeedButton8 = GlyphButton(this, {280, 568, 160, 25}, ui::Picture::Excel, -1);
+  PngSpeedButton9 = GlyphButton(this, {440, 568, 193, 25}, ui::Picture::Powerpoint, -1);
+  PngSpeedButton11 = GlyphButton(this, {800, 568, 23, 22}, ui::Picture::Options, 4);
+  PngSpeedButton3 = GlyphButton(this, {824, 568, 23, 22}, ui::Picture::About, -1);
   PngSpeedButton10->setText(QStringLiteral("New folder"));
   PngSpeedButton7->setText(QStringLiteral("New Word document"));
   PngSpeedButton8->setText(QStringLiteral("New Excel document"));
@@ -256,7 +255,6 @@ void TForm1::OpenFolder(const QByteArray &path)
 
 void TForm1::ShowPath(const QString &text)
 {
-  Label1->setFont(ui::FontForText(Label2->font(), text));
   Label1->setText(text);
   Label1->resize(std::min(Label1->sizeHint().width(), PathLabelMaxWidth), Label1->height());
 }

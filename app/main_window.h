@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QWidget>
 #include <array>
 
 #include "ui/row_kind.h"
+
+#include "ui/borderless_frame.h"
+#include "ui/user_text.h"
 
 class QAction;
 class QDragEnterEvent;
@@ -19,7 +21,6 @@ class QTreeView;
 namespace tv {
 
 namespace ui {
-class BorderlessFrame;
 class TPngImageList;
 class TPngSpeedButton;
 } // namespace ui
@@ -27,7 +28,7 @@ class TPngSpeedButton;
 class ListModel;
 
 // The main window: the "Index of" page of one folder or of the drive list.
-class TForm1 : public QWidget {
+class TForm1 : public ui::BorderlessWidget {
   Q_OBJECT
 public:
   explicit TForm1(QWidget *parent = nullptr);
@@ -51,8 +52,7 @@ public:
   ui::RowKind RowKindOf(int row) const;
   int RowImage(int row) const;
 
-  ui::BorderlessFrame *Frame;
-  QLabel *Label1;
+  ui::UserTextLabel *Label1;
   QLabel *Label2;
   QLabel *Label3;
   QLabel *Label4;

@@ -4,21 +4,12 @@
 
 #include "app/list_model.h"
 #include "ui/png_image_list.h"
-#include "ui/program_font.h"
 
 namespace tv {
 
 RowDelegate::RowDelegate(const ui::TPngImageList &images, QObject *parent)
-    : QStyledItemDelegate(parent), images_(images)
+    : ui::UserTextDelegate(parent), images_(images)
 {
-}
-
-QWidget *RowDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
-{
-  QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-  if (editor)
-    editor->setFont(ui::ShapedFont(option.font));
-  return editor;
 }
 
 void RowDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const
@@ -30,18 +21,13 @@ void RowDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QMod
 
 void RowDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
-  QStyledItemDelegate::initStyleOption(option, index);
+  ui::UserTextDelegate::initStyleOption(option, index);
   const QVariant image = index.data(ListModel::RowImageRole);
   if (image.isValid()) {
     // As the styled delegate shows an icon of the decoration role.
     option->icon = images_.icon(image.value<ui::ListImage>());
     option->features |= QStyleOptionViewItem::HasDecoration;
     option->decorationSize = option->decorationSize.boundedTo(option->icon.actualSize(option->decorationSize));
-  }
-  const QFont font = ui::FontForText(option->font, option->text);
-  if (font.styleStrategy() != option->font.styleStrategy()) {
-    option->font = font;
-    option->fontMetrics = QFontMetrics(font);
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "ui/user_text.h"
 
 namespace tv {
 
@@ -8,16 +8,14 @@ namespace ui {
 class TPngImageList;
 } // namespace ui
 
-// Draws the list's cells as the styled delegate does, with each row's picture from the image
-// list and shaping only for the texts that need it (see ui::TahomaFont); its editor always
-// shapes what is typed. A confirmed edit is handed on as typed: the model changes only once
-// the entry is renamed on disk.
-class RowDelegate : public QStyledItemDelegate {
+// Draws the list's cells with each row's picture from the image list, names shaped where they
+// need it and the editor always shaping. A confirmed edit is handed on as typed: the model
+// changes only once the entry is renamed on disk.
+class RowDelegate : public ui::UserTextDelegate {
   Q_OBJECT
 public:
   RowDelegate(const ui::TPngImageList &images, QObject *parent);
 
-  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
   void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
 signals:

@@ -10,6 +10,7 @@
 #include "ui/message_label.h"
 #include "ui/png_bit_btn.h"
 #include "ui/program_font.h"
+#include "ui/user_text.h"
 #include "ui/window_behaviour.h"
 
 namespace tv {
@@ -25,7 +26,7 @@ QRadioButton *PlacedRadioButton(QWidget *parent, const char *text, QRect geometr
   return button;
 }
 
-void PlaceGlyphButton(ui::TPngBitBtn *button, const char *text, const char *glyph, QRect geometry)
+void PlaceGlyphButton(ui::TPngBitBtn *button, const char *text, ui::Picture glyph, QRect geometry)
 {
   button->setText(QString::fromUtf8(text));
   button->setPngImage(ui::Glyph(glyph));
@@ -37,16 +38,15 @@ bool IsEnter(const QKeyEvent &event) { return event.key() == Qt::Key_Return || e
 } // namespace
 
 NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop)
-    : QDialog(parent), Edit1(new QLineEdit(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
-      PngBitBtn2(new ui::TPngBitBtn(this)), name_(name), confirmed_(confirmed),
-      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomRightBottomLeft, InDialogStrip))
+    : ui::BorderlessDialog(parent, ui::CornerNames::TopLeftTopRightBottomRightBottomLeft, InDialogStrip),
+      Edit1(new ui::NameEdit(this)), PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this)),
+      name_(name), confirmed_(confirmed)
 {
   setFixedSize(clientSize);
   setFont(ui::TahomaFont(13));
-  Edit1->setFont(ui::ShapedFont(font())); // names may be typed in any script
   Edit1->setGeometry(left, 16, 177, 24);
-  PlaceGlyphButton(PngBitBtn1, "OK", "ok", {left, buttonsTop, 81, 25});
-  PlaceGlyphButton(PngBitBtn2, "Cancel", "cancel", {left + 88, buttonsTop, 91, 25});
+  PlaceGlyphButton(PngBitBtn1, "OK", ui::Picture::Ok, {left, buttonsTop, 81, 25});
+  PlaceGlyphButton(PngBitBtn2, "Cancel", ui::Picture::Cancel, {left + 88, buttonsTop, 91, 25});
   setTabOrder(Edit1, PngBitBtn1);
   setTabOrder(PngBitBtn1, PngBitBtn2);
   Edit1->installEventFilter(this);
@@ -92,7 +92,7 @@ void NameDialog::showEvent(QShowEvent *event)
   // Labels grow to fit the texts that callers set, the second language's included.
   for (QLabel *label : labels_)
     label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-  QDialog::showEvent(event);
+  ui::BorderlessDialog::showEvent(event);
   if (!event->spontaneous())
     FormShow();
 }
@@ -101,7 +101,7 @@ bool NameDialog::eventFilter(QObject *watched, QEvent *event)
 {
   if (watched == Edit1 && event->type() == QEvent::KeyPress && Edit1KeyDown(static_cast<QKeyEvent *>(event)))
     return true;
-  return QDialog::eventFilter(watched, event);
+  return ui::BorderlessDialog::eventFilter(watched, event);
 }
 
 TForm2::TForm2(QWidget *parent)

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
+
+#include "ui/borderless_frame.h"
 
 class QKeyEvent;
 class QLabel;
@@ -11,7 +12,6 @@ class QRadioButton;
 namespace tv {
 
 namespace ui {
-class BorderlessFrame;
 class TPngBitBtn;
 } // namespace ui
 
@@ -25,7 +25,7 @@ inline bool NewFolderConfirmed = false;
 // What both name-entry dialogs share: a name field that shows the caller's name on every
 // showing, OK (also Enter in the field, whatever modifiers are held) which sets the caller's
 // flag, and Cancel. They check nothing: the name goes back as typed.
-class NameDialog : public QDialog {
+class NameDialog : public ui::BorderlessDialog {
   Q_OBJECT
 public:
   QLineEdit *Edit1;
@@ -50,7 +50,6 @@ protected:
 private:
   QString &name_;
   bool &confirmed_;
-  ui::BorderlessFrame *frame_;
   QList<QLabel *> labels_;
 };
 

@@ -21,7 +21,7 @@ namespace tv {
 
 namespace {
 
-template <typename Button> void SetGlyph(Button *button, QRect geometry, const char *glyph)
+template <typename Button> void SetGlyph(Button *button, QRect geometry, ui::Picture glyph)
 {
   button->setGeometry(geometry);
   button->setPngImage(ui::Glyph(glyph));
@@ -30,14 +30,13 @@ template <typename Button> void SetGlyph(Button *button, QRect geometry, const c
 } // namespace
 
 TForm4::TForm4(QWidget *parent)
-    : QDialog(parent), Label1(new ui::LineLabel(QStringLiteral("..."), this)),
-      Label2(new ui::LineLabel(QString(), this)), ComboBox1(new QComboBox(this)),
-      RadioGroup1(new QGroupBox(this)), RadioGroup1Items{}, CheckBox1(new QCheckBox(this)),
-      PngSpeedButton1(new ui::TPngSpeedButton(this)), PngSpeedButton2(new ui::TPngSpeedButton(this)),
-      PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)),
-      frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
-        return ui::BorderlessFrame::DownToBottomOf(point, Label1);
-      }))
+    : ui::BorderlessDialog(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
+                           [this](QPoint point) { return ui::BorderlessFrame::DownToBottomOf(point, Label1); }),
+      Label1(new ui::LineLabel(QStringLiteral("..."), this)), Label2(new ui::LineLabel(QString(), this)),
+      ComboBox1(new QComboBox(this)), RadioGroup1(new QGroupBox(this)), RadioGroup1Items{},
+      CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
+      PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
+      PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this))
 {
   setFixedSize(256, 340);
   setFont(ui::TahomaFont(13));
@@ -55,12 +54,12 @@ TForm4::TForm4(QWidget *parent)
     RadioGroup1Items[static_cast<size_t>(item)] = radio;
   }
   CheckBox1->setGeometry(16, 216, 225, 17);
-  SetGlyph(PngSpeedButton1, {16, 246, 225, 25}, "refresh");
-  SetGlyph(PngSpeedButton2, {16, 272, 225, 25}, "options_default");
+  SetGlyph(PngSpeedButton1, {16, 246, 225, 25}, ui::Picture::Refresh);
+  SetGlyph(PngSpeedButton2, {16, 272, 225, 25}, ui::Picture::OptionsDefault);
   PngSpeedButton1->setMargin(4);
   PngSpeedButton2->setMargin(4);
-  SetGlyph(PngBitBtn1, {62, 304, 81, 25}, "ok");
-  SetGlyph(PngBitBtn2, {150, 304, 91, 25}, "cancel");
+  SetGlyph(PngBitBtn1, {62, 304, 81, 25}, ui::Picture::Ok);
+  SetGlyph(PngBitBtn2, {150, 304, 91, 25}, ui::Picture::Cancel);
   PngBitBtn1->setText(QStringLiteral("OK"));
   SetTexts(&TextPair::english);
 
@@ -150,7 +149,7 @@ void TForm4::PngSpeedButton2Click()
 void TForm4::showEvent(QShowEvent *event)
 {
   FormShow();
-  QDialog::showEvent(event);
+  ui::BorderlessDialog::showEvent(event);
 }
 
 } // namespace tv

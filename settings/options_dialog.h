@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 
 #include "settings/texts.h"
+#include "ui/borderless_frame.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -15,7 +15,6 @@ class QGroupBox;
 namespace tv {
 
 namespace ui {
-class BorderlessFrame;
 class TPngBitBtn;
 class TPngSpeedButton;
 } // namespace ui
@@ -26,7 +25,7 @@ inline bool OptionsAccepted = false;
 // The Options dialog: language, home location, hidden files, and the defaults of
 // Settings.ini. No button is a default or cancel button: only OK commits, and neither
 // Enter elsewhere nor Escape closes the dialog.
-class TForm4 : public QDialog {
+class TForm4 : public ui::BorderlessDialog {
   Q_OBJECT
 public:
   explicit TForm4(QWidget *parent = nullptr);
@@ -71,7 +70,6 @@ private:
   void SetTexts(const char *TextPair::*language);
 
   QButtonGroup *radioItems_;
-  ui::BorderlessFrame *frame_;
 };
 
 } // namespace tv

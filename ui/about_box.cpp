@@ -26,7 +26,7 @@ QLabel *TextAt(QWidget *box, QPoint position, const char *text)
 
 // A disabled flat button used as a picture: it takes no clicks and shows its glyph in full
 // colour.
-TPngSpeedButton *Picture(QWidget *box, QRect geometry, const char *glyph)
+TPngSpeedButton *PictureButton(QWidget *box, QRect geometry, Picture glyph)
 {
   auto *picture = new TPngSpeedButton(box);
   picture->setGeometry(geometry);
@@ -57,12 +57,12 @@ TFormAbout::TFormAbout(QWidget *parent)
   Label3 = TextAt(this, {8, 24}, "Version 1.2");
   Label2 = TextAt(this, {8, 48}, "© 2008 Corvane");
   Label4 = TextAt(this, {30, 68}, texts::IdeaCredit.english);
-  PngSpeedButton2 = Picture(this, {6, 64, 23, 22}, "credit");
-  PngSpeedButton1 = Picture(this, {160, 8, 49, 25}, "logo");
+  PngSpeedButton2 = PictureButton(this, {6, 64, 23, 22}, Picture::Credit);
+  PngSpeedButton1 = PictureButton(this, {160, 8, 49, 25}, Picture::Logo);
   PngSpeedButton3 = new TPngSpeedButton(this);
   PngSpeedButton3->setGeometry(56, 88, 105, 25);
   PngSpeedButton3->setFlat(false);
-  PngSpeedButton3->setPngImage(Glyph("globe"));
+  PngSpeedButton3->setPngImage(Glyph(Picture::Globe));
   PngSpeedButton3->setText(QString::fromUtf8(texts::VisitWebsite.english));
   connect(PngSpeedButton3, &QAbstractButton::clicked, this, &TFormAbout::PngSpeedButton3Click);
 

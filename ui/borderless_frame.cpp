@@ -1,13 +1,11 @@
 #include "ui/borderless_frame.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
 #include <QtMath>
-#include <algorithm>
 
 #include "platform/window_cut.h"
 #include "ui/png_speed_button.h"
@@ -32,10 +30,27 @@ bool DrawnByWindow(const QWidget *window, const QWidget *under)
          (qobject_cast<const QLabel *>(under) || qobject_cast<const TPngSpeedButton *>(under));
 }
 
+// The window draws the corners itself, on the grid it is cut by: a label would place its
+// picture on a grid of its own wherever its logical place falls between device pixels.
+class CornerImage : public QLabel {
+public:
+  using QLabel::QLabel;
+
+protected:
+  void paintEvent(QPaintEvent *) override {}
+};
+
+bool IsMouse(const QEvent *event)
+{
+  const QEvent::Type type = event->type();
+  return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove ||
+         type == QEvent::MouseButtonRelease;
+}
+
 } // namespace
 
 BorderlessFrame::BorderlessFrame(QWidget *window, CornerNames names, StripTest inDragStrip)
-    : QObject(window), window_(window), inDragStrip_(std::move(inDragStrip))
+    : window_(window), inDragStrip_(std::move(inDragStrip))
 {
   window->setWindowFlag(Qt::FramelessWindowHint);
   window->setAutoFillBackground(true);
@@ -47,12 +62,11 @@ BorderlessFrame::BorderlessFrame(QWidget *window, CornerNames names, StripTest i
                        ? std::array<int, 4>{TopLeft, TopRight, BottomLeft, BottomRight}
                        : std::array<int, 4>{TopLeft, TopRight, BottomRight, BottomLeft};
   for (size_t i = 0; i < corners_.size(); ++i) {
-    corners_[i] = new QLabel(window);
+    corners_[i] = new CornerImage(window);
     corners_[i]->setObjectName(QStringLiteral("Image%1").arg(i + 1));
   }
   cutToShape();
   CentreOnFirstShow(window);
-  qApp->installEventFilter(this);
 }
 
 bool BorderlessFrame::DownToBottomOf(QPoint point, const QWidget *label)
@@ -70,7 +84,7 @@ QPoint BorderlessFrame::StripPixel(QPointF position, qreal ratio)
 
 // Corners and outline are drawn on the device pixel grid, from the same pictures the window
 // is cut by, so that the cut and the drawn arc agree at every scale.
-void BorderlessFrame::FormPaint()
+void BorderlessFrame::paint()
 {
   const qreal ratio = window_->devicePixelRatio();
   QPainter painter(window_);
@@ -160,42 +174,46 @@ bool BorderlessFrame::handleMouse(QMouseEvent *mouse)
   }
 }
 
-// The shape is cut anew when the window is shown and when it moves to a screen of another
-// scale.
 void BorderlessFrame::cutOnEveryScreen()
 {
   cutToShape();
-  if (window_->windowHandle())
-    connect(window_->windowHandle(), &QWindow::screenChanged, this, &BorderlessFrame::cutToShape, Qt::UniqueConnection);
-}
-
-bool BorderlessFrame::eventFilter(QObject *watched, QEvent *event)
-{
-  switch (event->type()) {
-  case QEvent::Resize:
-    if (watched == window_)
-      placeCorners();
-    return false;
-  case QEvent::Show:
-    if (watched == window_)
-      cutOnEveryScreen();
-    return false;
-  case QEvent::Paint:
-    if (watched == window_)
-      FormPaint();
-    // The window draws the corners itself, on the grid it is cut by: a label would place its
-    // picture on a grid of its own wherever its logical place falls between device pixels.
-    return std::find(corners_.begin(), corners_.end(), watched) != corners_.end();
-  case QEvent::MouseButtonPress:
-  case QEvent::MouseButtonDblClick:
-  case QEvent::MouseMove:
-  case QEvent::MouseButtonRelease:
-    // Qt hands the window's controls positions rounded to whole logical pixels, the window
-    // itself the exact ones, and the window's events come first.
-    return watched == window_->windowHandle() && handleMouse(static_cast<QMouseEvent *>(event));
-  default:
-    return false;
+  QWindow *native = window_->windowHandle();
+  if (native && native != screenWatched_) {
+    QObject::connect(native, &QWindow::screenChanged, window_, [this] { cutToShape(); });
+    screenWatched_ = native;
   }
 }
+
+template <class Window>
+BorderlessWindow<Window>::BorderlessWindow(QWidget *parent, CornerNames names, BorderlessFrame::StripTest inDragStrip)
+    : Window(parent), frame_(this, names, std::move(inDragStrip))
+{
+}
+
+// Resize and show are seen here, before the window's own handlers, as they would be by a
+// filter: a window that handles its showing itself need not remember to pass it on.
+template <class Window> bool BorderlessWindow<Window>::event(QEvent *event)
+{
+  if (event->type() == QEvent::Resize)
+    frame_.placeCorners();
+  else if (event->type() == QEvent::Show) {
+    frame_.cutOnEveryScreen();
+    if (QWindow *native = this->windowHandle())
+      native->installEventFilter(this);
+  }
+  return Window::event(event);
+}
+
+template <class Window> void BorderlessWindow<Window>::paintEvent(QPaintEvent *) { FormPaint(); }
+
+template <class Window> bool BorderlessWindow<Window>::eventFilter(QObject *watched, QEvent *event)
+{
+  if (watched == this->windowHandle() && IsMouse(event))
+    return frame_.handleMouse(static_cast<QMouseEvent *>(event));
+  return Window::eventFilter(watched, event);
+}
+
+template class BorderlessWindow<QWidget>;
+template class BorderlessWindow<QDialog>;
 
 } // namespace tv::ui

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <QDialog>
 #include <QImage>
-#include <QObject>
 #include <QPoint>
 #include <QPointF>
+#include <QPointer>
+#include <QWidget>
 #include <array>
 #include <functional>
 
 class QLabel;
 class QMouseEvent;
-class QWidget;
+class QWindow;
 
 namespace tv::ui {
 
@@ -19,17 +21,19 @@ enum class CornerNames {
   TopLeftTopRightBottomRightBottomLeft, // TForm2, TForm3
 };
 
-// Makes a window a white borderless panel with rounded corners and a grey outline, moved
-// by dragging its top strip, and opened centred the first time and where it last was after.
-// The corners outside the arcs are cut away with a window shape, so they show what lies
-// beneath and take no clicks, with or without a compositor.
-class BorderlessFrame : public QObject {
-  Q_OBJECT
+// What a borderless window is besides its controls: a white panel with rounded corners and a
+// grey outline, moved by dragging its top strip, and opened centred the first time and where
+// it last was after. The corners outside the arcs are cut away with a window shape, so they
+// show what lies beneath and take no clicks, with or without a compositor. The window
+// (BorderlessWindow) hands it the events it acts on.
+class BorderlessFrame {
 public:
   // Tells whether a point, in the window's own coordinates, lies in its drag strip.
   using StripTest = std::function<bool(QPoint)>;
 
   BorderlessFrame(QWidget *window, CornerNames names, StripTest inDragStrip);
+  BorderlessFrame(const BorderlessFrame &) = delete;
+  BorderlessFrame &operator=(const BorderlessFrame &) = delete;
 
   // Image1 to Image4, in that order.
   const std::array<QLabel *, 4> &cornerImages() const { return corners_; }
@@ -45,27 +49,57 @@ public:
   // every device row below N * ratio, and no device row of the control below it.
   static QPoint StripPixel(QPointF position, qreal ratio);
 
-  // The outline and the corners, drawn in the window's paint event before its controls.
-  void FormPaint();
-
-protected:
-  bool eventFilter(QObject *watched, QEvent *event) override;
+  // The outline and the corners, drawn before the window's controls.
+  void paint();
+  void placeCorners();
+  // The shape is cut anew when the window is shown and when it moves to a screen of another
+  // scale.
+  void cutOnEveryScreen();
+  // A mouse event of the window's native window, which has the exact position (its controls
+  // get positions rounded to whole logical pixels) and comes before the controls see it.
+  // True when the frame took it.
+  bool handleMouse(QMouseEvent *mouse);
 
 private:
-  void placeCorners();
   void cutToShape();
-  void cutOnEveryScreen();
   void trustPlaceOf(const QMouseEvent *press, QPointF inWindow);
   bool pressStartsDrag(const QMouseEvent *press, QPoint pixel) const;
-  bool handleMouse(QMouseEvent *mouse);
 
   QWidget *window_;
   StripTest inDragStrip_;
   std::array<QLabel *, 4> corners_{};
   std::array<int, 4> cornerOfImage_{};
   std::array<QImage, 4> drawnCorners_;
+  // The native window whose screen changes cut the shape anew.
+  QPointer<QWindow> screenWatched_;
   bool dragging_ = false;
   QPointF grabOffset_;
 };
+
+// The base of the borderless windows, a plain widget (TForm1) or a dialog (the others): it
+// paints its frame in its own paint event and watches only its own native window's mouse
+// events for the drag strip.
+template <class Window> class BorderlessWindow : public Window {
+public:
+  BorderlessWindow(QWidget *parent, CornerNames names, BorderlessFrame::StripTest inDragStrip);
+
+  const std::array<QLabel *, 4> &cornerImages() const { return frame_.cornerImages(); }
+
+  void FormPaint() { frame_.paint(); }
+
+protected:
+  bool event(QEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  BorderlessFrame frame_;
+};
+
+extern template class BorderlessWindow<QWidget>;
+extern template class BorderlessWindow<QDialog>;
+
+using BorderlessWidget = BorderlessWindow<QWidget>;
+using BorderlessDialog = BorderlessWindow<QDialog>;
 
 } // namespace tv::ui

@@ -1,7 +1,6 @@
 #include "ui/glyph_button_painting.h"
 
 #include <QAbstractButton>
-#include <QAccessibleWidget>
 #include <QPainter>
 #include <QtMath>
 
@@ -9,49 +8,6 @@
 #include "ui/program_font.h"
 
 namespace tv::ui {
-
-namespace {
-
-class GlyphButtonAccessible : public QAccessibleWidget {
-public:
-  explicit GlyphButtonAccessible(QAbstractButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
-
-  QString text(QAccessible::Text kind) const override
-  {
-    if (kind != QAccessible::Name || !widget()->accessibleName().isEmpty())
-      return QAccessibleWidget::text(kind);
-    return button()->text().isEmpty() ? button()->toolTip() : button()->text();
-  }
-
-  QAccessible::State state() const override
-  {
-    QAccessible::State state = QAccessibleWidget::state();
-    state.pressed = button()->isDown();
-    return state;
-  }
-
-  QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
-
-  void doAction(const QString &action) override
-  {
-    if (action == pressAction() && button()->isEnabled())
-      button()->click();
-    else
-      QAccessibleWidget::doAction(action);
-  }
-
-private:
-  QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
-};
-
-QAccessibleInterface *GlyphButtonFactory(const QString &className, QObject *object)
-{
-  if (className == QLatin1String("tv::ui::TPngSpeedButton") || className == QLatin1String("tv::ui::TPngBitBtn"))
-    return new GlyphButtonAccessible(static_cast<QAbstractButton *>(object));
-  return nullptr;
-}
-
-} // namespace
 
 QImage PanelBeneath(const QAbstractButton *button)
 {
@@ -109,15 +65,6 @@ void DrawFocusDots(QPainter &painter, const QRect &rect)
     for (int x : {rect.left(), rect.right()})
       if ((x + y) % 2 == 0)
         painter.drawPoint(x, y);
-}
-
-void InstallGlyphButtonAccessibility()
-{
-  static const bool installed = [] {
-    QAccessible::installFactory(GlyphButtonFactory);
-    return true;
-  }();
-  (void)installed;
 }
 
 } // namespace tv::ui

@@ -33,8 +33,4 @@ void DrawCaption(QPainter &painter, const QAbstractButton *button, QPoint at);
 // A dotted one-pixel rectangle, every other pixel drawn.
 void DrawFocusDots(QPainter &painter, const QRect &rect);
 
-// Gives both button kinds their caption, or their hint when they have none, as the name
-// screen readers announce.
-void InstallGlyphButtonAccessibility();
-
 } // namespace tv::ui

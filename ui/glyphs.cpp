@@ -12,6 +12,14 @@ namespace {
 
 using resources::EmbeddedPicture;
 
+constexpr const char *PictureNames[] = {
+#define SCALED(picture, file) file,
+#define SINGLE(picture, file) file,
+#include "resources/picture_names.inc"
+#undef SCALED
+#undef SINGLE
+};
+
 template <typename Test> const EmbeddedPicture *FirstPicture(Test test)
 {
   const auto *end = resources::EmbeddedPictures + resources::EmbeddedPictureCount;
@@ -56,15 +64,7 @@ QImage AtDeviceSize(QImage artwork, QSize logical, qreal devicePixelRatio)
   return artwork;
 }
 
-} // namespace
-
-QImage Glyph(const char *name)
-{
-  const EmbeddedPicture *picture = PictureNamed(name);
-  return picture ? ImageOf(*picture) : QImage();
-}
-
-QImage Glyph(const char *name, qreal devicePixelRatio)
+QImage GlyphNamed(const char *name, qreal devicePixelRatio)
 {
   const EmbeddedPicture *base = PictureNamed(name);
   if (!base)
@@ -74,19 +74,28 @@ QImage Glyph(const char *name, qreal devicePixelRatio)
   return AtDeviceSize(ImageOf(artwork ? *artwork : *base), QSize(base->width, base->height), devicePixelRatio);
 }
 
+} // namespace
+
+const char *PictureName(Picture picture) { return PictureNames[static_cast<size_t>(picture)]; }
+
+// Every name of the list is embedded: the build embeds the files by the same list.
+QImage Glyph(Picture picture) { return ImageOf(*PictureNamed(PictureName(picture))); }
+
+QImage Glyph(Picture picture, qreal devicePixelRatio) { return GlyphNamed(PictureName(picture), devicePixelRatio); }
+
 QImage GlyphForDevice(const QImage &glyph, qreal devicePixelRatio)
 {
   if (devicePixelRatio == 1 || glyph.isNull())
     return glyph;
   const EmbeddedPicture *picture = PictureShownBy(glyph);
-  return picture ? Glyph(picture->name, devicePixelRatio) : AtDeviceSize(glyph, glyph.size(), devicePixelRatio);
+  return picture ? GlyphNamed(picture->name, devicePixelRatio) : AtDeviceSize(glyph, glyph.size(), devicePixelRatio);
 }
 
 QIcon WindowIcon()
 {
   QIcon icon;
-  for (const char *name : {"icon_16", "icon_24", "icon_32", "icon_48"})
-    icon.addPixmap(QPixmap::fromImage(Glyph(name)));
+  for (Picture size : {Picture::Icon16, Picture::Icon24, Picture::Icon32, Picture::Icon48})
+    icon.addPixmap(QPixmap::fromImage(Glyph(size)));
   return icon;
 }
 

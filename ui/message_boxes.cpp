@@ -22,7 +22,7 @@ QLabel *TextLabel(QWidget *box)
   return label;
 }
 
-TPngBitBtn *BoxButton(QWidget *box, int left, const char *caption, const char *glyph)
+TPngBitBtn *BoxButton(QWidget *box, int left, const char *caption, Picture glyph)
 {
   auto *button = new TPngBitBtn(box);
   button->setGeometry(left, 80, 81, 25);
@@ -41,29 +41,27 @@ void SetUpBox(QDialog *box, const char *caption)
 } // namespace
 
 TForm5::TForm5(QWidget *parent)
-    : QDialog(parent),
-      frame_(new BorderlessFrame(this, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip))
+    : BorderlessDialog(parent, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip)
 {
   SetUpBox(this, "Message");
   Label1 = TextLabel(this);
-  PngBitBtn1 = BoxButton(this, 128, "OK", "ok");
+  PngBitBtn1 = BoxButton(this, 128, "OK", Picture::Ok);
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &QDialog::close);
 }
 
 void TForm5::showEvent(QShowEvent *event)
 {
   PngBitBtn1->setFocus();
-  QDialog::showEvent(event);
+  BorderlessDialog::showEvent(event);
 }
 
 TForm6::TForm6(QWidget *parent)
-    : QDialog(parent),
-      frame_(new BorderlessFrame(this, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip))
+    : BorderlessDialog(parent, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip)
 {
   SetUpBox(this, "Delete file");
   Label1 = TextLabel(this);
-  PngBitBtn1 = BoxButton(this, 80, "Yes", "ok");
-  PngBitBtn2 = BoxButton(this, 168, "No", "cancel");
+  PngBitBtn1 = BoxButton(this, 80, "Yes", Picture::Ok);
+  PngBitBtn2 = BoxButton(this, 168, "No", Picture::Cancel);
   setTabOrder(PngBitBtn2, PngBitBtn1);
   connect(PngBitBtn1, &QAbstractButton::clicked, this, [this] {
     DeleteConfirmed = true;
@@ -76,7 +74,7 @@ TForm6::TForm6(QWidget *parent)
 void TForm6::showEvent(QShowEvent *event)
 {
   PngBitBtn2->setFocus();
-  QDialog::showEvent(event);
+  BorderlessDialog::showEvent(event);
 }
 
 } // namespace tv::ui

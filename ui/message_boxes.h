@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/borderless_frame.h"
 
 class QLabel;
 
 namespace tv::ui {
 
-class BorderlessFrame;
 class TPngBitBtn;
 
 // Set by the confirmation box's Yes button; the caller clears it before showing the box.
@@ -14,7 +13,7 @@ inline bool DeleteConfirmed = false;
 
 // The program's message box: a text and an OK button. Escape does nothing; the text is
 // shown as it stands, cut where it does not fit.
-class TForm5 : public QDialog {
+class TForm5 : public BorderlessDialog {
   Q_OBJECT
 public:
   explicit TForm5(QWidget *parent = nullptr);
@@ -24,14 +23,11 @@ public:
 
 protected:
   void showEvent(QShowEvent *event) override;
-
-private:
-  BorderlessFrame *frame_;
 };
 
 // The delete confirmation box: a question and Yes and No buttons. It opens with the focus
 // on No, so Enter at once answers No.
-class TForm6 : public QDialog {
+class TForm6 : public BorderlessDialog {
   Q_OBJECT
 public:
   explicit TForm6(QWidget *parent = nullptr);
@@ -42,9 +38,6 @@ public:
 
 protected:
   void showEvent(QShowEvent *event) override;
-
-private:
-  BorderlessFrame *frame_;
 };
 
 } // namespace tv::ui

@@ -8,31 +8,7 @@
 
 namespace tv::ui {
 
-namespace {
-
-// Every push button centres its glyph and caption as one group.
-constexpr int CentredMargin = -1;
-constexpr int GlyphSpacing = 4;
-
-} // namespace
-
-TPngBitBtn::TPngBitBtn(QWidget *parent) : QAbstractButton(parent)
-{
-  setFocusPolicy(Qt::StrongFocus);
-  InstallGlyphButtonAccessibility();
-}
-
-void TPngBitBtn::setPngImage(const QImage &glyph)
-{
-  glyph_ = glyph;
-  update();
-}
-
-void TPngBitBtn::setPngOptions(PngOptions options)
-{
-  options_ = options;
-  update();
-}
+TPngBitBtn::TPngBitBtn(QWidget *parent) : PngGlyphButton(parent) { setFocusPolicy(Qt::StrongFocus); }
 
 void TPngBitBtn::drawFace(QImage &surface) const
 {
@@ -53,19 +29,14 @@ void TPngBitBtn::drawFace(QImage &surface) const
   }
 }
 
-void TPngBitBtn::paintEvent(QPaintEvent *)
+void TPngBitBtn::paintEvent(QPaintEvent *event)
 {
-  QImage surface = PanelBeneath(this);
-  drawFace(surface);
-  const ButtonLayout layout = LayOutButton(this, glyph_, CentredMargin, GlyphSpacing, isDown());
-  DrawButtonGlyph(surface, layout.glyph, glyph_, isEnabled() ? 0 : options_);
+  PngGlyphButton::paintEvent(event);
+  if (!hasFocus())
+    return;
   QPainter painter(this);
-  painter.drawImage(0, 0, surface);
-  DrawCaption(painter, this, layout.caption);
-  if (hasFocus()) {
-    painter.setPen(palette().color(QPalette::WindowText));
-    DrawFocusDots(painter, rect().adjusted(3, 3, -3, -3));
-  }
+  painter.setPen(palette().color(QPalette::WindowText));
+  DrawFocusDots(painter, rect().adjusted(3, 3, -3, -3));
 }
 
 void TPngBitBtn::keyPressEvent(QKeyEvent *event)
@@ -74,7 +45,7 @@ void TPngBitBtn::keyPressEvent(QKeyEvent *event)
     click();
     return;
   }
-  QAbstractButton::keyPressEvent(event);
+  PngGlyphButton::keyPressEvent(event);
 }
 
 } // namespace tv::ui

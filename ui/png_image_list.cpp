@@ -9,8 +9,9 @@ namespace tv::ui {
 TPngImageList::TPngImageList(QObject *parent) : QObject(parent)
 {
   // In the order of ListImage.
-  for (const char *name : {"folder", "file", "word", "excel", "powerpoint", "drive", "delete", "rename"})
-    images_.push_back(Glyph(name));
+  for (Picture picture : {Picture::Folder, Picture::File, Picture::Word, Picture::Excel, Picture::Powerpoint,
+                          Picture::Drive, Picture::Delete, Picture::Rename})
+    images_.push_back(Glyph(picture));
   icons_.resize(images_.size());
 }
 

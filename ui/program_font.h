@@ -7,8 +7,8 @@ namespace tv::ui {
 
 // The program's text face at a character height in pixels. Its own texts are drawn glyph by
 // glyph, without shaping, as Windows draws them: shaping each text (kerning, ligatures)
-// costs the first screen of the program a few milliseconds. A widget that shows names or
-// typed text must use ShapedFont or FontForText, as some scripts cannot be drawn unshaped.
+// costs the first screen of the program a few milliseconds. Names and typed text, in scripts
+// that cannot be drawn unshaped, are shown by the widgets of ui/user_text.h.
 inline QFont TahomaFont(int pixelSize, bool bold = false)
 {
   QFont font(QStringLiteral("Tahoma"));

@@ -8,8 +8,8 @@ namespace tv::ui {
 
 const std::array<QImage, 4> &CornerPictures()
 {
-  static const std::array<QImage, 4> pictures{Glyph("corner_top_left"), Glyph("corner_top_right"),
-                                              Glyph("corner_bottom_left"), Glyph("corner_bottom_right")};
+  static const std::array<QImage, 4> pictures{Glyph(Picture::CornerTopLeft), Glyph(Picture::CornerTopRight),
+                                              Glyph(Picture::CornerBottomLeft), Glyph(Picture::CornerBottomRight)};
   return pictures;
 }
 

@@ -13,6 +13,7 @@
 using namespace tv::ui;
 
 Q_DECLARE_METATYPE(GlyphLayout)
+Q_DECLARE_METATYPE(Picture)
 
 namespace {
 
@@ -305,26 +306,34 @@ void TestGlyphDrawing::makeImageGrayscaleLeavesGreyImages()
 
 void TestGlyphDrawing::picturesAreEmbeddedAsRgbaPngs_data()
 {
-  QTest::addColumn<QString>("name");
+  QTest::addColumn<Picture>("picture");
+  QTest::addColumn<qreal>("ratio");
+  QTest::addColumn<QString>("suffix");
   QTest::addColumn<QSize>("size");
   QTest::addColumn<bool>("antialiased");
-  for (const char *name :
-       {"exit",       "up",         "about",   "drive",           "home",         "refresh", "word",   "excel",
-        "powerpoint", "new_folder", "options", "options_default", "my_documents", "desktop", "folder", "file",
-        "delete",     "rename",     "ok",      "cancel",          "credit",       "globe"})
-    QTest::newRow(name) << name << QSize(16, 16) << true;
-  QTest::newRow("logo") << "logo" << QSize(50, 22) << true;
-  for (int size : {16, 24, 32, 48})
-    QTest::addRow("icon_%d", size) << QStringLiteral("icon_%1").arg(size) << QSize(size, size) << true;
-  for (const char *name : {"corner_top_left", "corner_top_right", "corner_bottom_left", "corner_bottom_right"})
-    QTest::newRow(name) << name << QSize(12, 12) << false;
+  using enum Picture;
+  const auto row = [](Picture picture, qreal ratio, const char *suffix, QSize size, bool antialiased) {
+    QTest::addRow("%s%s", PictureName(picture), suffix)
+        << picture << ratio << QString::fromLatin1(suffix) << size << antialiased;
+  };
+  for (Picture picture :
+       {Exit,           Up,          About,   Drive,  Home, Refresh, Word,   Excel, Powerpoint, NewFolder, Options,
+        OptionsDefault, MyDocuments, Desktop, Folder, File, Delete,  Rename, Ok,    Cancel,     Credit,    Globe})
+    row(picture, 1, "", QSize(16, 16), true);
+  row(Logo, 1, "", QSize(50, 22), true);
+  for (const auto &[picture, size] :
+       {std::pair{Icon16, 16}, std::pair{Icon24, 24}, std::pair{Icon32, 32}, std::pair{Icon48, 48}})
+    row(picture, 1, "", QSize(size, size), true);
+  const Picture corners[] = {CornerTopLeft, CornerTopRight, CornerBottomLeft, CornerBottomRight};
+  for (Picture picture : corners)
+    row(picture, 1, "", QSize(12, 12), false);
   for (const auto &[suffix, scale] : {std::pair{"@1.5x", 1.5}, std::pair{"@2x", 2.0}}) {
     const auto scaled = [scale](int pixels) { return int(pixels * scale); };
-    for (const char *name : {"ok", "folder", "drive", "credit", "globe"})
-      QTest::addRow("%s%s", name, suffix) << name + QLatin1String(suffix) << QSize(scaled(16), scaled(16)) << true;
-    QTest::addRow("logo%s", suffix) << "logo" + QLatin1String(suffix) << QSize(scaled(50), scaled(22)) << true;
-    for (const char *name : {"corner_top_left", "corner_top_right", "corner_bottom_left", "corner_bottom_right"})
-      QTest::addRow("%s%s", name, suffix) << name + QLatin1String(suffix) << QSize(scaled(12), scaled(12)) << false;
+    for (Picture picture : {Ok, Folder, Drive, Credit, Globe})
+      row(picture, scale, suffix, QSize(scaled(16), scaled(16)), true);
+    row(Logo, scale, suffix, QSize(scaled(50), scaled(22)), true);
+    for (Picture picture : corners)
+      row(picture, scale, suffix, QSize(scaled(12), scaled(12)), false);
   }
 }
 
@@ -332,16 +341,20 @@ void TestGlyphDrawing::picturesAreEmbeddedAsRgbaPngs_data()
 // pictures are fully opaque. The program shows exactly the pixels of the PNGs.
 void TestGlyphDrawing::picturesAreEmbeddedAsRgbaPngs()
 {
-  QFETCH(QString, name);
-  QFile file(QStringLiteral(TV_GLYPH_FOLDER "%1.png").arg(name));
+  QFETCH(Picture, picture);
+  QFETCH(qreal, ratio);
+  QFETCH(QString, suffix);
+  QFile file(QStringLiteral(TV_GLYPH_FOLDER "%1%2.png").arg(QLatin1String(PictureName(picture)), suffix));
   QVERIFY(file.open(QIODevice::ReadOnly));
   const QByteArray png = file.readAll();
   QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n"));
   QCOMPARE(png.mid(12, 4), QByteArray("IHDR"));
   QCOMPARE(int(png.at(24)), 8);
   QCOMPARE(int(png.at(25)), 6);
-  const QImage image = Glyph(name.toLatin1().constData());
-  QCOMPARE(image, QImage::fromData(png).convertToFormat(QImage::Format_ARGB32));
+  const QImage image = Glyph(picture, ratio);
+  QImage drawn = QImage::fromData(png).convertToFormat(QImage::Format_ARGB32);
+  drawn.setDevicePixelRatio(ratio);
+  QCOMPARE(image, drawn);
   QTEST(image.size(), "size");
   bool partlyTransparent = false;
   bool opaque = true;
@@ -437,7 +450,7 @@ void TestGlyphDrawing::glyphsAreDrawnFromTheArtworkOfTheDevice()
   surface.setDevicePixelRatio(ratio);
   surface.fill(beneath);
 
-  DrawButtonGlyph(surface, QPoint(4, 5), Glyph("ok"), options);
+  DrawButtonGlyph(surface, QPoint(4, 5), Glyph(Picture::Ok), options);
 
   const QRect drawn(qRound(4 * ratio), qRound(5 * ratio), deviceSize, deviceSize);
   for (int y = 0; y < surfaceSize; ++y)

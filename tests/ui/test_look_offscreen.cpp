@@ -229,9 +229,8 @@ void TestLookOffscreen::outlineIsClosedAndGreyAtEverySize_data()
 void TestLookOffscreen::outlineIsClosedAndGreyAtEverySize()
 {
   QFETCH(QSize, size);
-  QWidget window;
-  new ui::BorderlessFrame(&window, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
-                          [](QPoint point) { return ui::BorderlessFrame::InTopRows(point, 17); });
+  ui::BorderlessWidget window(nullptr, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
+                              [](QPoint point) { return ui::BorderlessFrame::InTopRows(point, 17); });
   window.setFixedSize(size);
   const QImage picture = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
   QCOMPARE(picture.size(), size);
@@ -356,9 +355,8 @@ void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag_data()
 void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag()
 {
   QFETCH(QString, control);
-  QWidget window;
-  new ui::BorderlessFrame(&window, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
-                          [](QPoint point) { return point.y() < 60; });
+  ui::BorderlessWidget window(nullptr, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
+                              [](QPoint point) { return point.y() < 60; });
   window.setFixedSize(300, 120);
   const std::pair<QWidget *, QRect> controls[] = {
       {new QLabel(QStringLiteral("Title"), &window), {20, 4, 40, 16}},
@@ -473,7 +471,7 @@ void TestLookOffscreen::pressedSpeedButtonShiftsItsGlyph()
   auto *button = new ui::TPngSpeedButton(&panel);
   button->setGeometry(0, 0, 25, 25);
   button->setMargin(4);
-  button->setPngImage(ui::Glyph("ok"));
+  button->setPngImage(ui::Glyph(ui::Picture::Ok));
   const QImage atRest = button->grab().toImage();
   button->setDown(true);
   const QImage pressed = button->grab().toImage();
