@@ -11,7 +11,8 @@
 #include "fileops/delete.h"
 #include "fileops/drop.h"
 #include "fileops/rename.h"
-#include "settings/texts.h"
+#include "settings/app_settings.h"
+#include "texts/texts.h"
 #include "ui/busy_pointer.h"
 
 namespace tv {
@@ -66,8 +67,8 @@ void TForm1::Delete1Click()
 
 std::optional<QByteArray> TForm1::ListView1Edited(int row, const QString &newText)
 {
-  const fileops::RenameOutcome outcome =
-      fileops::RenameRow({CurrentFolder(), fileops::RowKindOf(RowImage(row)), RowCaption(row), RowName(row), newText});
+  const fileops::RenameOutcome outcome = fileops::RenameRow(
+      {CurrentFolder(), fileops::RowKindOf(RowImage(row)), RowCaption(row), RowName(row), newText}, TextLanguage());
   if (!outcome.message.isEmpty())
     ShowMessageWhite(outcome.message);
   return outcome.newName;
@@ -81,15 +82,16 @@ void TForm1::ListViewDeleteFile(int row)
   case fileops::DeleteStep::Nothing:
     return;
   case fileops::DeleteStep::RefuseFolder:
-    ShowMessageWhite(Text(texts::CannotDeleteFolders));
+    ShowMessageWhite(Text(texts::CannotDeleteFolders, TextLanguage()));
     return;
   case fileops::DeleteStep::Ask:
     break;
   }
-  if (!fileops::ConfirmDelete(*Form6, caption))
+  if (!fileops::ConfirmDelete(*Form6, caption, TextLanguage()))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
-  const QString failure = ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption); });
+  const QString failure =
+      ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption, TextLanguage()); });
   OpenFolder(folder);
   if (!failure.isEmpty())
     ShowMessageWhite(failure);

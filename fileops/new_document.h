@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "settings/texts.h"
+#include "texts/texts.h"
 
 // New empty Word, Excel and PowerPoint documents, written from templates embedded in the
 // program.

@@ -22,11 +22,10 @@ QLabel *TextLabel(QWidget *box)
   return label;
 }
 
-TPngBitBtn *BoxButton(QWidget *box, int left, const char *caption, const char *glyph)
+TPngBitBtn *BoxButton(QWidget *box, int left, const char *glyph)
 {
   auto *button = new TPngBitBtn(box);
   button->setGeometry(left, 80, 81, 25);
-  button->setText(QString::fromUtf8(caption));
   button->setPngImage(Glyph(glyph));
   return button;
 }
@@ -44,9 +43,10 @@ TForm5::TForm5(QWidget *parent)
     : QDialog(parent),
       frame_(new BorderlessFrame(this, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip))
 {
-  SetUpBox(this, "Message");
+  SetUpBox(this, texts::MessageCaption);
   Label1 = TextLabel(this);
-  PngBitBtn1 = BoxButton(this, 128, "OK", "ok");
+  PngBitBtn1 = BoxButton(this, 128, "ok");
+  PngBitBtn1->setText(QString::fromUtf8(OkCaption));
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &QDialog::close);
 }
 
@@ -60,16 +60,23 @@ TForm6::TForm6(QWidget *parent)
     : QDialog(parent),
       frame_(new BorderlessFrame(this, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip))
 {
-  SetUpBox(this, "Delete file");
+  SetUpBox(this, texts::DeleteFileCaption);
   Label1 = TextLabel(this);
-  PngBitBtn1 = BoxButton(this, 80, "Yes", "ok");
-  PngBitBtn2 = BoxButton(this, 168, "No", "cancel");
+  PngBitBtn1 = BoxButton(this, 80, "ok");
+  PngBitBtn2 = BoxButton(this, 168, "cancel");
+  SetTexts(&TextPair::english);
   setTabOrder(PngBitBtn2, PngBitBtn1);
   connect(PngBitBtn1, &QAbstractButton::clicked, this, [this] {
     DeleteConfirmed = true;
     close();
   });
   connect(PngBitBtn2, &QAbstractButton::clicked, this, &QDialog::close);
+}
+
+void TForm6::SetTexts(Language language)
+{
+  PngBitBtn1->setText(Text(texts::Yes, language));
+  PngBitBtn2->setText(Text(texts::No, language));
 }
 
 // Every opening starts on No, also after Yes had the focus last time.

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "texts/texts.h"
+
 class QLabel;
 
 namespace tv::ui {
@@ -19,8 +21,8 @@ class TForm5 : public QDialog {
 public:
   explicit TForm5(QWidget *parent = nullptr);
 
-  QLabel *Label1;
-  TPngBitBtn *PngBitBtn1;
+  QLabel *Label1;         // the message
+  TPngBitBtn *PngBitBtn1; // OK
 
 protected:
   void showEvent(QShowEvent *event) override;
@@ -36,9 +38,12 @@ class TForm6 : public QDialog {
 public:
   explicit TForm6(QWidget *parent = nullptr);
 
-  QLabel *Label1;
-  TPngBitBtn *PngBitBtn1;
-  TPngBitBtn *PngBitBtn2;
+  QLabel *Label1;         // the question
+  TPngBitBtn *PngBitBtn1; // Yes
+  TPngBitBtn *PngBitBtn2; // No
+
+  // Assigns the window's texts in the language: only the buttons' captions differ.
+  void SetTexts(Language language);
 
 protected:
   void showEvent(QShowEvent *event) override;
