@@ -158,6 +158,7 @@ void TForm1::CreateControls()
   PngSpeedButton11 = GlyphButton(this, {800, 568, 23, 22}, "options", 4);
   PngSpeedButton3 = GlyphButton(this, {824, 568, 23, 22}, "about", -1);
   SetTexts(&TextPair::english);
+  // The path label is as high as the title, which is sized by its text.
   Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());
   ShowPath(QString::fromUtf8(PendingText));
 
