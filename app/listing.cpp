@@ -8,7 +8,7 @@
 
 #include "app/name_keys.h"
 #include "app/row_texts.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 
 namespace tv {
 

@@ -20,7 +20,7 @@
 #include "platform/volumes.h"
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 #include "ui/borderless_frame.h"
 #include "ui/busy_pointer.h"
 #include "ui/glyphs.h"
@@ -43,12 +43,11 @@ ui::TPngSpeedButton *GlyphButton(QWidget *parent, QRect geometry, ui::Picture gl
   return button;
 }
 
-QLabel *ColumnTitle(QWidget *parent, QPoint position, const char *text)
+QLabel *ColumnTitle(QWidget *parent, QPoint position)
 {
-  auto *title = new ui::LineLabel(QString::fromUtf8(text), parent);
+  auto *title = new ui::LineLabel(QString(), parent);
   title->setFont(ui::TahomaFont(16, true));
   title->move(position);
-  title->adjustSize();
   title->setCursor(Qt::PointingHandCursor);
   return title;
 }
@@ -108,13 +107,10 @@ void TForm1::CreateControls()
   setFixedSize(860, 604);
   setFont(ui::TahomaFont(13));
 
-  Label2 = new ui::LineLabel(QStringLiteral("Index of"), this);
+  Label2 = new ui::LineLabel(QString(), this);
   Label2->setFont(ui::TahomaFont(19));
   Label2->move(16, 16);
-  Label2->adjustSize();
   Label1 = new ui::UserTextLabel(ui::TahomaFont(19), this);
-  Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());
-  ShowPath(QStringLiteral("..."));
 
   PngSpeedButton1 = GlyphButton(this, {832, 8, 23, 22}, ui::Picture::Exit, -1);
   PngSpeedButton2 = GlyphButton(this, {16, 40, 25, 25}, ui::Picture::Up, 4);
@@ -126,9 +122,9 @@ void TForm1::CreateControls()
   PngSpeedButton12->hide();
   PngSpeedButton13->hide();
 
-  Label3 = ColumnTitle(this, {36, 80}, "Filename");
-  Label4 = ColumnTitle(this, {576, 80}, "Size");
-  Label5 = ColumnTitle(this, {676, 80}, "Last modified");
+  Label3 = ColumnTitle(this, {36, 80});
+  Label4 = ColumnTitle(this, {576, 80});
+  Label5 = ColumnTitle(this, {676, 80});
 
   PngImageList1 = new ui::TPngImageList(this);
   ListView1 = new QTreeView(this);
@@ -150,8 +146,8 @@ void TForm1::CreateControls()
     ListView1->header()->resizeSection(column, ColumnWidths[column]);
 
   PopupMenu1 = new QMenu(this);
-  Rename1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Rename), QStringLiteral("Rename"));
-  Delete1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Delete), QStringLiteral("Delete"));
+  Rename1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Rename), QString());
+  Delete1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Delete), QString());
 
   PngSpeedButton10 = GlyphButton(this, {16, 568, 104, 25}, ui::Picture::NewFolder, -1);
   PngSpeedButton7 = GlyphButton(this, {120, 568, 160, 25}, ui::Picture::Word, -1);
@@ -159,20 +155,10 @@ void TForm1::CreateControls()
   PngSpeedButton9 = GlyphButton(this, {440, 568, 193, 25}, ui::Picture::Powerpoint, -1);
   PngSpeedButton11 = GlyphButton(this, {800, 568, 23, 22}, ui::Picture::Options, 4);
   PngSpeedButton3 = GlyphButton(this, {824, 568, 23, 22}, ui::Picture::About, -1);
-  PngSpeedButton10->setText(QStringLiteral("New folder"));
-  PngSpeedButton7->setText(QStringLiteral("New Word document"));
-  PngSpeedButton8->setText(QStringLiteral("New Excel document"));
-  PngSpeedButton9->setText(QStringLiteral("New PowerPoint document"));
-
-  PngSpeedButton1->setHint(QStringLiteral("Exit"));
-  PngSpeedButton2->setHint(QStringLiteral("Up"));
-  PngSpeedButton3->setHint(QStringLiteral("About Tarnview"));
-  PngSpeedButton4->setHint(QStringLiteral("Drive list"));
-  PngSpeedButton5->setHint(QStringLiteral("Home"));
-  PngSpeedButton6->setHint(QStringLiteral("Refresh"));
-  PngSpeedButton11->setHint(QStringLiteral("Options"));
-  PngSpeedButton12->setHint(QStringLiteral("My documents"));
-  PngSpeedButton13->setHint(QStringLiteral("Desktop"));
+  SetTexts(&TextPair::english);
+  // The path label is as high as the title, which is sized by its text.
+  Label1->setGeometry(88, 16, PathLabelMaxWidth, Label2->height());
+  ShowPath(QString::fromUtf8(PendingText));
 
   QApplication::setWindowIcon(ui::WindowIcon());
   for (QLabel *title : {Label3, Label4, Label5})
@@ -240,7 +226,7 @@ void TForm1::OpenFolder(const QByteArray &path)
   currentFolder_ = NormaliseFolderPath(path);
   RowTable rows;
   if (currentFolder_.isEmpty()) {
-    ShowPath(Text(texts::DriveListTitle));
+    ShowPath(Text(texts::DriveListTitle, TextLanguage()));
     rows = BuildDriveRows(platform::mountedVolumes());
     Label5->hide();
   } else {

@@ -9,6 +9,8 @@
 #include "ui/borderless_frame.h"
 #include "ui/user_text.h"
 
+#include "texts/texts.h"
+
 class QAction;
 class QDragEnterEvent;
 class QDragMoveEvent;
@@ -52,50 +54,50 @@ public:
   ui::RowKind RowKindOf(int row) const;
   int RowImage(int row) const;
 
-  ui::UserTextLabel *Label1;
-  QLabel *Label2;
-  QLabel *Label3;
-  QLabel *Label4;
-  QLabel *Label5;
-  ui::TPngSpeedButton *PngSpeedButton1;
-  ui::TPngSpeedButton *PngSpeedButton2;
-  ui::TPngSpeedButton *PngSpeedButton3;
-  ui::TPngSpeedButton *PngSpeedButton4;
-  ui::TPngSpeedButton *PngSpeedButton5;
-  ui::TPngSpeedButton *PngSpeedButton6;
-  ui::TPngSpeedButton *PngSpeedButton7;
-  ui::TPngSpeedButton *PngSpeedButton8;
-  ui::TPngSpeedButton *PngSpeedButton9;
-  ui::TPngSpeedButton *PngSpeedButton10;
-  ui::TPngSpeedButton *PngSpeedButton11;
-  ui::TPngSpeedButton *PngSpeedButton12;
-  ui::TPngSpeedButton *PngSpeedButton13;
-  QTreeView *ListView1;
-  QMenu *PopupMenu1;
+  ui::UserTextLabel *Label1;             // the folder path, after the title
+  QLabel *Label2;                        // title "Index of"
+  QLabel *Label3;                        // column title "Filename": sorts by name
+  QLabel *Label4;                        // column title "Size": sorts by size
+  QLabel *Label5;                        // column title "Last modified": sorts by time
+  ui::TPngSpeedButton *PngSpeedButton1;  // Exit
+  ui::TPngSpeedButton *PngSpeedButton2;  // Up
+  ui::TPngSpeedButton *PngSpeedButton3;  // About
+  ui::TPngSpeedButton *PngSpeedButton4;  // Drive list
+  ui::TPngSpeedButton *PngSpeedButton5;  // Home
+  ui::TPngSpeedButton *PngSpeedButton6;  // Refresh
+  ui::TPngSpeedButton *PngSpeedButton7;  // New Word document
+  ui::TPngSpeedButton *PngSpeedButton8;  // New Excel document
+  ui::TPngSpeedButton *PngSpeedButton9;  // New PowerPoint document
+  ui::TPngSpeedButton *PngSpeedButton10; // New folder
+  ui::TPngSpeedButton *PngSpeedButton11; // Options
+  ui::TPngSpeedButton *PngSpeedButton12; // My documents (hidden)
+  ui::TPngSpeedButton *PngSpeedButton13; // Desktop (hidden)
+  QTreeView *ListView1;                  // the folder's entries or the drives
+  QMenu *PopupMenu1;                     // the list's pop-up menu
   QAction *Rename1;
   QAction *Delete1;
-  ui::TPngImageList *PngImageList1;
+  ui::TPngImageList *PngImageList1; // the rows' pictures
 
   // Start-up, language and navigation (main_window.cpp)
   void FormCreate();
   void ApplyLanguage();
-  void PngSpeedButton1Click();
-  void PngSpeedButton2Click();
-  void PngSpeedButton4Click();
-  void PngSpeedButton5Click();
-  void PngSpeedButton6Click();
-  void PngSpeedButton12Click();
-  void PngSpeedButton13Click();
+  void PngSpeedButton1Click();  // exit
+  void PngSpeedButton2Click();  // up
+  void PngSpeedButton4Click();  // drive list
+  void PngSpeedButton5Click();  // home
+  void PngSpeedButton6Click();  // refresh
+  void PngSpeedButton12Click(); // my documents
+  void PngSpeedButton13Click(); // desktop
   void ListView1DblClick();
-  void Label3Click();
-  void Label4Click();
-  void Label5Click();
+  void Label3Click(); // sort by name
+  void Label4Click(); // sort by size
+  void Label5Click(); // sort by time
 
   // New folder and new documents (main_window_create.cpp)
-  void PngSpeedButton7Click();
-  void PngSpeedButton8Click();
-  void PngSpeedButton9Click();
-  void PngSpeedButton10Click();
+  void PngSpeedButton7Click();  // new Word document
+  void PngSpeedButton8Click();  // new Excel document
+  void PngSpeedButton9Click();  // new PowerPoint document
+  void PngSpeedButton10Click(); // new folder
 
   // Rename, delete and dropped files (main_window_change.cpp)
   void ListView1KeyDown(QKeyEvent *event);
@@ -109,8 +111,8 @@ public:
   void AcceptFiles(const QList<QByteArray> &paths);
 
   // Options (main_window_options.cpp) and About (main_window_about.cpp)
-  void PngSpeedButton11Click();
-  void PngSpeedButton3Click();
+  void PngSpeedButton11Click(); // options
+  void PngSpeedButton3Click();  // about
 
 protected:
   // Dropped files (main_window_change.cpp)
@@ -120,6 +122,8 @@ protected:
 
 private:
   void CreateControls();
+  // Assigns every text of the window in the language (main_window_language.cpp).
+  void SetTexts(Language language);
   void ConnectHandlers();
   // Shows a text in the path label, cut at its greatest width.
   void ShowPath(const QString &text);

@@ -12,7 +12,8 @@
 #include "fileops/delete.h"
 #include "fileops/drop.h"
 #include "fileops/rename.h"
-#include "settings/texts.h"
+#include "settings/app_settings.h"
+#include "texts/texts.h"
 #include "ui/busy_pointer.h"
 
 namespace tv {
@@ -72,7 +73,8 @@ void TForm1::ListView1Edited(int row, const QString &newText)
     return;
   }
   const fileops::RenameOutcome outcome =
-      fileops::RenameRow({CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText});
+      fileops::RenameRow({CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText},
+                          TextLanguage());
   // The row is renamed before any message: while a box is open the folder may be listed anew.
   if (outcome.newName)
     listModel_->renameRow(row, *outcome.newName);
@@ -88,15 +90,16 @@ void TForm1::ListViewDeleteFile(int row)
   case fileops::DeleteStep::Nothing:
     return;
   case fileops::DeleteStep::RefuseFolder:
-    ShowMessageWhite(Text(texts::CannotDeleteFolders));
+    ShowMessageWhite(Text(texts::CannotDeleteFolders, TextLanguage()));
     return;
   case fileops::DeleteStep::Ask:
     break;
   }
-  if (!fileops::ConfirmDelete(*Form6, caption))
+  if (!fileops::ConfirmDelete(*Form6, caption, TextLanguage()))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
-  const QString failure = ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption); });
+  const QString failure =
+      ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption, TextLanguage()); });
   OpenFolder(folder);
   if (!failure.isEmpty())
     ShowMessageWhite(failure);

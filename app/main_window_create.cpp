@@ -13,7 +13,7 @@
 #include "platform/office_suite.h"
 #include "platform/result.h"
 #include "settings/app_settings.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 #include "ui/busy_pointer.h"
 #include "ui/png_bit_btn.h"
 
@@ -28,11 +28,9 @@ bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::is
 bool AskFolderName()
 {
   NewFolderConfirmed = false;
-  NewFolderName = Text(texts::ProposedFolderName);
-  if (!IsEnglish) {
-    Form3->Label1->setText(Text(texts::NameLabel));
-    Form3->PngBitBtn2->setText(Text(texts::Cancel));
-  }
+  NewFolderName = Text(texts::ProposedFolderName, TextLanguage());
+  if (!IsEnglish)
+    Form3->SetTexts(TextLanguage());
   Form3->exec();
   return NewFolderConfirmed;
 }
@@ -42,13 +40,9 @@ bool AskFolderName()
 bool AskDocumentName(const DocumentType &type)
 {
   NewDocumentConfirmed = false;
-  NewDocumentName = Text(type.proposedName);
-  if (!IsEnglish) {
-    Form2->setWindowTitle(Text(texts::NewDocumentCaption));
-    Form2->Label1->setText(Text(texts::FilenameLabel));
-    Form2->Label2->setText(Text(texts::TypeLabel));
-    Form2->PngBitBtn2->setText(Text(texts::Cancel));
-  }
+  NewDocumentName = Text(type.proposedName, TextLanguage());
+  if (!IsEnglish)
+    Form2->SetTexts(TextLanguage());
   (platform::isNewerOfficeSuiteInstalled() ? Form2->RadioButton2 : Form2->RadioButton1)->setChecked(true);
   Form2->exec();
   return NewDocumentConfirmed;

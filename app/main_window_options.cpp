@@ -7,7 +7,7 @@
 #include "settings/app_settings.h"
 #include "settings/setting_values.h"
 #include "settings/settings_store.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 
 namespace tv {
 
@@ -17,7 +17,7 @@ void TForm1::PngSpeedButton11Click()
   Form4->CheckBox1->setChecked(ShowHidden);
   Form4->ComboBox1->setCurrentIndex(StartupIsEnglish ? 0 : 1);
   if (!IsEnglish)
-    Form4->AssignSecondLanguageTexts();
+    Form4->SetTexts(TextLanguage());
   Form4->SetRadioGroup1ItemIndex(HomeFolder);
   Form4->exec();
   if (!OptionsAccepted)
@@ -30,7 +30,8 @@ void TForm1::PngSpeedButton11Click()
   SaveUserSettings();
   // The language in force never changes during a run.
   if (StartupIsEnglish != IsEnglish)
-    ShowMessageWhite(Text(texts::RestartStart) + QString::fromUtf8(ApplicationTitle) + Text(texts::RestartEnd));
+    ShowMessageWhite(Text(texts::RestartStart, TextLanguage()) + QString::fromUtf8(ApplicationTitle) +
+                     Text(texts::RestartEnd, TextLanguage()));
 }
 
 } // namespace tv

@@ -4,7 +4,7 @@
 
 #include "platform/directory_reader.h"
 #include "platform/file_queries.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 
 namespace tv {
 
@@ -60,7 +60,10 @@ bool TimeKnown(const Row &row) { return row.modified != platform::UnknownTime; }
 
 } // namespace
 
-QString TextIn(const TextPair &pair, bool english) { return QString::fromUtf8(english ? pair.english : pair.second); }
+QString TextIn(const TextPair &pair, bool english)
+{
+  return Text(pair, english ? &TextPair::english : &TextPair::second);
+}
 
 QString FormatSize(qint64 bytes, const QString &decimalPoint)
 {

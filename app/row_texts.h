@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "app/row_table.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 
 // The texts and sort keys of the list's rows, derived from what the listing read.
 namespace tv {

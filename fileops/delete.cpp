@@ -5,8 +5,7 @@
 #include "fileops/entry_name.h"
 #include "platform/file_queries.h"
 #include "platform/trash.h"
-#include "settings/app_settings.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 #include "ui/message_boxes.h"
 #include "ui/png_bit_btn.h"
 
@@ -21,20 +20,18 @@ DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name)
   return platform::isExistingFile(folder + name) ? DeleteStep::Ask : DeleteStep::Nothing;
 }
 
-QString DeleteQuestion(const QString &caption)
+QString DeleteQuestion(const QString &caption, Language language)
 {
-  return Text(texts::DeleteQuestionStart) + QStringLiteral(" \"") + caption + QLatin1Char('"') +
-         Text(texts::DeleteQuestionEnd);
+  return Text(texts::DeleteQuestionStart, language) + QStringLiteral(" \"") + caption + QLatin1Char('"') +
+         Text(texts::DeleteQuestionEnd, language);
 }
 
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption)
+bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language)
 {
   ui::DeleteConfirmed = false;
-  box.Label1->setText(DeleteQuestion(caption));
-  if (!IsEnglish) {
-    box.PngBitBtn1->setText(Text(texts::Yes));
-    box.PngBitBtn2->setText(Text(texts::No));
-  }
+  box.Label1->setText(DeleteQuestion(caption, language));
+  if (language != &TextPair::english)
+    box.SetTexts(language);
   // Enter at once must answer No: the safe answer for a question about deleting.
   box.PngBitBtn2->setFocus();
   box.exec();
@@ -43,13 +40,13 @@ bool ConfirmDelete(ui::TForm6 &box, const QString &caption)
 
 namespace {
 
-QString TrashFailureReason(const platform::TrashedFile &trashed)
+QString TrashFailureReason(const platform::TrashedFile &trashed, Language language)
 {
   switch (trashed.refusal) {
   case platform::TrashRefusal::NoHomeFolder:
-    return Text(texts::NoHomeFolder);
+    return Text(texts::NoHomeFolder, language);
   case platform::TrashRefusal::FileChanged:
-    return Text(texts::FileChangedWhileTrashed);
+    return Text(texts::FileChangedWhileTrashed, language);
   case platform::TrashRefusal::None:
     break;
   }
@@ -58,12 +55,13 @@ QString TrashFailureReason(const platform::TrashedFile &trashed)
 
 } // namespace
 
-QString RecycleFile(const QByteArray &path, const QString &caption)
+QString RecycleFile(const QByteArray &path, const QString &caption, Language language)
 {
   if (!platform::isExistingFile(path))
     return {};
   const platform::TrashedFile trashed = platform::moveToTrash(path);
-  return trashed.result.ok() ? QString() : Text(texts::TrashFailed).arg(caption, TrashFailureReason(trashed));
+  return trashed.result.ok() ? QString()
+                             : Text(texts::TrashFailed, language).arg(caption, TrashFailureReason(trashed, language));
 }
 
 } // namespace tv::fileops

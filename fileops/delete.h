@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "texts/texts.h"
+
 namespace tv {
 
 namespace ui {
@@ -21,16 +23,16 @@ enum class DeleteStep {
 // for the drive list, where nothing is deleted.
 DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name);
 
-// The question for a row's caption in the language in force.
-QString DeleteQuestion(const QString &caption);
+// The question for a row's caption in the language.
+QString DeleteQuestion(const QString &caption, Language language);
 
 // Clears DeleteConfirmed, puts the question and, in the second language, the button captions
 // into the box, shows it modally; true when the user answered Yes.
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption);
+bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language);
 
 // Moves the file at the path to the trash; the message for the user when it stays where it
-// is, empty when it went or was no longer there.
-QString RecycleFile(const QByteArray &path, const QString &caption);
+// is in the language, empty when it went or was no longer there.
+QString RecycleFile(const QByteArray &path, const QString &caption, Language language);
 
 } // namespace fileops
 } // namespace tv

@@ -19,16 +19,15 @@ namespace {
 
 bool InDialogStrip(QPoint point) { return ui::BorderlessFrame::InTopRows(point, 17); }
 
-QRadioButton *PlacedRadioButton(QWidget *parent, const char *text, QRect geometry)
+QRadioButton *PlacedRadioButton(QWidget *parent, QRect geometry)
 {
-  auto *button = new QRadioButton(QString::fromUtf8(text), parent);
+  auto *button = new QRadioButton(parent);
   button->setGeometry(geometry);
   return button;
 }
 
-void PlaceGlyphButton(ui::TPngBitBtn *button, const char *text, ui::Picture glyph, QRect geometry)
+void PlaceGlyphButton(ui::TPngBitBtn *button, ui::Picture glyph, QRect geometry)
 {
-  button->setText(QString::fromUtf8(text));
   button->setPngImage(ui::Glyph(glyph));
   button->setGeometry(geometry);
 }
@@ -45,8 +44,8 @@ NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize cl
   setFixedSize(clientSize);
   setFont(ui::TahomaFont(13));
   Edit1->setGeometry(left, 16, 177, 24);
-  PlaceGlyphButton(PngBitBtn1, "OK", ui::Picture::Ok, {left, buttonsTop, 81, 25});
-  PlaceGlyphButton(PngBitBtn2, "Cancel", ui::Picture::Cancel, {left + 88, buttonsTop, 91, 25});
+  PlaceGlyphButton(PngBitBtn1, ui::Picture::Ok, {left, buttonsTop, 81, 25});
+  PlaceGlyphButton(PngBitBtn2, ui::Picture::Cancel, {left + 88, buttonsTop, 91, 25});
   setTabOrder(Edit1, PngBitBtn1);
   setTabOrder(PngBitBtn1, PngBitBtn2);
   Edit1->installEventFilter(this);
@@ -79,12 +78,18 @@ void NameDialog::PngBitBtn1Click()
 
 void NameDialog::PngBitBtn2Click() { close(); }
 
-QLabel *NameDialog::AddLabel(const char *text, QRect geometry)
+QLabel *NameDialog::AddLabel(QRect geometry)
 {
-  auto *label = new ui::LineLabel(QString::fromUtf8(text), this);
+  auto *label = new ui::LineLabel(QString(), this);
   label->setGeometry(geometry);
   labels_.append(label);
   return label;
+}
+
+void NameDialog::SetButtonTexts(Language language)
+{
+  PngBitBtn1->setText(QString::fromUtf8(OkCaption));
+  PngBitBtn2->setText(Text(texts::Cancel, language));
 }
 
 void NameDialog::showEvent(QShowEvent *event)
@@ -105,12 +110,11 @@ bool NameDialog::eventFilter(QObject *watched, QEvent *event)
 }
 
 TForm2::TForm2(QWidget *parent)
-    : NameDialog(parent, NewDocumentName, NewDocumentConfirmed, {272, 102}, 80, 64),
-      Label1(AddLabel("Filename:", {16, 19, 57, 16})), Label2(AddLabel("Type:", {16, 43, 33, 16})),
-      RadioButton1(PlacedRadioButton(this, "97-2003", {80, 43, 73, 17})),
-      RadioButton2(PlacedRadioButton(this, "2007", {152, 43, 57, 17}))
+    : NameDialog(parent, NewDocumentName, NewDocumentConfirmed, {272, 102}, 80, 64), Label1(AddLabel({16, 19, 57, 16})),
+      Label2(AddLabel({16, 43, 33, 16})), RadioButton1(PlacedRadioButton(this, {80, 43, 73, 17})),
+      RadioButton2(PlacedRadioButton(this, {152, 43, 57, 17}))
 {
-  setWindowTitle(QStringLiteral("New document"));
+  SetTexts(&TextPair::english);
   // The pair is one Tab stop, at the chosen format; the arrow keys move between them.
   for (QRadioButton *button : {RadioButton1, RadioButton2})
     connect(button, &QAbstractButton::toggled, button,
@@ -122,10 +126,26 @@ TForm2::TForm2(QWidget *parent)
 }
 
 TForm3::TForm3(QWidget *parent)
-    : NameDialog(parent, NewFolderName, NewFolderConfirmed, {256, 88}, 64, 48),
-      Label1(AddLabel("Name:", {16, 19, 38, 16}))
+    : NameDialog(parent, NewFolderName, NewFolderConfirmed, {256, 88}, 64, 48), Label1(AddLabel({16, 19, 38, 16}))
 {
-  setWindowTitle(QStringLiteral("New folder"));
+  SetTexts(&TextPair::english);
+}
+
+void TForm2::SetTexts(Language language)
+{
+  setWindowTitle(Text(texts::NewDocumentCaption, language));
+  Label1->setText(Text(texts::FilenameLabel, language));
+  Label2->setText(Text(texts::TypeLabel, language));
+  RadioButton1->setText(QString::fromUtf8(texts::OlderFormatItem));
+  RadioButton2->setText(QString::fromUtf8(texts::NewerFormatItem));
+  SetButtonTexts(language);
+}
+
+void TForm3::SetTexts(Language language)
+{
+  setWindowTitle(QString::fromUtf8(texts::NewFolderCaption));
+  Label1->setText(Text(texts::NameLabel, language));
+  SetButtonTexts(language);
 }
 
 } // namespace tv

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "texts/texts.h"
 #include "ui/borderless_frame.h"
 
 class QKeyEvent;
@@ -28,21 +29,23 @@ inline bool NewFolderConfirmed = false;
 class NameDialog : public ui::BorderlessDialog {
   Q_OBJECT
 public:
-  QLineEdit *Edit1;
-  ui::TPngBitBtn *PngBitBtn1;
-  ui::TPngBitBtn *PngBitBtn2;
+  QLineEdit *Edit1;           // the name
+  ui::TPngBitBtn *PngBitBtn1; // OK
+  ui::TPngBitBtn *PngBitBtn2; // Cancel
 
   void FormShow();
   // True when the key was taken as OK.
   bool Edit1KeyDown(QKeyEvent *event);
-  void PngBitBtn1Click();
-  void PngBitBtn2Click();
+  void PngBitBtn1Click(); // OK
+  void PngBitBtn2Click(); // cancel
 
 protected:
   // The name field and the buttons sit at the same left edge; the buttons at buttonsTop.
   NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop);
-  // A label of the designed text and place.
-  QLabel *AddLabel(const char *text, QRect geometry);
+  // A label at the designed place; its text comes with the dialog's texts.
+  QLabel *AddLabel(QRect geometry);
+  // The texts both dialogs share.
+  void SetButtonTexts(Language language);
 
   void showEvent(QShowEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,10 +62,13 @@ class TForm2 : public NameDialog {
 public:
   explicit TForm2(QWidget *parent = nullptr);
 
-  QLabel *Label1;
-  QLabel *Label2;
+  QLabel *Label1;             // "Filename:"
+  QLabel *Label2;             // "Type:"
   QRadioButton *RadioButton1; // "97-2003"
   QRadioButton *RadioButton2; // "2007"
+
+  // Assigns every text of the dialog in the language.
+  void SetTexts(Language language);
 };
 
 // Asks for the name of a new folder.
@@ -71,7 +77,10 @@ class TForm3 : public NameDialog {
 public:
   explicit TForm3(QWidget *parent = nullptr);
 
-  QLabel *Label1;
+  QLabel *Label1; // "Name:"
+
+  // Assigns every text of the dialog in the language.
+  void SetTexts(Language language);
 };
 
 } // namespace tv

@@ -67,7 +67,7 @@ platform::Result SaveTemplateToFile(const char *templateName, const QByteArray &
 
 QString CannotCreateFileMessage(const QByteArray &target, const QString &errorDescription)
 {
-  return QStringLiteral("Cannot create file \"%1\". %2.")
+  return QString::fromUtf8(texts::CannotCreateFile)
       .arg(platform::displayName(target), WithoutTrailingSpacesAndFullStops(errorDescription));
 }
 

@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "platform/result.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 
 // New empty Word, Excel and PowerPoint documents, written from templates embedded in the
 // program.

@@ -3,20 +3,20 @@
 #include "fileops/entry_name.h"
 #include "platform/file_move.h"
 #include "platform/file_queries.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 
 namespace tv::fileops {
 
 namespace {
 
-RenameOutcome Refused(const RenameRequest &request, const QString &reason)
+RenameOutcome Refused(const RenameRequest &request, const QString &reason, Language language)
 {
-  return {std::nullopt, Text(texts::RenameFailed).arg(request.oldCaption, request.newText, reason)};
+  return {std::nullopt, Text(texts::RenameFailed, language).arg(request.oldCaption, request.newText, reason)};
 }
 
 } // namespace
 
-RenameOutcome RenameRow(const RenameRequest &request)
+RenameOutcome RenameRow(const RenameRequest &request, Language language)
 {
   const QByteArray newName = platform::nativeName(request.newText);
   const QByteArray target = request.folder + newName;
@@ -26,15 +26,15 @@ RenameOutcome RenameRow(const RenameRequest &request)
     return {};
   // The system would read the name only up to a NUL byte, in the checks too.
   if (newName.contains('\0'))
-    return Refused(request, Text(texts::InvalidName));
+    return Refused(request, Text(texts::InvalidName, language), language);
   if (request.kind == ui::RowKind::Folder && platform::isExistingFolder(target))
-    return {std::nullopt, Text(texts::FolderNameTaken)};
+    return {std::nullopt, Text(texts::FolderNameTaken, language)};
   if (request.kind == ui::RowKind::File && platform::isExistingFile(target))
-    return {std::nullopt, Text(texts::FileNameTaken)};
+    return {std::nullopt, Text(texts::FileNameTaken, language)};
   if (!IsPlainEntryName(newName) || !IsPlainEntryName(request.oldName))
-    return Refused(request, Text(texts::InvalidName));
+    return Refused(request, Text(texts::InvalidName, language), language);
   const platform::Result moved = platform::moveWithoutReplacing(request.folder + request.oldName, target);
-  return moved.ok() ? RenameOutcome{newName, {}} : Refused(request, moved.description());
+  return moved.ok() ? RenameOutcome{newName, {}} : Refused(request, moved.description(), language);
 }
 
 } // namespace tv::fileops

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "texts/texts.h"
 #include "ui/row_kind.h"
 
 namespace tv::fileops {
@@ -26,7 +27,8 @@ struct RenameOutcome {
 
 // Renames the row's file or folder on disk as typed, never replacing an existing entry.
 // A folder or file of the same kind under the new name is refused with the collision
-// message; any other failure with a message that names the file and the reason.
-RenameOutcome RenameRow(const RenameRequest &request);
+// message; any other failure with a message that names the file and the reason. Messages
+// are in the language.
+RenameOutcome RenameRow(const RenameRequest &request, Language language);
 
 } // namespace tv::fileops

@@ -4,12 +4,16 @@
 #include <array>
 #include <cstdint>
 
+#include "texts/texts.h"
+
 // The program's settings in memory, process-wide, read and written on the user-interface
 // thread only.
 namespace tv {
 
 // Language in force for every text of this run (true = English); fixed at start-up.
 inline bool IsEnglish = false;
+// The language in force, for picking texts.
+inline Language TextLanguage() { return IsEnglish ? &TextPair::english : &TextPair::second; }
 // Language chosen for the next start.
 inline bool StartupIsEnglish = false;
 // Files whose names begin with "." are listed.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include "settings/app_settings.h"
 #include "settings/setting_values.h"
 #include "settings/settings_store.h"
 #include "ui/borderless_frame.h"
@@ -32,7 +33,7 @@ template <typename Button> void SetGlyph(Button *button, QRect geometry, ui::Pic
 TForm4::TForm4(QWidget *parent)
     : ui::BorderlessDialog(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
                            [this](QPoint point) { return ui::BorderlessFrame::DownToBottomOf(point, Label1); }),
-      Label1(new ui::LineLabel(QStringLiteral("..."), this)), Label2(new ui::LineLabel(QString(), this)),
+      Label1(new ui::LineLabel(QString::fromUtf8(PendingText), this)), Label2(new ui::LineLabel(QString(), this)),
       ComboBox1(new QComboBox(this)), RadioGroup1(new QGroupBox(this)), RadioGroup1Items{},
       CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
       PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
@@ -45,7 +46,8 @@ TForm4::TForm4(QWidget *parent)
   Label1->adjustSize();
   Label2->move(16, 43);
   ComboBox1->setGeometry(96, 40, 145, 24);
-  ComboBox1->addItems({QStringLiteral("English"), QStringLiteral("Nederlands (Dutch)")});
+  for (const char *item : texts::LanguageItems)
+    ComboBox1->addItem(QString::fromUtf8(item));
   RadioGroup1->setGeometry(16, 72, 225, 129);
   for (int item = 0; item < kHomeLocationCount; ++item) {
     auto *radio = new QRadioButton(RadioGroup1);
@@ -60,7 +62,7 @@ TForm4::TForm4(QWidget *parent)
   PngSpeedButton2->setMargin(4);
   SetGlyph(PngBitBtn1, {62, 304, 81, 25}, ui::Picture::Ok);
   SetGlyph(PngBitBtn2, {150, 304, 91, 25}, ui::Picture::Cancel);
-  PngBitBtn1->setText(QStringLiteral("OK"));
+  PngBitBtn1->setText(QString::fromUtf8(OkCaption));
   SetTexts(&TextPair::english);
 
   setTabOrder(ComboBox1, RadioGroup1Items[0]);
@@ -78,9 +80,9 @@ TForm4::TForm4(QWidget *parent)
   connect(PngSpeedButton2, &QAbstractButton::clicked, this, &TForm4::PngSpeedButton2Click);
 }
 
-void TForm4::SetTexts(const char *TextPair::*language)
+void TForm4::SetTexts(Language language)
 {
-  const auto text = [language](const TextPair &pair) { return QString::fromUtf8(pair.*language); };
+  const auto text = [language](const TextPair &pair) { return Text(pair, language); };
   setWindowTitle(text(texts::OptionsCaption));
   Label2->setText(text(texts::LanguageLabel));
   Label2->adjustSize();
@@ -94,8 +96,6 @@ void TForm4::SetTexts(const char *TextPair::*language)
   PngSpeedButton1->setText(text(texts::ResetDefaultSettings));
   PngSpeedButton2->setText(text(texts::SetCurrentAsDefault));
 }
-
-void TForm4::AssignSecondLanguageTexts() { SetTexts(&TextPair::second); }
 
 int TForm4::RadioGroup1ItemIndex() const { return radioItems_->checkedId(); }
 
@@ -143,7 +143,7 @@ void TForm4::PngSpeedButton1Click()
 void TForm4::PngSpeedButton2Click()
 {
   const bool written = WriteDefaultSettings(ComboBox1->currentIndex(), CheckBox1->isChecked(), ChosenHomeIndex());
-  emit MessageRequested(Text(written ? texts::SettingsSaved : texts::SettingsWriteFailed));
+  emit MessageRequested(Text(written ? texts::SettingsSaved : texts::SettingsWriteFailed, TextLanguage()));
 }
 
 void TForm4::showEvent(QShowEvent *event)

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "settings/texts.h"
+#include "texts/texts.h"
 #include "ui/borderless_frame.h"
 
 class QButtonGroup;
@@ -30,17 +30,17 @@ class TForm4 : public ui::BorderlessDialog {
 public:
   explicit TForm4(QWidget *parent = nullptr);
 
-  QLabel *Label1;
-  QLabel *Label2;
-  QComboBox *ComboBox1;
-  QGroupBox *RadioGroup1;
+  QLabel *Label1;         // title: the caption
+  QLabel *Label2;         // "Language:"
+  QComboBox *ComboBox1;   // language for the next start
+  QGroupBox *RadioGroup1; // "Home location"
   // The items of RadioGroup1: application folder, drive list, documents, desktop.
   std::array<QRadioButton *, 4> RadioGroup1Items;
-  QCheckBox *CheckBox1;
-  ui::TPngSpeedButton *PngSpeedButton1;
-  ui::TPngSpeedButton *PngSpeedButton2;
-  ui::TPngBitBtn *PngBitBtn1;
-  ui::TPngBitBtn *PngBitBtn2;
+  QCheckBox *CheckBox1;                 // "Display hidden files"
+  ui::TPngSpeedButton *PngSpeedButton1; // Reset default settings
+  ui::TPngSpeedButton *PngSpeedButton2; // Set current settings as default
+  ui::TPngBitBtn *PngBitBtn1;           // OK
+  ui::TPngBitBtn *PngBitBtn2;           // Cancel
 
   // The selected item of RadioGroup1, -1 when none is.
   int RadioGroup1ItemIndex() const;
@@ -50,14 +50,14 @@ public:
   // none is selected.
   int ChosenHomeIndex() const;
 
-  // Puts the second-language texts over the English design texts.
-  void AssignSecondLanguageTexts();
+  // Assigns the texts that differ by language; the caption reaches Label1 on showing.
+  void SetTexts(Language language);
 
   void FormShow();
-  void PngBitBtn1Click();
-  void PngBitBtn2Click();
-  void PngSpeedButton1Click();
-  void PngSpeedButton2Click();
+  void PngBitBtn1Click();      // OK
+  void PngBitBtn2Click();      // cancel
+  void PngSpeedButton1Click(); // reset default settings
+  void PngSpeedButton2Click(); // set current settings as default
 
 signals:
   // A message for the program's message box.
@@ -67,8 +67,6 @@ protected:
   void showEvent(QShowEvent *event) override;
 
 private:
-  void SetTexts(const char *TextPair::*language);
-
   QButtonGroup *radioItems_;
 };
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "platform/web_address.h"
-#include "settings/texts.h"
+#include "texts/texts.h"
 #include "ui/glyphs.h"
 #include "ui/message_label.h"
 #include "ui/png_speed_button.h"
@@ -42,7 +42,6 @@ TFormAbout::TFormAbout(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-  setWindowTitle(QString::fromUtf8(texts::AboutCaption.english));
   setWindowIcon(WindowIcon());
   setFixedSize(216, 120);
   setFont(TahomaFont(TextPixels));
@@ -54,20 +53,34 @@ TFormAbout::TFormAbout(QWidget *parent)
   Label1 = TextAt(this, {8, 8}, ApplicationTitle);
   Label1->setFont(TahomaFont(TextPixels, true));
   Label1->adjustSize();
-  Label3 = TextAt(this, {8, 24}, "Version 1.2");
-  Label2 = TextAt(this, {8, 48}, "© 2008 Corvane");
-  Label4 = TextAt(this, {30, 68}, texts::IdeaCredit.english);
+  Label3 = TextAt(this, {8, 24}, texts::VersionLabel);
+  Label2 = TextAt(this, {8, 48}, texts::CopyrightLine);
+  Label4 = TextAt(this, {30, 68}, "");
   PngSpeedButton2 = PictureButton(this, {6, 64, 23, 22}, Picture::Credit);
   PngSpeedButton1 = PictureButton(this, {160, 8, 49, 25}, Picture::Logo);
   PngSpeedButton3 = new TPngSpeedButton(this);
   PngSpeedButton3->setGeometry(56, 88, 105, 25);
   PngSpeedButton3->setFlat(false);
   PngSpeedButton3->setPngImage(Glyph(Picture::Globe));
-  PngSpeedButton3->setText(QString::fromUtf8(texts::VisitWebsite.english));
+  SetTexts(&TextPair::english);
   connect(PngSpeedButton3, &QAbstractButton::clicked, this, &TFormAbout::PngSpeedButton3Click);
 
   CentreOnFirstShow(this);
   KeepOpenOnEscape(this);
+}
+
+void TFormAbout::SetTexts(Language language)
+{
+  setWindowTitle(Text(texts::AboutCaption, language));
+  QString version = Label3->text();
+  const QString englishWord = QString::fromUtf8(texts::VersionWord.english);
+  const qsizetype at = version.indexOf(englishWord);
+  if (at >= 0)
+    Label3->setText(version.replace(at, englishWord.size(), Text(texts::VersionWord, language)));
+  Label4->setText(Text(texts::IdeaCredit, language));
+  PngSpeedButton3->setText(Text(texts::VisitWebsite, language));
+  for (QLabel *label : {Label3, Label4})
+    label->adjustSize();
 }
 
 // The result is not looked at: without a browser nothing happens and the box stays open.

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "texts/texts.h"
+
 class QLabel;
 
 namespace tv::ui {
@@ -19,15 +21,19 @@ class TFormAbout : public QDialog {
 public:
   explicit TFormAbout(QWidget *parent = nullptr);
 
-  QLabel *Label1;
-  QLabel *Label2;
-  QLabel *Label3;
-  QLabel *Label4;
-  TPngSpeedButton *PngSpeedButton1;
-  TPngSpeedButton *PngSpeedButton2;
-  TPngSpeedButton *PngSpeedButton3;
+  QLabel *Label1;                   // the program's name
+  QLabel *Label2;                   // copyright
+  QLabel *Label3;                   // version
+  QLabel *Label4;                   // idea credit
+  TPngSpeedButton *PngSpeedButton1; // the logo, a picture
+  TPngSpeedButton *PngSpeedButton2; // the credit's picture
+  TPngSpeedButton *PngSpeedButton3; // Visit website
 
-  void PngSpeedButton3Click();
+  // Assigns the texts that differ by language. The version label keeps its number: only its
+  // first "Version" is translated, so a second showing finds nothing left to replace.
+  void SetTexts(Language language);
+
+  void PngSpeedButton3Click(); // visit website
 };
 
 } // namespace tv::ui

@@ -22,11 +22,10 @@ QLabel *TextLabel(QWidget *box)
   return label;
 }
 
-TPngBitBtn *BoxButton(QWidget *box, int left, const char *caption, Picture glyph)
+TPngBitBtn *BoxButton(QWidget *box, int left, Picture glyph)
 {
   auto *button = new TPngBitBtn(box);
   button->setGeometry(left, 80, 81, 25);
-  button->setText(QString::fromUtf8(caption));
   button->setPngImage(Glyph(glyph));
   return button;
 }
@@ -43,9 +42,10 @@ void SetUpBox(QDialog *box, const char *caption)
 TForm5::TForm5(QWidget *parent)
     : BorderlessDialog(parent, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip)
 {
-  SetUpBox(this, "Message");
+  SetUpBox(this, texts::MessageCaption);
   Label1 = TextLabel(this);
-  PngBitBtn1 = BoxButton(this, 128, "OK", Picture::Ok);
+  PngBitBtn1 = BoxButton(this, 128, Picture::Ok);
+  PngBitBtn1->setText(QString::fromUtf8(OkCaption));
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &QDialog::close);
 }
 
@@ -58,16 +58,23 @@ void TForm5::showEvent(QShowEvent *event)
 TForm6::TForm6(QWidget *parent)
     : BorderlessDialog(parent, CornerNames::TopLeftTopRightBottomLeftBottomRight, InDialogStrip)
 {
-  SetUpBox(this, "Delete file");
+  SetUpBox(this, texts::DeleteFileCaption);
   Label1 = TextLabel(this);
-  PngBitBtn1 = BoxButton(this, 80, "Yes", Picture::Ok);
-  PngBitBtn2 = BoxButton(this, 168, "No", Picture::Cancel);
+  PngBitBtn1 = BoxButton(this, 80, Picture::Ok);
+  PngBitBtn2 = BoxButton(this, 168, Picture::Cancel);
+  SetTexts(&TextPair::english);
   setTabOrder(PngBitBtn2, PngBitBtn1);
   connect(PngBitBtn1, &QAbstractButton::clicked, this, [this] {
     DeleteConfirmed = true;
     close();
   });
   connect(PngBitBtn2, &QAbstractButton::clicked, this, &QDialog::close);
+}
+
+void TForm6::SetTexts(Language language)
+{
+  PngBitBtn1->setText(Text(texts::Yes, language));
+  PngBitBtn2->setText(Text(texts::No, language));
 }
 
 // Every opening starts on No, also after Yes had the focus last time.

@@ -2,6 +2,8 @@
 
 #include "ui/borderless_frame.h"
 
+#include "texts/texts.h"
+
 class QLabel;
 
 namespace tv::ui {
@@ -18,8 +20,8 @@ class TForm5 : public BorderlessDialog {
 public:
   explicit TForm5(QWidget *parent = nullptr);
 
-  QLabel *Label1;
-  TPngBitBtn *PngBitBtn1;
+  QLabel *Label1;         // the message
+  TPngBitBtn *PngBitBtn1; // OK
 
 protected:
   void showEvent(QShowEvent *event) override;
@@ -32,9 +34,12 @@ class TForm6 : public BorderlessDialog {
 public:
   explicit TForm6(QWidget *parent = nullptr);
 
-  QLabel *Label1;
-  TPngBitBtn *PngBitBtn1;
-  TPngBitBtn *PngBitBtn2;
+  QLabel *Label1;         // the question
+  TPngBitBtn *PngBitBtn1; // Yes
+  TPngBitBtn *PngBitBtn2; // No
+
+  // Assigns the window's texts in the language: only the buttons' captions differ.
+  void SetTexts(Language language);
 
 protected:
   void showEvent(QShowEvent *event) override;

@@ -44,7 +44,7 @@ Shown ConfirmAndAnswer(const QString &caption, Answer answer)
     else if (answer == Answer::EnterAtOnce)
       QTest::keyClick(QTest::qWaitForWindowActive(&box) ? QApplication::focusWidget() : &box, Qt::Key_Return);
   }});
-  const bool confirmed = fileops::ConfirmDelete(box, caption);
+  const bool confirmed = fileops::ConfirmDelete(box, caption, TextLanguage());
   shown.question += confirmed ? QStringLiteral(" => yes") : QStringLiteral(" => no");
   return shown;
 }
@@ -133,7 +133,7 @@ void TestDelete::question()
   QFETCH(QString, caption);
   QFETCH(QString, question);
   IsEnglish = english;
-  QCOMPARE(fileops::DeleteQuestion(caption), question);
+  QCOMPARE(fileops::DeleteQuestion(caption, TextLanguage()), question);
 }
 
 void TestDelete::answers_data()
@@ -225,7 +225,7 @@ void TestDelete::recycleFile()
     QSKIP(kNoShortReadFile);
   const auto outside = Snapshot(environment.home(), {folder.chopped(1), trashFolder});
 
-  QCOMPARE(fileops::RecycleFile(path, QString::fromUtf8(name)), message);
+  QCOMPARE(fileops::RecycleFile(path, QString::fromUtf8(name), TextLanguage()), message);
 
   const bool trashed = trash == Trash::Usable && name != "gone";
   QCOMPARE(Exists(folder + name), name != "gone" && !trashed);
@@ -244,7 +244,7 @@ void TestDelete::fileInReadOnlyFolderStaysAndTheUserIsTold()
 
   const int told = RunRestricted([&] {
     qputenv("XDG_DATA_HOME", dataHome);
-    return fileops::RecycleFile(folder + "a.txt", QStringLiteral("a.txt")) == expected ? 1 : 0;
+    return fileops::RecycleFile(folder + "a.txt", QStringLiteral("a.txt"), TextLanguage()) == expected ? 1 : 0;
   });
 
   QCOMPARE(told, 1);

@@ -82,10 +82,10 @@ void TestNewDocument::ClickNewDocument(int button, QList<ModalScript::Step> step
 {
   ModalScript script(std::move(steps));
   test::MarkListing();
-  const QMap<int, ui::TPngSpeedButton *> buttons{{7, Form1->PngSpeedButton7},
-                                                 {8, Form1->PngSpeedButton8},
-                                                 {9, Form1->PngSpeedButton9},
-                                                 {10, Form1->PngSpeedButton10}};
+  const QMap<int, ui::TPngSpeedButton *> buttons{{7, Form1->PngSpeedButton7},    // Word
+                                                 {8, Form1->PngSpeedButton8},    // Excel
+                                                 {9, Form1->PngSpeedButton9},    // PowerPoint
+                                                 {10, Form1->PngSpeedButton10}}; // New folder
   buttons.value(button)->click();
   QCOMPARE(script.stepsLeft(), 0);
   QCOMPARE(script.unexpectedWindows(), 0);

@@ -101,7 +101,7 @@ void TestRename::renameRow()
   const auto before = Snapshot(environment.home());
   const QString caption = QString::fromUtf8(oldName);
 
-  const fileops::RenameOutcome outcome = fileops::RenameRow({folder, kind, caption, oldName, newText});
+  const fileops::RenameOutcome outcome = fileops::RenameRow({folder, kind, caption, oldName, newText}, TextLanguage());
 
   QCOMPARE(outcome.newName.value_or(QByteArray()), renamedTo);
   QCOMPARE(outcome.message, message);
@@ -138,7 +138,7 @@ void TestRename::secondLanguageMessages()
   IsEnglish = false;
   const QByteArray oldName = kind == RowKind::Folder ? "dir" : "a.txt";
 
-  const auto outcome = fileops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText});
+  const auto outcome = fileops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText}, TextLanguage());
 
   QVERIFY(!outcome.newName);
   QCOMPARE(outcome.message, message);
@@ -154,7 +154,7 @@ void TestRename::renameInReadOnlyFolderRestoresTheCaption()
   const QString expected = Failed("a.txt", "c.txt", Reason(EACCES));
 
   const int answer = RunRestricted([&] {
-    const auto outcome = fileops::RenameRow({folder, RowKind::File, "a.txt", "a.txt", "c.txt"});
+    const auto outcome = fileops::RenameRow({folder, RowKind::File, "a.txt", "a.txt", "c.txt"}, TextLanguage());
     return (outcome.newName ? 2 : 0) + (outcome.message == expected ? 1 : 0);
   });
 

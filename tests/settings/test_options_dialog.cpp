@@ -137,12 +137,12 @@ void TestOptionsDialog::mainWindowLanguage()
                           Form1->Label3->text(),
                           Form1->Label4->text(),
                           Form1->Label5->text(),
-                          Form1->PngSpeedButton1->toolTip(),
-                          Form1->PngSpeedButton3->toolTip(),
-                          Form1->PngSpeedButton7->text(),
-                          Form1->PngSpeedButton10->text(),
-                          Form1->PngSpeedButton11->toolTip(),
-                          Form1->PngSpeedButton13->toolTip(),
+                          Form1->PngSpeedButton1->toolTip(),  // Exit
+                          Form1->PngSpeedButton3->toolTip(),  // About
+                          Form1->PngSpeedButton7->text(),     // Word
+                          Form1->PngSpeedButton10->text(),    // New folder
+                          Form1->PngSpeedButton11->toolTip(), // Options
+                          Form1->PngSpeedButton13->toolTip(), // Desktop
                           Form1->Rename1->text(),
                           Form1->Delete1->text()};
   QCOMPARE(shown, texts);

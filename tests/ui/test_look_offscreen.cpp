@@ -18,9 +18,9 @@
 #include "app/windows.h"
 #include "platform/fonts.h"
 #include "settings/app_settings.h"
-#include "settings/texts.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/test_environment.h"
+#include "texts/texts.h"
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
 #include "ui/png_bit_btn.h"
@@ -433,6 +433,7 @@ void TestLookOffscreen::bottomButtonsInvertFlatOnEveryPressAndRelease()
 {
   Form1->show();
   QVERIFY(QTest::qWaitForWindowExposed(Form1));
+  // New folder, Word, Excel and PowerPoint
   for (ui::TPngSpeedButton *button :
        {Form1->PngSpeedButton10, Form1->PngSpeedButton7, Form1->PngSpeedButton8, Form1->PngSpeedButton9}) {
     QSignalSpy clicks(button, &QAbstractButton::clicked);
@@ -484,7 +485,7 @@ void TestLookOffscreen::pressedSpeedButtonShiftsItsGlyph()
 
 void TestLookOffscreen::aboutPicturesShowFullColourWhileDisabled()
 {
-  for (ui::TPngSpeedButton *picture : {FormAbout->PngSpeedButton1, FormAbout->PngSpeedButton2}) {
+  for (ui::TPngSpeedButton *picture : {FormAbout->PngSpeedButton1, FormAbout->PngSpeedButton2}) { // logo, credit
     QVERIFY(!picture->isEnabled());
     QVERIFY(picture->isFlat());
     const QImage disabled = picture->grab().toImage();

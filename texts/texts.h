@@ -3,7 +3,7 @@
 #include <QString>
 
 // Every text of the program in both languages, in one place. Windows and messages pick the
-// text of the language in force with Text().
+// text of a language with Text(); which language is in force is the settings' business.
 namespace tv {
 
 struct TextPair {
@@ -11,15 +11,23 @@ struct TextPair {
   const char *second;
 };
 
-// The text of the pair in the language in force (IsEnglish).
-QString Text(const TextPair &pair);
+// A language: the member of TextPair that holds its texts.
+using Language = const char *TextPair::*;
 
-// The application title, the same in both languages.
+// The text of the pair in the language.
+QString Text(const TextPair &pair, Language language);
+
+// Texts that are the same in both languages.
+// The application title, also the main window's caption.
 inline constexpr const char *ApplicationTitle = "Tarnview";
+// The caption of every OK button.
+inline constexpr const char *OkCaption = "OK";
+// The design text of a label whose text is set later.
+inline constexpr const char *PendingText = "...";
 
 namespace texts {
 
-// Main window
+// Main window (TForm1)
 inline constexpr TextPair IndexOf{"Index of", "索引"};
 inline constexpr TextPair FilenameTitle{"Filename", "文件名"};
 inline constexpr TextPair SizeTitle{"Size", "大小"};
@@ -45,8 +53,11 @@ inline constexpr TextPair FolderMissing{"This folder doesn't exist!", "文件夹
 inline constexpr TextPair DriveListTitle{" My Computer (drive list)", "我的电脑 (驱动器列表)"};
 inline constexpr TextPair FreeSpaceOpen{" free (", " vrij ("};
 
-// Name-entry dialogs
+// Name-entry dialogs (TForm2, TForm3); the new-folder dialog's caption stays English
 inline constexpr TextPair NewDocumentCaption{"New document", "新的文档"};
+inline constexpr const char *NewFolderCaption = "New folder";
+inline constexpr const char *OlderFormatItem = "97-2003";
+inline constexpr const char *NewerFormatItem = "2007";
 inline constexpr TextPair FilenameLabel{"Filename:", "文件名:"};
 inline constexpr TextPair TypeLabel{"Type:", "类型:"};
 inline constexpr TextPair NameLabel{"Name:", "文件名:"};
@@ -56,11 +67,15 @@ inline constexpr TextPair ProposedWordName{"New Word document", "新的Word文�
 inline constexpr TextPair ProposedExcelName{"New Excel document", "新的Excel文档"};
 inline constexpr TextPair ProposedPowerPointName{"New PowerPoint document", "新的PowerPoint文件"};
 
+// New document: the system's error box, the same in both languages; %1 the file, %2 the reason
+inline constexpr const char *CannotCreateFile = "Cannot create file \"%1\". %2.";
+
 // Rename
 inline constexpr TextPair FolderNameTaken{"A folder with this name already exists!", "文件夹名称已存在!"};
 inline constexpr TextPair FileNameTaken{"A file with this name already exists!", "文件名称已存在!"};
 
-// Delete
+// Delete, and its confirmation box (TForm6)
+inline constexpr const char *DeleteFileCaption = "Delete file";
 inline constexpr TextPair CannotDeleteFolders{"Cannot delete folders.", "不能删除此文件夹."};
 inline constexpr TextPair DeleteQuestionStart{"Are you sure you want to delete", "你确定文件"};
 inline constexpr TextPair DeleteQuestionEnd{"?", " 是否删除?"};
@@ -78,8 +93,12 @@ inline constexpr TextPair NoHomeFolder{"no home folder is set", "未设置主文
 inline constexpr TextPair FileChangedWhileTrashed{"the file changed while it was being moved",
                                                   "文件在移动过程中被更改"};
 
-// Options dialog
+// Message box (TForm5): its caption and button are the same in both languages
+inline constexpr const char *MessageCaption = "Message";
+
+// Options dialog (TForm4); the items of the language list name each language in its own way
 inline constexpr TextPair OptionsCaption{"Options", "选项"};
+inline constexpr const char *LanguageItems[] = {"English", "Nederlands (Dutch)"};
 inline constexpr TextPair LanguageLabel{"Language:", "语言:"};
 inline constexpr TextPair HomeLocationCaption{"Home location", "起始位置"};
 inline constexpr TextPair ApplicationFolderItem{"Application folder", "程序文件夹"};
@@ -95,8 +114,12 @@ inline constexpr TextPair SettingsWriteFailed{"Failed to write settings to disk.
 inline constexpr TextPair RestartStart{"You need to restart ", "U moet "};
 inline constexpr TextPair RestartEnd{" in order to change the language.", " herstarten om de taal te wijzigen."};
 
-// About box
+// About box (TFormAbout). Only the first word of the version label is translated; the
+// program's name and the copyright line are the same in both languages.
 inline constexpr TextPair AboutCaption{"About", "关于"};
+inline constexpr const char *VersionLabel = "Version 1.2";
+inline constexpr TextPair VersionWord{"Version", "版本"};
+inline constexpr const char *CopyrightLine = "© 2008 Corvane";
 inline constexpr TextPair VisitWebsite{"Visit website", "访问主页"};
 inline constexpr TextPair IdeaCredit{"Thanks to all who use Tarnview", "感谢每一位使用Tarnview的用户"};
 

@@ -1,0 +1,7 @@
+#include "texts/texts.h"
+
+namespace tv {
+
+QString Text(const TextPair &pair, Language language) { return QString::fromUtf8(pair.*language); }
+
+} // namespace tv
