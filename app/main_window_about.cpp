@@ -2,8 +2,7 @@
 #include <QLabel>
 
 #include "app/main_window.h"
-#include "app/windows.h"
-#include "settings/app_settings.h"
+#include "app/program.h"
 #include "settings/texts.h"
 #include "ui/png_speed_button.h"
 
@@ -36,9 +35,9 @@ void RelabelAboutBox(ui::TFormAbout *box)
 
 void TForm1::PngSpeedButton3Click()
 {
-  if (!IsEnglish)
-    RelabelAboutBox(FormAbout);
-  FormAbout->exec();
+  if (!program_.settings.IsEnglish)
+    RelabelAboutBox(program_.FormAbout);
+  program_.FormAbout->exec();
 }
 
 } // namespace tv

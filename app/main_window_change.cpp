@@ -7,7 +7,7 @@
 #include <QMimeData>
 #include <QTreeView>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "fileops/delete.h"
 #include "fileops/drop.h"
 #include "fileops/rename.h"
@@ -86,7 +86,7 @@ void TForm1::ListViewDeleteFile(int row)
   case fileops::DeleteStep::Ask:
     break;
   }
-  if (!fileops::ConfirmDelete(*Form6, caption))
+  if (!fileops::ConfirmDelete(*program_.Form6, caption, program_.settings.IsEnglish))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
   const QString failure = ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption); });

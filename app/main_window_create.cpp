@@ -2,17 +2,15 @@
 #include "app/main_window.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "fileops/new_document.h"
 #include "fileops/new_folder.h"
 #include "platform/file_create.h"
 #include "platform/file_queries.h"
 #include "platform/office_suite.h"
-#include "settings/app_settings.h"
 #include "settings/texts.h"
 #include "ui/busy_pointer.h"
 #include "ui/png_bit_btn.h"
@@ -25,33 +23,31 @@ namespace {
 bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::isExistingFolder(form.CurrentFolder()); }
 
 // Shows the new-folder dialog with the proposed name; true when the user confirmed.
-bool AskFolderName()
+bool AskFolderName(TForm3 &dialog, bool isEnglish)
 {
-  NewFolderConfirmed = false;
-  NewFolderName = Text(texts::ProposedFolderName);
-  if (!IsEnglish) {
-    Form3->Label1->setText(Text(texts::NameLabel));
-    Form3->PngBitBtn2->setText(Text(texts::Cancel));
+  dialog.ProposeName(Text(texts::ProposedFolderName));
+  if (!isEnglish) {
+    dialog.Label1->setText(Text(texts::NameLabel));
+    dialog.PngBitBtn2->setText(Text(texts::Cancel));
   }
-  Form3->exec();
-  return NewFolderConfirmed;
+  dialog.exec();
+  return dialog.NewFolderConfirmed();
 }
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
 // office suite that writes it is installed, whatever was chosen the last time.
-bool AskDocumentName(const DocumentType &type)
+bool AskDocumentName(TForm2 &dialog, const DocumentType &type, bool isEnglish)
 {
-  NewDocumentConfirmed = false;
-  NewDocumentName = Text(type.proposedName);
-  if (!IsEnglish) {
-    Form2->setWindowTitle(Text(texts::NewDocumentCaption));
-    Form2->Label1->setText(Text(texts::FilenameLabel));
-    Form2->Label2->setText(Text(texts::TypeLabel));
-    Form2->PngBitBtn2->setText(Text(texts::Cancel));
+  dialog.ProposeName(Text(type.proposedName));
+  if (!isEnglish) {
+    dialog.setWindowTitle(Text(texts::NewDocumentCaption));
+    dialog.Label1->setText(Text(texts::FilenameLabel));
+    dialog.Label2->setText(Text(texts::TypeLabel));
+    dialog.PngBitBtn2->setText(Text(texts::Cancel));
   }
-  (platform::isNewerOfficeSuiteInstalled() ? Form2->RadioButton2 : Form2->RadioButton1)->setChecked(true);
-  Form2->exec();
-  return NewDocumentConfirmed;
+  (platform::isNewerOfficeSuiteInstalled() ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
+  dialog.exec();
+  return dialog.NewDocumentConfirmed();
 }
 
 // The system's error box, with the file's name shown as it is, not read as markup.
@@ -62,15 +58,15 @@ void ShowCreateError(TForm1 &form, const QString &message)
   box.exec();
 }
 
-void CreateDocument(TForm1 &form, DocumentKind kind)
+void CreateDocument(TForm1 &form, TForm2 &dialog, DocumentKind kind, bool isEnglish)
 {
   if (!CanCreateIn(form))
     return;
   const DocumentType &type = DocumentTypeOf(kind);
-  if (!AskDocumentName(type))
+  if (!AskDocumentName(dialog, type, isEnglish))
     return;
-  const DocumentFormat &format = Form2->RadioButton2->isChecked() ? type.newer : type.older;
-  const QString name = WithExtension(Form2->Edit1->text(), QLatin1String(format.extension));
+  const DocumentFormat &format = dialog.NewerFormatChosen() ? type.newer : type.older;
+  const QString name = WithExtension(dialog.NewDocumentName(), QLatin1String(format.extension));
   const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
   if (const int error = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); })) {
     ShowCreateError(form, CannotCreateFileMessage(target, platform::errorDescription(error)));
@@ -81,15 +77,25 @@ void CreateDocument(TForm1 &form, DocumentKind kind)
 
 } // namespace
 
-void TForm1::PngSpeedButton7Click() { CreateDocument(*this, DocumentKind::Word); }
-void TForm1::PngSpeedButton8Click() { CreateDocument(*this, DocumentKind::Excel); }
-void TForm1::PngSpeedButton9Click() { CreateDocument(*this, DocumentKind::PowerPoint); }
+void TForm1::PngSpeedButton7Click()
+{
+  CreateDocument(*this, *program_.Form2, DocumentKind::Word, program_.settings.IsEnglish);
+}
+void TForm1::PngSpeedButton8Click()
+{
+  CreateDocument(*this, *program_.Form2, DocumentKind::Excel, program_.settings.IsEnglish);
+}
+void TForm1::PngSpeedButton9Click()
+{
+  CreateDocument(*this, *program_.Form2, DocumentKind::PowerPoint, program_.settings.IsEnglish);
+}
 
 void TForm1::PngSpeedButton10Click()
 {
-  if (!CanCreateIn(*this) || !AskFolderName())
+  TForm3 &dialog = *program_.Form3;
+  if (!CanCreateIn(*this) || !AskFolderName(dialog, program_.settings.IsEnglish))
     return;
-  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(Form3->Edit1->text())))
+  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(dialog.NewFolderName())))
     OpenFolder(*folder);
 }
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "app/main_window.h"
-#include "settings/app_settings.h"
+#include "app/program.h"
 #include "settings/texts.h"
 #include "ui/png_speed_button.h"
 
@@ -11,7 +11,7 @@ namespace tv {
 
 void TForm1::ApplyLanguage()
 {
-  if (!IsEnglish) {
+  if (!program_.settings.IsEnglish) {
     const std::pair<QLabel *, const TextPair *> captions[] = {
         {Label2, &texts::IndexOf},
         {Label3, &texts::FilenameTitle},

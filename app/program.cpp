@@ -2,13 +2,25 @@
 
 #include <QApplication>
 
-#include "app/windows.h"
 #include "platform/fonts.h"
 #include "platform/launcher.h"
 #include "platform/session_bus.h"
 #include "platform/time_zone.h"
+#include "settings/texts.h"
 
 namespace tv {
+
+Program::Program()
+{
+  FollowLanguage(&settings.IsEnglish);
+  Form1 = new TForm1(*this);
+}
+
+Program::~Program()
+{
+  delete Form1;
+  FollowLanguage(nullptr);
+}
 
 void PrepareProcess()
 {
@@ -21,12 +33,13 @@ void PrepareProcess()
   platform::connectSessionBusEarly();
 }
 
-void StartProgram()
+std::unique_ptr<Program> StartProgram()
 {
   QApplication::setApplicationName(QStringLiteral("Tarnview"));
   platform::registerProgramFonts();
-  CreateWindows();
-  Form1->show();
+  auto program = std::make_unique<Program>();
+  program->Form1->show();
+  return program;
 }
 
 } // namespace tv

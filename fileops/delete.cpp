@@ -5,7 +5,6 @@
 #include "fileops/entry_name.h"
 #include "platform/file_queries.h"
 #include "platform/trash.h"
-#include "settings/app_settings.h"
 #include "settings/texts.h"
 #include "ui/message_boxes.h"
 #include "ui/png_bit_btn.h"
@@ -27,18 +26,17 @@ QString DeleteQuestion(const QString &caption)
          Text(texts::DeleteQuestionEnd);
 }
 
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption)
+bool ConfirmDelete(ui::TForm6 &box, const QString &caption, bool isEnglish)
 {
-  ui::DeleteConfirmed = false;
   box.Label1->setText(DeleteQuestion(caption));
-  if (!IsEnglish) {
+  if (!isEnglish) {
     box.PngBitBtn1->setText(Text(texts::Yes));
     box.PngBitBtn2->setText(Text(texts::No));
   }
   // Enter at once must answer No: the safe answer for a question about deleting.
   box.PngBitBtn2->setFocus();
   box.exec();
-  return ui::DeleteConfirmed;
+  return box.DeleteConfirmed();
 }
 
 namespace {

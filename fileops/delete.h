@@ -24,9 +24,9 @@ DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name);
 // The question for a row's caption in the language in force.
 QString DeleteQuestion(const QString &caption);
 
-// Clears DeleteConfirmed, puts the question and, in the second language, the button captions
-// into the box, shows it modally; true when the user answered Yes.
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption);
+// Puts the question and, in the second language, the button captions into the box, shows it
+// modally; true when the user answered Yes.
+bool ConfirmDelete(ui::TForm6 &box, const QString &caption, bool isEnglish);
 
 // Moves the file at the path to the trash; the message for the user when it stays where it
 // is, empty when it went or was no longer there.

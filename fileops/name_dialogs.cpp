@@ -36,9 +36,9 @@ bool IsEnter(const QKeyEvent &event) { return event.key() == Qt::Key_Return || e
 
 } // namespace
 
-NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop)
+NameDialog::NameDialog(QWidget *parent, QSize clientSize, int left, int buttonsTop)
     : QDialog(parent), Edit1(new QLineEdit(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
-      PngBitBtn2(new ui::TPngBitBtn(this)), name_(name), confirmed_(confirmed),
+      PngBitBtn2(new ui::TPngBitBtn(this)),
       frame_(new ui::BorderlessFrame(this, ui::CornerNames::TopLeftTopRightBottomRightBottomLeft, InDialogStrip))
 {
   setFixedSize(clientSize);
@@ -58,6 +58,7 @@ NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize cl
 
 void NameDialog::FormShow()
 {
+  confirmed_ = false;
   Edit1->setText(name_);
   Edit1->setFocus();
   Edit1->selectAll();
@@ -78,6 +79,8 @@ void NameDialog::PngBitBtn1Click()
 }
 
 void NameDialog::PngBitBtn2Click() { close(); }
+
+QString NameDialog::TypedName() const { return Edit1->text(); }
 
 QLabel *NameDialog::AddLabel(const char *text, QRect geometry)
 {
@@ -105,9 +108,8 @@ bool NameDialog::eventFilter(QObject *watched, QEvent *event)
 }
 
 TForm2::TForm2(QWidget *parent)
-    : NameDialog(parent, NewDocumentName, NewDocumentConfirmed, {272, 102}, 80, 64),
-      Label1(AddLabel("Filename:", {16, 19, 57, 16})), Label2(AddLabel("Type:", {16, 43, 33, 16})),
-      RadioButton1(PlacedRadioButton(this, "97-2003", {80, 43, 73, 17})),
+    : NameDialog(parent, {272, 102}, 80, 64), Label1(AddLabel("Filename:", {16, 19, 57, 16})),
+      Label2(AddLabel("Type:", {16, 43, 33, 16})), RadioButton1(PlacedRadioButton(this, "97-2003", {80, 43, 73, 17})),
       RadioButton2(PlacedRadioButton(this, "2007", {152, 43, 57, 17}))
 {
   setWindowTitle(QStringLiteral("New document"));
@@ -121,9 +123,9 @@ TForm2::TForm2(QWidget *parent)
   setTabOrder(RadioButton1, RadioButton2);
 }
 
-TForm3::TForm3(QWidget *parent)
-    : NameDialog(parent, NewFolderName, NewFolderConfirmed, {256, 88}, 64, 48),
-      Label1(AddLabel("Name:", {16, 19, 38, 16}))
+bool TForm2::NewerFormatChosen() const { return RadioButton2->isChecked(); }
+
+TForm3::TForm3(QWidget *parent) : NameDialog(parent, {256, 88}, 64, 48), Label1(AddLabel("Name:", {16, 19, 38, 16}))
 {
   setWindowTitle(QStringLiteral("New folder"));
 }

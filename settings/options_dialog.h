@@ -14,14 +14,13 @@ class QGroupBox;
 
 namespace tv {
 
+struct Settings;
+
 namespace ui {
 class BorderlessFrame;
 class TPngBitBtn;
 class TPngSpeedButton;
 } // namespace ui
-
-// Set by OK; FormShow clears it.
-inline bool OptionsAccepted = false;
 
 // The Options dialog: language, home location, hidden files, and the defaults of
 // Settings.ini. No button is a default or cancel button: only OK commits, and neither
@@ -29,7 +28,8 @@ inline bool OptionsAccepted = false;
 class TForm4 : public QDialog {
   Q_OBJECT
 public:
-  explicit TForm4(QWidget *parent = nullptr);
+  // The settings are the program's: their application folder holds Settings.ini.
+  explicit TForm4(Settings &settings, QWidget *parent = nullptr);
 
   QLabel *Label1;
   QLabel *Label2;
@@ -50,6 +50,13 @@ public:
   // The home location that OK stores: the selected item, or the application folder when
   // none is selected.
   int ChosenHomeIndex() const;
+
+  // Puts the settings into the controls, in the language in force.
+  void ShowSettings();
+  // The answers: set by OK, cleared by FormShow; and the choices shown when OK was pressed.
+  bool OptionsAccepted() const { return optionsAccepted_; }
+  bool ChosenShowHidden() const;
+  bool ChosenStartupIsEnglish() const;
 
   // Puts the second-language texts over the English design texts.
   void AssignSecondLanguageTexts();
@@ -72,6 +79,8 @@ private:
 
   QButtonGroup *radioItems_;
   ui::BorderlessFrame *frame_;
+  Settings &settings_;
+  bool optionsAccepted_ = false;
 };
 
 } // namespace tv

@@ -1,9 +1,19 @@
 #include "settings/texts.h"
 
-#include "settings/app_settings.h"
-
 namespace tv {
 
-QString Text(const TextPair &pair) { return QString::fromUtf8(IsEnglish ? pair.english : pair.second); }
+namespace {
+
+// The running program's IsEnglish; one program runs at a time.
+const bool *englishInForce = nullptr;
+
+} // namespace
+
+void FollowLanguage(const bool *isEnglish) { englishInForce = isEnglish; }
+
+QString Text(const TextPair &pair)
+{
+  return QString::fromUtf8(englishInForce != nullptr && *englishInForce ? pair.english : pair.second);
+}
 
 } // namespace tv

@@ -11,8 +11,11 @@ struct TextPair {
   const char *second;
 };
 
-// The text of the pair in the language in force (IsEnglish).
+// The text of the pair in the language in force: the IsEnglish that Text() follows, the
+// second language while it follows none.
 QString Text(const TextPair &pair);
+// Makes Text() follow the IsEnglish of the program's settings, or none (nullptr).
+void FollowLanguage(const bool *isEnglish);
 
 // The application title, the same in both languages.
 inline constexpr const char *ApplicationTitle = "Tarnview";

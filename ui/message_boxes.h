@@ -9,9 +9,6 @@ namespace tv::ui {
 class BorderlessFrame;
 class TPngBitBtn;
 
-// Set by the confirmation box's Yes button; the caller clears it before showing the box.
-inline bool DeleteConfirmed = false;
-
 // The program's message box: a text and an OK button. Escape does nothing; the text is
 // shown as it stands, cut where it does not fit.
 class TForm5 : public QDialog {
@@ -40,11 +37,15 @@ public:
   TPngBitBtn *PngBitBtn1;
   TPngBitBtn *PngBitBtn2;
 
+  // Set by Yes; cleared by every showing.
+  bool DeleteConfirmed() const { return deleteConfirmed_; }
+
 protected:
   void showEvent(QShowEvent *event) override;
 
 private:
   BorderlessFrame *frame_;
+  bool deleteConfirmed_ = false;
 };
 
 } // namespace tv::ui

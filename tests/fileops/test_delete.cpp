@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "fileops/delete.h"
-#include "settings/app_settings.h"
+#include "settings/texts.h"
 #include "tests/platform/file_test_support.h"
 #include "tests/support/modal_script.h"
 #include "ui/message_boxes.h"
@@ -30,10 +30,12 @@ struct Shown {
 
 // Answers the box as soon as it shows, noting what it showed; whatever the answer did not
 // close closes then, as the user might by other means.
-Shown ConfirmAndAnswer(const QString &caption, Answer answer)
+Shown ConfirmAndAnswer(const QString &caption, Answer answer, bool english)
 {
   ui::TForm6 box;
   box.PngBitBtn1->setText(QStringLiteral("Yes"));
+  // A Yes left over from an earlier question must not count.
+  box.PngBitBtn1->click();
   Shown shown;
   const ModalScript script({[&](QWidget *) {
     shown = {box.Label1->text(), box.PngBitBtn1->text(), box.PngBitBtn2->text()};
@@ -44,7 +46,7 @@ Shown ConfirmAndAnswer(const QString &caption, Answer answer)
     else if (answer == Answer::EnterAtOnce)
       QTest::keyClick(QTest::qWaitForWindowActive(&box) ? QApplication::focusWidget() : &box, Qt::Key_Return);
   }});
-  const bool confirmed = fileops::ConfirmDelete(box, caption);
+  const bool confirmed = fileops::ConfirmDelete(box, caption, english);
   shown.question += confirmed ? QStringLiteral(" => yes") : QStringLiteral(" => no");
   return shown;
 }
@@ -61,7 +63,12 @@ Q_DECLARE_METATYPE(Trash)
 class TestDelete : public QObject {
   Q_OBJECT
 private slots:
-  void init() { IsEnglish = true; }
+  void init()
+  {
+    isEnglish_ = true;
+    FollowLanguage(&isEnglish_);
+  }
+  void cleanup() { FollowLanguage(nullptr); }
   void deleteStep_data();
   void deleteStep();
   void question_data();
@@ -71,6 +78,10 @@ private slots:
   void recycleFile_data();
   void recycleFile();
   void fileInReadOnlyFolderStaysAndTheUserIsTold();
+
+private:
+  // The language that the messages are in.
+  bool isEnglish_ = true;
 };
 
 void TestDelete::deleteStep_data()
@@ -132,7 +143,7 @@ void TestDelete::question()
   QFETCH(bool, english);
   QFETCH(QString, caption);
   QFETCH(QString, question);
-  IsEnglish = english;
+  isEnglish_ = english;
   QCOMPARE(fileops::DeleteQuestion(caption), question);
 }
 
@@ -165,11 +176,9 @@ void TestDelete::answers()
   QFETCH(QString, yes);
   QFETCH(QString, no);
   QFETCH(QString, result);
-  IsEnglish = english;
-  // A Yes left over from an earlier question must not count.
-  ui::DeleteConfirmed = true;
+  isEnglish_ = english;
 
-  const Shown shown = ConfirmAndAnswer(QStringLiteral("a.txt"), answer);
+  const Shown shown = ConfirmAndAnswer(QStringLiteral("a.txt"), answer, english);
 
   QCOMPARE(shown.question, result);
   QCOMPARE(shown.yes, yes);
@@ -207,7 +216,7 @@ void TestDelete::recycleFile()
   QFETCH(QByteArray, name);
   QFETCH(Trash, trash);
   QFETCH(QString, message);
-  IsEnglish = english;
+  isEnglish_ = english;
   FileTestEnvironment environment;
   const QByteArray folder = environment.makeFolder("shown");
   const QByteArray trashFolder = environment.home() + "/.xdg_data_home/Trash";

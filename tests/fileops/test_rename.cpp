@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "fileops/rename.h"
-#include "settings/app_settings.h"
+#include "settings/texts.h"
 #include "tests/platform/file_test_support.h"
 
 using namespace tv;
@@ -41,12 +41,21 @@ QByteArray MakeEntries(const FileTestEnvironment &environment)
 class TestRename : public QObject {
   Q_OBJECT
 private slots:
-  void init() { IsEnglish = true; }
+  void init()
+  {
+    isEnglish_ = true;
+    FollowLanguage(&isEnglish_);
+  }
+  void cleanup() { FollowLanguage(nullptr); }
   void renameRow_data();
   void renameRow();
   void secondLanguageMessages_data();
   void secondLanguageMessages();
   void renameInReadOnlyFolderRestoresTheCaption();
+
+private:
+  // The language that the messages are in.
+  bool isEnglish_ = true;
 };
 
 void TestRename::renameRow_data()
@@ -135,7 +144,7 @@ void TestRename::secondLanguageMessages()
   QFETCH(QString, message);
   FileTestEnvironment environment;
   const QByteArray folder = MakeEntries(environment);
-  IsEnglish = false;
+  isEnglish_ = false;
   const QByteArray oldName = kind == RowKind::Folder ? "dir" : "a.txt";
 
   const auto outcome = fileops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText});
