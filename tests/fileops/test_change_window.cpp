@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/program.h"
-#include "tests/platform/file_test_support.h"
+#include "tests/support/file_test_support.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/window_fixture.h"
 #include "ui/png_bit_btn.h"

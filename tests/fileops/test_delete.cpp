@@ -7,7 +7,7 @@
 
 #include "fileops/delete.h"
 #include "settings/texts.h"
-#include "tests/platform/file_test_support.h"
+#include "tests/support/file_test_support.h"
 #include "tests/support/modal_script.h"
 #include "ui/message_boxes.h"
 #include "ui/png_bit_btn.h"

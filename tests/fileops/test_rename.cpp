@@ -5,7 +5,7 @@
 
 #include "fileops/rename.h"
 #include "settings/texts.h"
-#include "tests/platform/file_test_support.h"
+#include "tests/support/file_test_support.h"
 
 using namespace tv;
 using namespace tv::test;
