@@ -23,10 +23,11 @@ namespace {
 bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::isExistingFolder(form.CurrentFolder()); }
 
 // Shows the new-folder dialog with the proposed name; true when the user confirmed.
-bool AskFolderName(TForm3 &dialog, bool isEnglish)
+bool AskFolderName(Program &program)
 {
+  TForm3 &dialog = *program.Form3;
   dialog.ProposeName(Text(texts::ProposedFolderName));
-  if (!isEnglish) {
+  if (!program.settings.IsEnglish) {
     dialog.Label1->setText(Text(texts::NameLabel));
     dialog.PngBitBtn2->setText(Text(texts::Cancel));
   }
@@ -36,10 +37,11 @@ bool AskFolderName(TForm3 &dialog, bool isEnglish)
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
 // office suite that writes it is installed, whatever was chosen the last time.
-bool AskDocumentName(TForm2 &dialog, const DocumentType &type, bool isEnglish)
+bool AskDocumentName(Program &program, const DocumentType &type)
 {
+  TForm2 &dialog = *program.Form2;
   dialog.ProposeName(Text(type.proposedName));
-  if (!isEnglish) {
+  if (!program.settings.IsEnglish) {
     dialog.setWindowTitle(Text(texts::NewDocumentCaption));
     dialog.Label1->setText(Text(texts::FilenameLabel));
     dialog.Label2->setText(Text(texts::TypeLabel));
@@ -58,15 +60,15 @@ void ShowCreateError(TForm1 &form, const QString &message)
   box.exec();
 }
 
-void CreateDocument(TForm1 &form, TForm2 &dialog, DocumentKind kind, bool isEnglish)
+void CreateDocument(TForm1 &form, Program &program, DocumentKind kind)
 {
   if (!CanCreateIn(form))
     return;
   const DocumentType &type = DocumentTypeOf(kind);
-  if (!AskDocumentName(dialog, type, isEnglish))
+  if (!AskDocumentName(program, type))
     return;
-  const DocumentFormat &format = dialog.NewerFormatChosen() ? type.newer : type.older;
-  const QString name = WithExtension(dialog.NewDocumentName(), QLatin1String(format.extension));
+  const DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
+  const QString name = WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
   const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
   if (const int error = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); })) {
     ShowCreateError(form, CannotCreateFileMessage(target, platform::errorDescription(error)));
@@ -77,25 +79,15 @@ void CreateDocument(TForm1 &form, TForm2 &dialog, DocumentKind kind, bool isEngl
 
 } // namespace
 
-void TForm1::PngSpeedButton7Click()
-{
-  CreateDocument(*this, *program_.Form2, DocumentKind::Word, program_.settings.IsEnglish);
-}
-void TForm1::PngSpeedButton8Click()
-{
-  CreateDocument(*this, *program_.Form2, DocumentKind::Excel, program_.settings.IsEnglish);
-}
-void TForm1::PngSpeedButton9Click()
-{
-  CreateDocument(*this, *program_.Form2, DocumentKind::PowerPoint, program_.settings.IsEnglish);
-}
+void TForm1::PngSpeedButton7Click() { CreateDocument(*this, program_, DocumentKind::Word); }
+void TForm1::PngSpeedButton8Click() { CreateDocument(*this, program_, DocumentKind::Excel); }
+void TForm1::PngSpeedButton9Click() { CreateDocument(*this, program_, DocumentKind::PowerPoint); }
 
 void TForm1::PngSpeedButton10Click()
 {
-  TForm3 &dialog = *program_.Form3;
-  if (!CanCreateIn(*this) || !AskFolderName(dialog, program_.settings.IsEnglish))
+  if (!CanCreateIn(*this) || !AskFolderName(program_))
     return;
-  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(dialog.NewFolderName())))
+  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(program_.Form3->NewFolderName())))
     OpenFolder(*folder);
 }
 

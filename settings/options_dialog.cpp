@@ -30,7 +30,7 @@ template <typename Button> void SetGlyph(Button *button, QRect geometry, const c
 
 } // namespace
 
-TForm4::TForm4(Settings &settings, QWidget *parent)
+TForm4::TForm4(const Settings &settings, QWidget *parent)
     : QDialog(parent), Label1(new ui::LineLabel(QStringLiteral("..."), this)),
       Label2(new ui::LineLabel(QString(), this)), ComboBox1(new QComboBox(this)),
       RadioGroup1(new QGroupBox(this)), RadioGroup1Items{}, CheckBox1(new QCheckBox(this)),

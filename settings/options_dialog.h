@@ -29,7 +29,7 @@ class TForm4 : public QDialog {
   Q_OBJECT
 public:
   // The settings are the program's: their application folder holds Settings.ini.
-  explicit TForm4(Settings &settings, QWidget *parent = nullptr);
+  explicit TForm4(const Settings &settings, QWidget *parent = nullptr);
 
   QLabel *Label1;
   QLabel *Label2;
@@ -79,7 +79,7 @@ private:
 
   QButtonGroup *radioItems_;
   ui::BorderlessFrame *frame_;
-  Settings &settings_;
+  const Settings &settings_;
   bool optionsAccepted_ = false;
 };
 
