@@ -6,7 +6,8 @@
 namespace tv {
 
 // A window made when it is first used and kept for the whole run, so that the main window
-// shows sooner. It is made again if it went away with a main window that was replaced.
+// shows sooner. The main window owns it; once the main window has deleted it, it is
+// forgotten.
 template <typename Window> class WindowOnFirstUse {
 public:
   explicit WindowOnFirstUse(std::function<Window *()> make) : make_(std::move(make)) {}
