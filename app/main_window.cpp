@@ -12,13 +12,12 @@
 #include "app/list_model.h"
 #include "app/listing.h"
 #include "app/paths.h"
+#include "app/program.h"
 #include "app/row_delegate.h"
-#include "app/windows.h"
 #include "platform/directory_reader.h"
 #include "platform/file_queries.h"
 #include "platform/launcher.h"
 #include "platform/volumes.h"
-#include "settings/app_settings.h"
 #include "settings/settings_store.h"
 #include "texts/texts.h"
 #include "ui/borderless_frame.h"
@@ -89,10 +88,13 @@ constexpr int ColumnWidths[] = {540, 100, 140};
 
 } // namespace
 
-TForm1::TForm1(QWidget *parent)
-    : ui::BorderlessWidget(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight, [this](QPoint point) {
-        return point.x() <= PngSpeedButton1->x() && ui::BorderlessFrame::DownToBottomOf(point, Label2);
-      })
+TForm1::TForm1(Program &program, QWidget *parent)
+    : ui::BorderlessWidget(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
+                           [this](QPoint point) {
+                             return point.x() <= PngSpeedButton1->x() &&
+                                    ui::BorderlessFrame::DownToBottomOf(point, Label2);
+                           }),
+      program_(program)
 {
   CreateControls();
   ConnectHandlers();
@@ -205,17 +207,17 @@ void TForm1::ConnectHandlers()
 void TForm1::FormCreate()
 {
   setAcceptDrops(true);
-  LoadSettings();
+  LoadSettings(program_.settings);
   ApplyLanguage();
-  OpenFolder(CurrentHomeLocation());
+  OpenFolder(program_.settings.CurrentHomeLocation());
 }
 
 bool TForm1::FolderShown() const { return !Label5->isHidden(); }
 
 void TForm1::ShowMessageWhite(const QString &text)
 {
-  Form5->Label1->setText(text);
-  Form5->exec();
+  program_.Form5->Label1->setText(text);
+  program_.Form5->exec();
 }
 
 void TForm1::OpenFolder(const QByteArray &path)
@@ -226,7 +228,7 @@ void TForm1::OpenFolder(const QByteArray &path)
   currentFolder_ = NormaliseFolderPath(path);
   RowTable rows;
   if (currentFolder_.isEmpty()) {
-    ShowPath(Text(texts::DriveListTitle, TextLanguage()));
+    ShowPath(Text(texts::DriveListTitle, program_.settings.TextLanguage()));
     rows = BuildDriveRows(platform::mountedVolumes());
     Label5->hide();
   } else {
@@ -234,9 +236,10 @@ void TForm1::OpenFolder(const QByteArray &path)
     platform::DirectoryContents contents = platform::readDirectory(currentFolder_);
     if (contents.state != platform::FolderState::Missing)
       Label1->move(Label2->x() + Label2->width(), Label1->y());
-    rows = BuildFolderRows(std::move(contents), ShowHidden, IsEnglish, NameCollator(QLocale::system()));
+    rows = BuildFolderRows(std::move(contents), program_.settings.ShowHidden, program_.settings.IsEnglish,
+                           NameCollator(QLocale::system()));
   }
-  listModel_->setRows(std::move(rows), RowTextFormat(QLocale::system(), IsEnglish));
+  listModel_->setRows(std::move(rows), RowTextFormat(QLocale::system(), program_.settings.IsEnglish));
 }
 
 void TForm1::ShowPath(const QString &text)
@@ -283,10 +286,10 @@ void TForm1::PngSpeedButton2Click()
 }
 
 void TForm1::PngSpeedButton4Click() { OpenFolder({}); }
-void TForm1::PngSpeedButton5Click() { OpenFolder(CurrentHomeLocation()); }
+void TForm1::PngSpeedButton5Click() { OpenFolder(program_.settings.CurrentHomeLocation()); }
 void TForm1::PngSpeedButton6Click() { OpenFolder(FolderShown() ? currentFolder_ : QByteArray()); }
-void TForm1::PngSpeedButton12Click() { OpenFolder(HomeLocations[DocumentsFolder]); }
-void TForm1::PngSpeedButton13Click() { OpenFolder(HomeLocations[DesktopFolder]); }
+void TForm1::PngSpeedButton12Click() { OpenFolder(program_.settings.HomeLocations[DocumentsFolder]); }
+void TForm1::PngSpeedButton13Click() { OpenFolder(program_.settings.HomeLocations[DesktopFolder]); }
 
 void TForm1::ListView1DblClick()
 {

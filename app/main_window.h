@@ -28,12 +28,14 @@ class TPngSpeedButton;
 } // namespace ui
 
 class ListModel;
+class Program;
 
 // The main window: the "Index of" page of one folder or of the drive list.
 class TForm1 : public ui::BorderlessWidget {
   Q_OBJECT
 public:
-  explicit TForm1(QWidget *parent = nullptr);
+  // The program whose settings and windows the main window uses.
+  explicit TForm1(Program &program, QWidget *parent = nullptr);
   ~TForm1() override;
 
   // Rebuilds the list for a folder path (raw bytes), or shows the drive list for an empty
@@ -129,6 +131,7 @@ private:
   void ShowPath(const QString &text);
   bool IsRow(int row) const;
 
+  Program &program_;
   QByteArray currentFolder_;
   ListModel *listModel_ = nullptr;
 };

@@ -1,15 +1,14 @@
 // The main window's About button.
 #include "app/main_window.h"
-#include "app/windows.h"
-#include "settings/app_settings.h"
+#include "app/program.h"
 
 namespace tv {
 
 void TForm1::PngSpeedButton3Click()
 {
-  if (!IsEnglish)
-    FormAbout->SetTexts(TextLanguage());
-  FormAbout->exec();
+  if (!program_.settings.IsEnglish)
+    program_.FormAbout->SetTexts(program_.settings.TextLanguage());
+  program_.FormAbout->exec();
 }
 
 } // namespace tv

@@ -8,7 +8,7 @@
 #include <QTreeView>
 
 #include "app/list_model.h"
-#include "app/windows.h"
+#include "app/program.h"
 #include "fileops/delete.h"
 #include "fileops/drop.h"
 #include "fileops/rename.h"
@@ -74,7 +74,7 @@ void TForm1::ListView1Edited(int row, const QString &newText)
   }
   const fileops::RenameOutcome outcome =
       fileops::RenameRow({CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText},
-                          TextLanguage());
+                          program_.settings.TextLanguage());
   // The row is renamed before any message: while a box is open the folder may be listed anew.
   if (outcome.newName)
     listModel_->renameRow(row, *outcome.newName);
@@ -90,16 +90,16 @@ void TForm1::ListViewDeleteFile(int row)
   case fileops::DeleteStep::Nothing:
     return;
   case fileops::DeleteStep::RefuseFolder:
-    ShowMessageWhite(Text(texts::CannotDeleteFolders, TextLanguage()));
+    ShowMessageWhite(Text(texts::CannotDeleteFolders, program_.settings.TextLanguage()));
     return;
   case fileops::DeleteStep::Ask:
     break;
   }
-  if (!fileops::ConfirmDelete(*Form6, caption, TextLanguage()))
+  if (!fileops::ConfirmDelete(*program_.Form6, caption, program_.settings.TextLanguage()))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
   const QString failure =
-      ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption, TextLanguage()); });
+      ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption, program_.settings.TextLanguage()); });
   OpenFolder(folder);
   if (!failure.isEmpty())
     ShowMessageWhite(failure);

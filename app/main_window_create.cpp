@@ -2,11 +2,10 @@
 #include "app/main_window.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "fileops/new_document.h"
 #include "fileops/new_folder.h"
 #include "platform/file_queries.h"
@@ -25,27 +24,27 @@ namespace {
 bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::isExistingFolder(form.CurrentFolder()); }
 
 // Shows the new-folder dialog with the proposed name; true when the user confirmed.
-bool AskFolderName()
+bool AskFolderName(Program &program)
 {
-  NewFolderConfirmed = false;
-  NewFolderName = Text(texts::ProposedFolderName, TextLanguage());
-  if (!IsEnglish)
-    Form3->SetTexts(TextLanguage());
-  Form3->exec();
-  return NewFolderConfirmed;
+  TForm3 &dialog = *program.Form3;
+  dialog.ProposeName(Text(texts::ProposedFolderName, program.settings.TextLanguage()));
+  if (!program.settings.IsEnglish)
+    dialog.SetTexts(program.settings.TextLanguage());
+  dialog.exec();
+  return dialog.NewFolderConfirmed();
 }
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
 // office suite that writes it is installed, whatever was chosen the last time.
-bool AskDocumentName(const DocumentType &type)
+bool AskDocumentName(Program &program, const DocumentType &type)
 {
-  NewDocumentConfirmed = false;
-  NewDocumentName = Text(type.proposedName, TextLanguage());
-  if (!IsEnglish)
-    Form2->SetTexts(TextLanguage());
-  (platform::isNewerOfficeSuiteInstalled() ? Form2->RadioButton2 : Form2->RadioButton1)->setChecked(true);
-  Form2->exec();
-  return NewDocumentConfirmed;
+  TForm2 &dialog = *program.Form2;
+  dialog.ProposeName(Text(type.proposedName, program.settings.TextLanguage()));
+  if (!program.settings.IsEnglish)
+    dialog.SetTexts(program.settings.TextLanguage());
+  (platform::isNewerOfficeSuiteInstalled() ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
+  dialog.exec();
+  return dialog.NewDocumentConfirmed();
 }
 
 // The system's error box, with the file's name shown as it is, not read as markup.
@@ -56,15 +55,15 @@ void ShowCreateError(TForm1 &form, const QString &message)
   box.exec();
 }
 
-void CreateDocument(TForm1 &form, DocumentKind kind)
+void CreateDocument(TForm1 &form, Program &program, DocumentKind kind)
 {
   if (!CanCreateIn(form))
     return;
   const DocumentType &type = DocumentTypeOf(kind);
-  if (!AskDocumentName(type))
+  if (!AskDocumentName(program, type))
     return;
-  const DocumentFormat &format = Form2->RadioButton2->isChecked() ? type.newer : type.older;
-  const QString name = WithExtension(Form2->Edit1->text(), QLatin1String(format.extension));
+  const DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
+  const QString name = WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
   const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
   const platform::Result saved = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); });
   if (!saved.ok()) {
@@ -76,15 +75,15 @@ void CreateDocument(TForm1 &form, DocumentKind kind)
 
 } // namespace
 
-void TForm1::PngSpeedButton7Click() { CreateDocument(*this, DocumentKind::Word); }
-void TForm1::PngSpeedButton8Click() { CreateDocument(*this, DocumentKind::Excel); }
-void TForm1::PngSpeedButton9Click() { CreateDocument(*this, DocumentKind::PowerPoint); }
+void TForm1::PngSpeedButton7Click() { CreateDocument(*this, program_, DocumentKind::Word); }
+void TForm1::PngSpeedButton8Click() { CreateDocument(*this, program_, DocumentKind::Excel); }
+void TForm1::PngSpeedButton9Click() { CreateDocument(*this, program_, DocumentKind::PowerPoint); }
 
 void TForm1::PngSpeedButton10Click()
 {
-  if (!CanCreateIn(*this) || !AskFolderName())
+  if (!CanCreateIn(*this) || !AskFolderName(program_))
     return;
-  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(Form3->Edit1->text())))
+  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(program_.Form3->NewFolderName())))
     OpenFolder(*folder);
 }
 

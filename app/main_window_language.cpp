@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "app/main_window.h"
-#include "settings/app_settings.h"
+#include "app/program.h"
 #include "ui/png_speed_button.h"
 
 namespace tv {
@@ -44,8 +44,8 @@ void TForm1::SetTexts(Language language)
 // The English texts are the window's own; only the second language is assigned, once.
 void TForm1::ApplyLanguage()
 {
-  if (!IsEnglish)
-    SetTexts(TextLanguage());
+  if (!program_.settings.IsEnglish)
+    SetTexts(program_.settings.TextLanguage());
   // The path follows the title directly, whichever language it is in, on the same line
   // height so that both texts sit level.
   Label2->adjustSize();

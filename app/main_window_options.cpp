@@ -1,9 +1,6 @@
 // The main window's Options button.
-#include <QCheckBox>
-#include <QComboBox>
-
 #include "app/main_window.h"
-#include "app/windows.h"
+#include "app/program.h"
 #include "settings/app_settings.h"
 #include "settings/setting_values.h"
 #include "settings/settings_store.h"
@@ -13,25 +10,23 @@ namespace tv {
 
 void TForm1::PngSpeedButton11Click()
 {
-  connect(Form4, &TForm4::MessageRequested, this, &TForm1::ShowMessageWhite, Qt::UniqueConnection);
-  Form4->CheckBox1->setChecked(ShowHidden);
-  Form4->ComboBox1->setCurrentIndex(StartupIsEnglish ? 0 : 1);
-  if (!IsEnglish)
-    Form4->SetTexts(TextLanguage());
-  Form4->SetRadioGroup1ItemIndex(HomeFolder);
-  Form4->exec();
-  if (!OptionsAccepted)
+  TForm4 &options = *program_.Form4;
+  connect(&options, &TForm4::MessageRequested, this, &TForm1::ShowMessageWhite, Qt::UniqueConnection);
+  options.ShowSettings();
+  options.exec();
+  if (!options.OptionsAccepted())
     return;
 
-  HomeFolder = HomeFolderFromNumber(Form4->ChosenHomeIndex());
-  ShowHidden = Form4->CheckBox1->isChecked();
-  StartupIsEnglish = Form4->ComboBox1->currentIndex() == 0;
+  Settings &settings = program_.settings;
+  settings.HomeFolder = HomeFolderFromNumber(options.ChosenHomeIndex());
+  settings.ShowHidden = options.ChosenShowHidden();
+  settings.StartupIsEnglish = options.ChosenStartupIsEnglish();
   OpenFolder(FolderShown() ? CurrentFolder() : QByteArray());
-  SaveUserSettings();
+  SaveUserSettings(settings);
   // The language in force never changes during a run.
-  if (StartupIsEnglish != IsEnglish)
-    ShowMessageWhite(Text(texts::RestartStart, TextLanguage()) + QString::fromUtf8(ApplicationTitle) +
-                     Text(texts::RestartEnd, TextLanguage()));
+  if (settings.StartupIsEnglish != settings.IsEnglish)
+    ShowMessageWhite(Text(texts::RestartStart, settings.TextLanguage()) + QString::fromUtf8(ApplicationTitle) +
+                     Text(texts::RestartEnd, settings.TextLanguage()));
 }
 
 } // namespace tv

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 
-#include "app/windows.h"
 #include "platform/fonts.h"
 #include "platform/launcher.h"
 #include "platform/session_bus.h"
 #include "platform/time_zone.h"
 
 namespace tv {
+
+Program::Program() { Form1 = new TForm1(*this); }
+
+Program::~Program() { delete Form1; }
 
 void PrepareProcess()
 {
@@ -21,12 +24,13 @@ void PrepareProcess()
   platform::connectSessionBusEarly();
 }
 
-void StartProgram()
+std::unique_ptr<Program> StartProgram()
 {
   QApplication::setApplicationName(QStringLiteral("Tarnview"));
   platform::registerProgramFonts();
-  CreateWindows();
-  Form1->show();
+  auto program = std::make_unique<Program>();
+  program->Form1->show();
+  return program;
 }
 
 } // namespace tv

@@ -1,8 +1,36 @@
 #pragma once
 
-// The program's start, shared by main() and the start-up benchmark so that both run the
-// same steps.
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/windows.h"
+#include "fileops/name_dialogs.h"
+#include "settings/app_settings.h"
+#include "settings/options_dialog.h"
+#include "ui/about_box.h"
+#include "ui/message_boxes.h"
+
 namespace tv {
+
+// One run of the program: its settings and its seven windows. The main window is created
+// with the program, and its creation runs the start-up; each other window is owned by the
+// main window and made on its first use.
+class Program {
+public:
+  Program();
+  ~Program();
+  Program(const Program &) = delete;
+  Program &operator=(const Program &) = delete;
+
+  Settings settings;
+  TForm1 *Form1 = nullptr;
+  WindowOnFirstUse<TForm2> Form2{[this] { return new TForm2(Form1); }};
+  WindowOnFirstUse<TForm3> Form3{[this] { return new TForm3(Form1); }};
+  WindowOnFirstUse<TForm4> Form4{[this] { return new TForm4(settings, Form1); }};
+  WindowOnFirstUse<ui::TFormAbout> FormAbout{[this] { return new ui::TFormAbout(Form1); }};
+  WindowOnFirstUse<ui::TForm5> Form5{[this] { return new ui::TForm5(Form1); }};
+  WindowOnFirstUse<ui::TForm6> Form6{[this] { return new ui::TForm6(Form1); }};
+};
 
 // What the process needs before the application object exists: the X11 platform unless
 // another is asked for, a time zone read once, the font configuration read on a thread of
@@ -10,8 +38,8 @@ namespace tv {
 // display.
 void PrepareProcess();
 
-// Names the application, registers its fonts, creates the main window (its creation lists
-// the home location) and shows it. The other windows are made when first used.
-void StartProgram();
+// Names the application, registers its fonts, makes the program (its main window lists the
+// home location) and shows the main window. The other windows are made when first used.
+std::unique_ptr<Program> StartProgram();
 
 } // namespace tv

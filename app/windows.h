@@ -1,27 +1,21 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
-#include "app/main_window.h"
-#include "fileops/name_dialogs.h"
-#include "settings/options_dialog.h"
-#include "ui/about_box.h"
-#include "ui/message_boxes.h"
-
-// The program's seven windows. The main window is created at start-up; each other window
-// on its first use, so that the main window shows sooner, and kept for the whole run.
 namespace tv {
 
-inline TForm1 *Form1 = nullptr;
-
-// A window owned by the main window, made when it is first used. It is made again if it
-// went away with a main window that was replaced.
+// A window made when it is first used and kept for the whole run, so that the main window
+// shows sooner. The main window owns it; once the main window has deleted it, it is
+// forgotten.
 template <typename Window> class WindowOnFirstUse {
 public:
+  explicit WindowOnFirstUse(std::function<Window *()> make) : make_(std::move(make)) {}
+
   Window *get()
   {
     if (!window_)
-      window_ = new Window(Form1);
+      window_ = make_();
     return window_;
   }
   Window *operator->() { return get(); }
@@ -29,17 +23,8 @@ public:
   operator Window *() { return get(); }
 
 private:
+  std::function<Window *()> make_;
   QPointer<Window> window_;
 };
-
-inline WindowOnFirstUse<TForm2> Form2;
-inline WindowOnFirstUse<TForm3> Form3;
-inline WindowOnFirstUse<TForm4> Form4;
-inline WindowOnFirstUse<ui::TFormAbout> FormAbout;
-inline WindowOnFirstUse<ui::TForm5> Form5;
-inline WindowOnFirstUse<ui::TForm6> Form6;
-
-// Creates the main window; its creation runs the program's start-up.
-void CreateWindows();
 
 } // namespace tv

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
+#include <memory>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,7 +29,6 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
-#include "app/windows.h"
 #include "first_paint.h"
 
 extern char **environ;
@@ -227,7 +227,8 @@ qint64 PeakResidentKilobytes()
 int ShowFolder(int argc, char *argv[], const QByteArray &folder, const std::function<void(tv::TForm1 &)> &rest)
 {
   QApplication application(argc, argv);
-  tv::TForm1 window;
+  tv::Program program;
+  tv::TForm1 &window = *program.Form1;
   window.show();
   window.OpenFolder(folder);
   ShowFirstScreen(window);
@@ -251,8 +252,8 @@ int StartAndReportFirstListing(int argc, char *argv[])
 {
   tv::PrepareProcess();
   QApplication application(argc, argv);
-  tv::StartProgram();
-  new bench::FirstPaintReporter(tv::Form1->ListView1->viewport());
+  const std::unique_ptr<tv::Program> program = tv::StartProgram();
+  new bench::FirstPaintReporter(program->Form1->ListView1->viewport());
   return QApplication::exec();
 }
 
@@ -380,7 +381,8 @@ int RunAll(int argc, char *argv[])
   Report("3. memory per entry shown", bytesPerEntry, "limit", 250, "B", 1.0);
 
   QApplication application(argc, argv);
-  tv::TForm1 window;
+  tv::Program program;
+  tv::TForm1 &window = *program.Form1;
   window.show();
   MeasureOpenFolder(window, small, large, empty, names);
   std::printf(allMet ? "All targets met.\n" : "Some targets MISSED.\n");

@@ -28,14 +28,13 @@ QString DeleteQuestion(const QString &caption, Language language)
 
 bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language)
 {
-  ui::DeleteConfirmed = false;
   box.Label1->setText(DeleteQuestion(caption, language));
   if (language != &TextPair::english)
     box.SetTexts(language);
   // Enter at once must answer No: the safe answer for a question about deleting.
   box.PngBitBtn2->setFocus();
   box.exec();
-  return ui::DeleteConfirmed;
+  return box.DeleteConfirmed();
 }
 
 namespace {

@@ -26,8 +26,8 @@ DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name);
 // The question for a row's caption in the language.
 QString DeleteQuestion(const QString &caption, Language language);
 
-// Clears DeleteConfirmed, puts the question and, in the second language, the button captions
-// into the box, shows it modally; true when the user answered Yes.
+// Puts the question and, in the second language, the button captions into the box, shows it
+// modally; true when the user answered Yes.
 bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language);
 
 // Moves the file at the path to the trash; the message for the user when it stays where it

@@ -36,10 +36,9 @@ bool IsEnter(const QKeyEvent &event) { return event.key() == Qt::Key_Return || e
 
 } // namespace
 
-NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop)
+NameDialog::NameDialog(QWidget *parent, QSize clientSize, int left, int buttonsTop)
     : ui::BorderlessDialog(parent, ui::CornerNames::TopLeftTopRightBottomRightBottomLeft, InDialogStrip),
-      Edit1(new ui::NameEdit(this)), PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this)),
-      name_(name), confirmed_(confirmed)
+      Edit1(new ui::NameEdit(this)), PngBitBtn1(new ui::TPngBitBtn(this)), PngBitBtn2(new ui::TPngBitBtn(this))
 {
   setFixedSize(clientSize);
   setFont(ui::TahomaFont(13));
@@ -57,6 +56,7 @@ NameDialog::NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize cl
 
 void NameDialog::FormShow()
 {
+  confirmed_ = false;
   Edit1->setText(name_);
   Edit1->setFocus();
   Edit1->selectAll();
@@ -77,6 +77,8 @@ void NameDialog::PngBitBtn1Click()
 }
 
 void NameDialog::PngBitBtn2Click() { close(); }
+
+QString NameDialog::TypedName() const { return Edit1->text(); }
 
 QLabel *NameDialog::AddLabel(QRect geometry)
 {
@@ -110,9 +112,8 @@ bool NameDialog::eventFilter(QObject *watched, QEvent *event)
 }
 
 TForm2::TForm2(QWidget *parent)
-    : NameDialog(parent, NewDocumentName, NewDocumentConfirmed, {272, 102}, 80, 64), Label1(AddLabel({16, 19, 57, 16})),
-      Label2(AddLabel({16, 43, 33, 16})), RadioButton1(PlacedRadioButton(this, {80, 43, 73, 17})),
-      RadioButton2(PlacedRadioButton(this, {152, 43, 57, 17}))
+    : NameDialog(parent, {272, 102}, 80, 64), Label1(AddLabel({16, 19, 57, 16})), Label2(AddLabel({16, 43, 33, 16})),
+      RadioButton1(PlacedRadioButton(this, {80, 43, 73, 17})), RadioButton2(PlacedRadioButton(this, {152, 43, 57, 17}))
 {
   SetTexts(&TextPair::english);
   // The pair is one Tab stop, at the chosen format; the arrow keys move between them.
@@ -125,8 +126,9 @@ TForm2::TForm2(QWidget *parent)
   setTabOrder(RadioButton1, RadioButton2);
 }
 
-TForm3::TForm3(QWidget *parent)
-    : NameDialog(parent, NewFolderName, NewFolderConfirmed, {256, 88}, 64, 48), Label1(AddLabel({16, 19, 38, 16}))
+bool TForm2::NewerFormatChosen() const { return RadioButton2->isChecked(); }
+
+TForm3::TForm3(QWidget *parent) : NameDialog(parent, {256, 88}, 64, 48), Label1(AddLabel({16, 19, 38, 16}))
 {
   SetTexts(&TextPair::english);
 }

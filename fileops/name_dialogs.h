@@ -16,22 +16,18 @@ namespace ui {
 class TPngBitBtn;
 } // namespace ui
 
-// Answers of the name-entry dialogs: the caller sets the name and clears the flag before
-// showing; OK sets the flag.
-inline QString NewDocumentName;
-inline bool NewDocumentConfirmed = false;
-inline QString NewFolderName;
-inline bool NewFolderConfirmed = false;
-
-// What both name-entry dialogs share: a name field that shows the caller's name on every
-// showing, OK (also Enter in the field, whatever modifiers are held) which sets the caller's
-// flag, and Cancel. They check nothing: the name goes back as typed.
+// What both name-entry dialogs share: a name field that shows the caller's proposal on every
+// showing, OK (also Enter in the field, whatever modifiers are held) which confirms, and
+// Cancel. They check nothing: the name goes back as typed.
 class NameDialog : public ui::BorderlessDialog {
   Q_OBJECT
 public:
   QLineEdit *Edit1;           // the name
   ui::TPngBitBtn *PngBitBtn1; // OK
   ui::TPngBitBtn *PngBitBtn2; // Cancel
+
+  // The name the field shows at the next showing.
+  void ProposeName(const QString &name) { name_ = name; }
 
   void FormShow();
   // True when the key was taken as OK.
@@ -41,18 +37,21 @@ public:
 
 protected:
   // The name field and the buttons sit at the same left edge; the buttons at buttonsTop.
-  NameDialog(QWidget *parent, QString &name, bool &confirmed, QSize clientSize, int left, int buttonsTop);
+  NameDialog(QWidget *parent, QSize clientSize, int left, int buttonsTop);
   // A label at the designed place; its text comes with the dialog's texts.
   QLabel *AddLabel(QRect geometry);
   // The texts both dialogs share.
   void SetButtonTexts(Language language);
+  // The name as typed, and whether OK was pressed since the last showing.
+  QString TypedName() const;
+  bool Confirmed() const { return confirmed_; }
 
   void showEvent(QShowEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-  QString &name_;
-  bool &confirmed_;
+  QString name_;
+  bool confirmed_ = false;
   QList<QLabel *> labels_;
 };
 
@@ -61,6 +60,11 @@ class TForm2 : public NameDialog {
   Q_OBJECT
 public:
   explicit TForm2(QWidget *parent = nullptr);
+
+  QString NewDocumentName() const { return TypedName(); }
+  bool NewDocumentConfirmed() const { return Confirmed(); }
+  // True when the newer format ("2007") is chosen.
+  bool NewerFormatChosen() const;
 
   QLabel *Label1;             // "Filename:"
   QLabel *Label2;             // "Type:"
@@ -76,6 +80,9 @@ class TForm3 : public NameDialog {
   Q_OBJECT
 public:
   explicit TForm3(QWidget *parent = nullptr);
+
+  QString NewFolderName() const { return TypedName(); }
+  bool NewFolderConfirmed() const { return Confirmed(); }
 
   QLabel *Label1; // "Name:"
 

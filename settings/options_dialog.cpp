@@ -30,14 +30,14 @@ template <typename Button> void SetGlyph(Button *button, QRect geometry, ui::Pic
 
 } // namespace
 
-TForm4::TForm4(QWidget *parent)
+TForm4::TForm4(const Settings &settings, QWidget *parent)
     : ui::BorderlessDialog(parent, ui::CornerNames::TopLeftTopRightBottomLeftBottomRight,
                            [this](QPoint point) { return ui::BorderlessFrame::DownToBottomOf(point, Label1); }),
       Label1(new ui::LineLabel(QString::fromUtf8(PendingText), this)), Label2(new ui::LineLabel(QString(), this)),
       ComboBox1(new QComboBox(this)), RadioGroup1(new QGroupBox(this)), RadioGroup1Items{},
       CheckBox1(new QCheckBox(this)), PngSpeedButton1(new ui::TPngSpeedButton(this)),
       PngSpeedButton2(new ui::TPngSpeedButton(this)), PngBitBtn1(new ui::TPngBitBtn(this)),
-      PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this))
+      PngBitBtn2(new ui::TPngBitBtn(this)), radioItems_(new QButtonGroup(this)), settings_(settings)
 {
   setFixedSize(256, 340);
   setFont(ui::TahomaFont(13));
@@ -115,16 +115,29 @@ void TForm4::SetRadioGroup1ItemIndex(int index)
 
 int TForm4::ChosenHomeIndex() const { return HomeIndexForItem(RadioGroup1ItemIndex()); }
 
+bool TForm4::ChosenShowHidden() const { return CheckBox1->isChecked(); }
+
+bool TForm4::ChosenStartupIsEnglish() const { return ComboBox1->currentIndex() == 0; }
+
+void TForm4::ShowSettings()
+{
+  CheckBox1->setChecked(settings_.ShowHidden);
+  ComboBox1->setCurrentIndex(settings_.StartupIsEnglish ? 0 : 1);
+  if (!settings_.IsEnglish)
+    SetTexts(settings_.TextLanguage());
+  SetRadioGroup1ItemIndex(settings_.HomeFolder);
+}
+
 void TForm4::FormShow()
 {
   Label1->setText(windowTitle());
   Label1->adjustSize();
-  OptionsAccepted = false;
+  optionsAccepted_ = false;
 }
 
 void TForm4::PngBitBtn1Click()
 {
-  OptionsAccepted = true;
+  optionsAccepted_ = true;
   close();
 }
 
@@ -134,7 +147,7 @@ void TForm4::PngSpeedButton1Click()
 {
   // Without a settings file the built-in choices apply, which are the same as the defaults
   // of an empty file.
-  const DefaultSettings defaults = ReadDefaultSettings().value_or(DefaultSettings{});
+  const DefaultSettings defaults = ReadDefaultSettings(settings_).value_or(DefaultSettings{});
   ComboBox1->setCurrentIndex(defaults.english ? 0 : 1);
   CheckBox1->setChecked(defaults.showHidden);
   SetRadioGroup1ItemIndex(defaults.homeFolder);
@@ -142,8 +155,9 @@ void TForm4::PngSpeedButton1Click()
 
 void TForm4::PngSpeedButton2Click()
 {
-  const bool written = WriteDefaultSettings(ComboBox1->currentIndex(), CheckBox1->isChecked(), ChosenHomeIndex());
-  emit MessageRequested(Text(written ? texts::SettingsSaved : texts::SettingsWriteFailed, TextLanguage()));
+  const bool written =
+      WriteDefaultSettings(settings_, ComboBox1->currentIndex(), CheckBox1->isChecked(), ChosenHomeIndex());
+  emit MessageRequested(Text(written ? texts::SettingsSaved : texts::SettingsWriteFailed, settings_.TextLanguage()));
 }
 
 void TForm4::showEvent(QShowEvent *event)

@@ -14,13 +14,12 @@ class QGroupBox;
 
 namespace tv {
 
+struct Settings;
+
 namespace ui {
 class TPngBitBtn;
 class TPngSpeedButton;
 } // namespace ui
-
-// Set by OK; FormShow clears it.
-inline bool OptionsAccepted = false;
 
 // The Options dialog: language, home location, hidden files, and the defaults of
 // Settings.ini. No button is a default or cancel button: only OK commits, and neither
@@ -28,7 +27,8 @@ inline bool OptionsAccepted = false;
 class TForm4 : public ui::BorderlessDialog {
   Q_OBJECT
 public:
-  explicit TForm4(QWidget *parent = nullptr);
+  // The settings are the program's: their application folder holds Settings.ini.
+  explicit TForm4(const Settings &settings, QWidget *parent = nullptr);
 
   QLabel *Label1;         // title: the caption
   QLabel *Label2;         // "Language:"
@@ -52,6 +52,12 @@ public:
 
   // Assigns the texts that differ by language; the caption reaches Label1 on showing.
   void SetTexts(Language language);
+  // Puts the settings into the controls, in the language in force.
+  void ShowSettings();
+  // The answers: set by OK, cleared by FormShow; and the choices shown when OK was pressed.
+  bool OptionsAccepted() const { return optionsAccepted_; }
+  bool ChosenShowHidden() const;
+  bool ChosenStartupIsEnglish() const;
 
   void FormShow();
   void PngBitBtn1Click();      // OK
@@ -68,6 +74,8 @@ protected:
 
 private:
   QButtonGroup *radioItems_;
+  const Settings &settings_;
+  bool optionsAccepted_ = false;
 };
 
 } // namespace tv

@@ -68,7 +68,7 @@ bool RecordExecutable(QSettings &store, const QString &path)
 
 // Reads the user's own store over the values found so far. The first failure ends the
 // reading there, and the documents and desktop folders then stay unknown.
-void ReadUserStore(const QByteArray &executable)
+void ReadUserStore(Settings &settings, const QByteArray &executable)
 {
   QSettings store = UserStore();
   if (!RecordExecutable(store, QFile::decodeName(executable)) || store.status() != QSettings::NoError)
@@ -78,63 +78,61 @@ void ReadUserStore(const QByteArray &executable)
     const QVariant value = store.value(language);
     if (value.typeId() != QMetaType::QString)
       return;
-    IsEnglish = !StoreChoosesSecondLanguage(value.toString());
+    settings.IsEnglish = !StoreChoosesSecondLanguage(value.toString());
   }
-  StartupIsEnglish = IsEnglish;
-  if (!ApplyStoreNumber(store, QStringLiteral("ShowHidden"), [](int number) { ShowHidden = number != 0; }) ||
+  settings.StartupIsEnglish = settings.IsEnglish;
+  if (!ApplyStoreNumber(store, QStringLiteral("ShowHidden"),
+                        [&settings](int number) { settings.ShowHidden = number != 0; }) ||
       !ApplyStoreNumber(store, QStringLiteral("HomeFolder"),
-                        [](int number) { HomeFolder = HomeFolderFromNumber(number); }))
+                        [&settings](int number) { settings.HomeFolder = HomeFolderFromNumber(number); }))
     return;
-  HomeLocations[DocumentsFolder] = platform::userDirectory("DOCUMENTS");
-  HomeLocations[DesktopFolder] = platform::userDirectory("DESKTOP");
+  settings.HomeLocations[DocumentsFolder] = platform::userDirectory("DOCUMENTS");
+  settings.HomeLocations[DesktopFolder] = platform::userDirectory("DESKTOP");
 }
 
 } // namespace
 
-void LoadSettings() { LoadSettingsFor(platform::executablePath()); }
+void LoadSettings(Settings &settings) { LoadSettingsFor(settings, platform::executablePath()); }
 
-void LoadSettingsFor(const QByteArray &executable)
+void LoadSettingsFor(Settings &settings, const QByteArray &executable)
 {
-  IsEnglish = false;
-  StartupIsEnglish = false;
-  ShowHidden = false;
-  HomeFolder = ApplicationFolder;
-  HomeLocations = {executable.left(executable.lastIndexOf('/') + 1), QByteArray(), QByteArray(), QByteArray()};
-  if (const std::optional<DefaultSettings> defaults = ReadDefaultSettings()) {
-    IsEnglish = defaults->english;
-    StartupIsEnglish = IsEnglish;
-    ShowHidden = defaults->showHidden;
-    HomeFolder = HomeFolderFromNumber(defaults->homeFolder);
+  settings = Settings{};
+  settings.HomeLocations = {executable.left(executable.lastIndexOf('/') + 1), QByteArray(), QByteArray(), QByteArray()};
+  if (const std::optional<DefaultSettings> defaults = ReadDefaultSettings(settings)) {
+    settings.IsEnglish = defaults->english;
+    settings.StartupIsEnglish = settings.IsEnglish;
+    settings.ShowHidden = defaults->showHidden;
+    settings.HomeFolder = HomeFolderFromNumber(defaults->homeFolder);
   }
-  ReadUserStore(executable);
+  ReadUserStore(settings, executable);
 }
 
-QByteArray SettingsFilePath()
+QByteArray SettingsFilePath(const Settings &settings)
 {
-  const QByteArray &folder = HomeLocations[ApplicationFolder];
+  const QByteArray &folder = settings.HomeLocations[ApplicationFolder];
   return folder.isEmpty() ? QByteArray() : folder + "Settings.ini";
 }
 
-void SaveUserSettings()
+void SaveUserSettings(const Settings &settings)
 {
   QSettings store = UserStore();
-  store.setValue(QStringLiteral("Language"), StartupIsEnglish ? QStringLiteral("en") : QStringLiteral("nl"));
-  store.setValue(QStringLiteral("ShowHidden"), ShowHidden ? 1 : 0);
-  store.setValue(QStringLiteral("HomeFolder"), int{HomeFolder});
+  store.setValue(QStringLiteral("Language"), settings.StartupIsEnglish ? QStringLiteral("en") : QStringLiteral("nl"));
+  store.setValue(QStringLiteral("ShowHidden"), settings.ShowHidden ? 1 : 0);
+  store.setValue(QStringLiteral("HomeFolder"), int{settings.HomeFolder});
   store.sync();
 }
 
-bool WriteDefaultSettings(int languageIndex, bool showHidden, int homeIndex)
+bool WriteDefaultSettings(const Settings &settings, int languageIndex, bool showHidden, int homeIndex)
 {
-  const QByteArray path = SettingsFilePath();
+  const QByteArray path = SettingsFilePath(settings);
   return platform::writeProfileString(path, kSection, "Language", languageIndex == 1 ? "nl" : "en") &&
          platform::writeProfileString(path, kSection, "ShowHidden", showHidden ? "1" : "0") &&
          platform::writeProfileString(path, kSection, "HomeFolder", QByteArray::number(homeIndex));
 }
 
-std::optional<DefaultSettings> ReadDefaultSettings()
+std::optional<DefaultSettings> ReadDefaultSettings(const Settings &settings)
 {
-  const QByteArray path = SettingsFilePath();
+  const QByteArray path = SettingsFilePath(settings);
   if (!platform::isRegularFile(path))
     return std::nullopt;
   return ReadSettingsFile(path);

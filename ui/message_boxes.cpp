@@ -1,6 +1,7 @@
 #include "ui/message_boxes.h"
 
 #include <QLabel>
+#include <QShowEvent>
 
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"
@@ -65,7 +66,7 @@ TForm6::TForm6(QWidget *parent)
   SetTexts(&TextPair::english);
   setTabOrder(PngBitBtn2, PngBitBtn1);
   connect(PngBitBtn1, &QAbstractButton::clicked, this, [this] {
-    DeleteConfirmed = true;
+    deleteConfirmed_ = true;
     close();
   });
   connect(PngBitBtn2, &QAbstractButton::clicked, this, &QDialog::close);
@@ -80,6 +81,8 @@ void TForm6::SetTexts(Language language)
 // Every opening starts on No, also after Yes had the focus last time.
 void TForm6::showEvent(QShowEvent *event)
 {
+  if (!event->spontaneous())
+    deleteConfirmed_ = false;
   PngBitBtn2->setFocus();
   BorderlessDialog::showEvent(event);
 }

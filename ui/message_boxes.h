@@ -10,9 +10,6 @@ namespace tv::ui {
 
 class TPngBitBtn;
 
-// Set by the confirmation box's Yes button; the caller clears it before showing the box.
-inline bool DeleteConfirmed = false;
-
 // The program's message box: a text and an OK button. Escape does nothing; the text is
 // shown as it stands, cut where it does not fit.
 class TForm5 : public BorderlessDialog {
@@ -41,8 +38,14 @@ public:
   // Assigns the window's texts in the language: only the buttons' captions differ.
   void SetTexts(Language language);
 
+  // Set by Yes; cleared by every showing.
+  bool DeleteConfirmed() const { return deleteConfirmed_; }
+
 protected:
   void showEvent(QShowEvent *event) override;
+
+private:
+  bool deleteConfirmed_ = false;
 };
 
 } // namespace tv::ui

@@ -8,10 +8,11 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "fileops/name_dialogs.h"
-#include "tests/fileops/window_fixture.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/test_environment.h"
+#include "tests/support/window_fixture.h"
 #include "ui/png_speed_button.h"
 
 using namespace tv;
@@ -25,22 +26,21 @@ enum class Work { Folder, MissingFolder, DriveList, DroppedFile, NewDocument };
 int ForcedPointer() { return QGuiApplication::overrideCursor() ? int(QGuiApplication::overrideCursor()->shape()) : -1; }
 
 // Confirms the new-document dialog with a name typed over the proposal, in the older format.
-ModalScript::Step AnswerDocument(const QString &name)
+ModalScript::Step AnswerDocument(TForm2 &dialog, const QString &name)
 {
-  return [=](QWidget *window) {
-    QCOMPARE(window, Form2.get());
-    test::TypeName(*Form2, name);
-    QTest::mouseClick(Form2->RadioButton1, Qt::LeftButton);
-    test::Finish(*Form2, true);
+  return [=, &dialog](QWidget *window) {
+    QCOMPARE(window, &dialog);
+    test::TypeName(dialog, name);
+    QTest::mouseClick(dialog.RadioButton1, Qt::LeftButton);
+    test::Finish(dialog, true);
   };
 }
 
 } // namespace
 
-class TestBusyPointer : public QObject {
+class TestBusyPointer : public test::ProgramTest {
   Q_OBJECT
 private slots:
-  void initTestCase() { test::CreateWindowsForTests(); }
   void theListingIsBusyAndTheEndIsNot_data();
   void theListingIsBusyAndTheEndIsNot();
   void aBoxAfterFailedWorkShowsTheNormalPointer();
@@ -69,27 +69,28 @@ void TestBusyPointer::theListingIsBusyAndTheEndIsNot()
   test::WriteFile(folder + "a.txt", "a");
   const QByteArray elsewhere = NewFolder();
   test::WriteFile(elsewhere + "dropped.txt", "dropped");
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
   QList<int> whileListing;
-  const QMetaObject::Connection listing = connect(Form1->ListView1->model(), &QAbstractItemModel::modelAboutToBeReset,
-                                                  this, [&] { whileListing << ForcedPointer(); });
+  const QMetaObject::Connection listing =
+      connect(program->Form1->ListView1->model(), &QAbstractItemModel::modelAboutToBeReset, this,
+              [&] { whileListing << ForcedPointer(); });
 
   switch (work) {
   case Work::Folder:
-    Form1->OpenFolder(folder);
+    program->Form1->OpenFolder(folder);
     break;
   case Work::MissingFolder:
-    Form1->OpenFolder(folder + "gone/");
+    program->Form1->OpenFolder(folder + "gone/");
     break;
   case Work::DriveList:
-    Form1->OpenFolder({});
+    program->Form1->OpenFolder({});
     break;
   case Work::DroppedFile:
-    Form1->AcceptFiles({elsewhere + "dropped.txt"});
+    program->Form1->AcceptFiles({elsewhere + "dropped.txt"});
     break;
   case Work::NewDocument: {
-    ModalScript script({AnswerDocument(QStringLiteral("report"))});
-    Form1->PngSpeedButton7->click();
+    ModalScript script({AnswerDocument(*program->Form2, QStringLiteral("report"))});
+    program->Form1->PngSpeedButton7->click();
     QCOMPARE(script.stepsLeft(), 0);
     break;
   }
@@ -104,17 +105,17 @@ void TestBusyPointer::aBoxAfterFailedWorkShowsTheNormalPointer()
 {
   const QByteArray folder = NewFolder();
   test::WriteFile(folder + "report.doc", "the user's own work");
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
   int underTheBox = 0;
 
   {
-    ModalScript script({AnswerDocument(QStringLiteral("report.doc")), [&](QWidget *window) {
+    ModalScript script({AnswerDocument(*program->Form2, QStringLiteral("report.doc")), [&](QWidget *window) {
                           auto *message = qobject_cast<QMessageBox *>(window);
                           QVERIFY(message);
                           underTheBox = ForcedPointer();
                           message->button(QMessageBox::Ok)->click();
                         }});
-    Form1->PngSpeedButton7->click();
+    program->Form1->PngSpeedButton7->click();
     QCOMPARE(script.stepsLeft(), 0);
   }
 

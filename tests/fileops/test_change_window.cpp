@@ -7,9 +7,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/windows.h"
-#include "tests/fileops/window_fixture.h"
-#include "tests/platform/file_test_support.h"
+#include "app/program.h"
+#include "tests/support/file_test_support.h"
+#include "tests/support/program_fixture.h"
+#include "tests/support/window_fixture.h"
 #include "ui/png_bit_btn.h"
 
 using namespace tv;
@@ -26,8 +27,8 @@ const QByteArray kNotUtf8 = "caf\xe9.txt";
 // the hook that stands for the user's hesitation.
 class ModalBoxes {
 public:
-  explicit ModalBoxes(QList<Reply> replies = {}, std::function<void()> whileAsked = {})
-      : replies_(std::move(replies)), whileAsked_(std::move(whileAsked)),
+  explicit ModalBoxes(Program &program, QList<Reply> replies = {}, std::function<void()> whileAsked = {})
+      : program_(program), replies_(std::move(replies)), whileAsked_(std::move(whileAsked)),
         script_({}, [this](QWidget *box) { answer(box); })
   {
   }
@@ -36,21 +37,23 @@ public:
 private:
   void answer(QWidget *box)
   {
-    if (box == Form5) {
-      shown << Form5->Label1->text();
-      Form5->PngBitBtn1->click();
-    } else if (box == Form6) {
-      shown << Form6->Label1->text() + " [" + Form6->PngBitBtn1->text() + '/' + Form6->PngBitBtn2->text() + ']';
+    if (box == program_.Form5) {
+      shown << program_.Form5->Label1->text();
+      program_.Form5->PngBitBtn1->click();
+    } else if (box == program_.Form6) {
+      shown << program_.Form6->Label1->text() + " [" + program_.Form6->PngBitBtn1->text() + '/' +
+                   program_.Form6->PngBitBtn2->text() + ']';
       if (whileAsked_)
         whileAsked_();
       const Reply reply = replies_.isEmpty() ? Reply::No : replies_.takeFirst();
-      (reply == Reply::Yes ? Form6->PngBitBtn1 : Form6->PngBitBtn2)->click();
+      (reply == Reply::Yes ? program_.Form6->PngBitBtn1 : program_.Form6->PngBitBtn2)->click();
     } else {
       shown << QStringLiteral("unexpected box");
       box->close();
     }
   }
 
+  Program &program_;
   QList<Reply> replies_;
   std::function<void()> whileAsked_;
   ModalScript script_;
@@ -82,65 +85,11 @@ ReadCountingMimeData *UriList(const QList<QByteArray> &paths)
   return data;
 }
 
-// Drags the data over the main window, offered for copy or move with move proposed, and
-// drops it; the action of the drop, or IgnoreAction when it was not accepted.
-Qt::DropAction DragAndDrop(QMimeData *data)
-{
-  const QPoint middle = Form1->rect().center();
-  const auto offered = Qt::CopyAction | Qt::MoveAction;
-  QDragEnterEvent enter(middle, offered, data, Qt::LeftButton, Qt::NoModifier);
-  enter.setDropAction(Qt::MoveAction);
-  QApplication::sendEvent(Form1, &enter);
-  QDropEvent drop(middle, offered, data, Qt::LeftButton, Qt::NoModifier);
-  drop.setDropAction(Qt::MoveAction);
-  QApplication::sendEvent(Form1, &drop);
-  return enter.isAccepted() && drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
-}
-
-QAbstractItemModel *Listing() { return Form1->ListView1->model(); }
-
-int RowNamed(const QByteArray &name)
-{
-  for (int row = 0; row < Listing()->rowCount(); ++row)
-    if (Form1->RowName(row) == name)
-      return row;
-  return -1;
-}
-
-void SelectRow(int row)
-{
-  if (row < 0)
-    Form1->ListView1->setCurrentIndex({});
-  else
-    Form1->ListView1->setCurrentIndex(Listing()->index(row, 0));
-}
-
-void PressInList(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-  QKeyEvent press(QEvent::KeyPress, key, modifiers);
-  Form1->ListView1KeyDown(&press);
-}
-
-bool Editing() { return Form1->ListView1->viewport()->findChild<QLineEdit *>() != nullptr; }
-
-// Types a caption over a row and confirms it with Enter, as the user does.
-void TypeCaption(int row, const QString &text)
-{
-  const QModelIndex index = Listing()->index(row, 0);
-  Form1->ListView1->edit(index);
-  auto *editor = qobject_cast<QLineEdit *>(Form1->ListView1->indexWidget(index));
-  QVERIFY(editor);
-  editor->setText(text);
-  QTest::keyClick(editor, Qt::Key_Return);
-  // The editor sees the key first; the edit is committed right after.
-  QCoreApplication::processEvents();
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Reply)
 
-class TestChangeWindow : public QObject {
+class TestChangeWindow : public test::ProgramTest {
   Q_OBJECT
 private slots:
   void initTestCase();
@@ -163,6 +112,60 @@ private slots:
   void boxesShowNamesAsTyped();
 
 private:
+  // Drags the data over the main window, offered for copy or move with move proposed, and
+  // drops it; the action of the drop, or IgnoreAction when it was not accepted.
+  Qt::DropAction DragAndDrop(QMimeData *data) const
+  {
+    const QPoint middle = program->Form1->rect().center();
+    const auto offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(middle, offered, data, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(program->Form1, &enter);
+    QDropEvent drop(middle, offered, data, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(program->Form1, &drop);
+    return enter.isAccepted() && drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+  }
+
+  QAbstractItemModel *Listing() const { return program->Form1->ListView1->model(); }
+
+  int RowNamed(const QByteArray &name) const
+  {
+    for (int row = 0; row < Listing()->rowCount(); ++row)
+      if (program->Form1->RowName(row) == name)
+        return row;
+    return -1;
+  }
+
+  void SelectRow(int row) const
+  {
+    if (row < 0)
+      program->Form1->ListView1->setCurrentIndex({});
+    else
+      program->Form1->ListView1->setCurrentIndex(Listing()->index(row, 0));
+  }
+
+  void PressInList(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+  {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    program->Form1->ListView1KeyDown(&press);
+  }
+
+  bool Editing() const { return program->Form1->ListView1->viewport()->findChild<QLineEdit *>() != nullptr; }
+
+  // Types a caption over a row and confirms it with Enter, as the user does.
+  void TypeCaption(int row, const QString &text) const
+  {
+    const QModelIndex index = Listing()->index(row, 0);
+    program->Form1->ListView1->edit(index);
+    auto *editor = qobject_cast<QLineEdit *>(program->Form1->ListView1->indexWidget(index));
+    QVERIFY(editor);
+    editor->setText(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor sees the key first; the edit is committed right after.
+    QCoreApplication::processEvents();
+  }
+
   std::unique_ptr<FileTestEnvironment> environment_;
   QByteArray shown_;
   QByteArray from_;
@@ -172,11 +175,11 @@ void TestChangeWindow::initTestCase()
 {
   environment_ = std::make_unique<FileTestEnvironment>();
   environment_->setUserLanguage(QStringLiteral("en"));
-  CreateWindows();
 }
 
 void TestChangeWindow::init()
 {
+  ProgramTest::init();
   RemoveContents(environment_->home() + "/shown");
   RemoveContents(environment_->home() + "/from");
   shown_ = environment_->makeFolder("shown");
@@ -186,14 +189,10 @@ void TestChangeWindow::init()
   MakeFolder(shown_ + "dir");
   MakeFile(from_ + "dropped.txt", "D");
   MakeFile(from_ + "\xff\xfe.bin", "X");
-  ShowFolder(shown_);
+  program->Form1->OpenFolder(shown_);
 }
 
-void TestChangeWindow::cleanupTestCase()
-{
-  delete Form1;
-  environment_.reset();
-}
+void TestChangeWindow::cleanupTestCase() { environment_.reset(); }
 
 void TestChangeWindow::dragsAreAcceptedOnlyAsCopies_data()
 {
@@ -218,19 +217,19 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies()
   QFETCH(int, possible);
   QFETCH(bool, accepted);
   if (driveList)
-    ShowDriveList();
+    program->Form1->OpenFolder({});
   ReadCountingMimeData data;
   data.setData(QStringLiteral("text/uri-list"), uriList);
   const auto actions = Qt::DropActions(possible);
-  const QPoint middle = Form1->rect().center();
+  const QPoint middle = program->Form1->rect().center();
 
   QDragEnterEvent enter(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
   enter.setDropAction(Qt::MoveAction);
-  QApplication::sendEvent(Form1, &enter);
+  QApplication::sendEvent(program->Form1, &enter);
   QCOMPARE(enter.isAccepted(), accepted);
   QDragMoveEvent move(middle, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
   move.setDropAction(Qt::MoveAction);
-  QApplication::sendEvent(Form1, &move);
+  QApplication::sendEvent(program->Form1, &move);
   QCOMPARE(move.isAccepted(), accepted);
   if (accepted) {
     QCOMPARE(enter.dropAction(), Qt::CopyAction);
@@ -252,17 +251,17 @@ void TestChangeWindow::droppedFilesAreCopiedIntoTheShownFolder()
   QCOMPARE(ReadFile(shown_ + "\xff\xfe.bin"), QByteArray("X"));
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QCOMPARE(Snapshot(environment_->home(), {shown_.chopped(1)}), outside);
-  QCOMPARE(Form1->CurrentFolder(), shown_);
+  QCOMPARE(program->Form1->CurrentFolder(), shown_);
 }
 
 void TestChangeWindow::dropsOnTheDriveListChangeNothing()
 {
-  ShowDriveList();
+  program->Form1->OpenFolder({});
   const QString current = QDir::currentPath();
   QDir::setCurrent(QFile::decodeName(from_));
   const auto before = Snapshot(environment_->home());
 
-  Form1->AcceptFiles({from_ + "dropped.txt"});
+  program->Form1->AcceptFiles({from_ + "dropped.txt"});
   std::unique_ptr<QMimeData> data(UriList({from_ + "dropped.txt"}));
   QCOMPARE(DragAndDrop(data.get()), Qt::IgnoreAction);
   QCoreApplication::processEvents();
@@ -288,27 +287,27 @@ void TestChangeWindow::menuItemsNeedAFolderAndASelectedRow()
   QFETCH(bool, selected);
   QFETCH(bool, enabled);
   if (driveList)
-    ShowDriveList();
+    program->Form1->OpenFolder({});
   SelectRow(selected ? 0 : -1);
-  Form1->Rename1->setEnabled(!enabled);
-  Form1->Delete1->setEnabled(!enabled);
+  program->Form1->Rename1->setEnabled(!enabled);
+  program->Form1->Delete1->setEnabled(!enabled);
 
-  Form1->PopupMenu1Popup();
+  program->Form1->PopupMenu1Popup();
 
-  QCOMPARE(Form1->Rename1->isEnabled(), enabled);
-  QCOMPARE(Form1->Delete1->isEnabled(), enabled);
+  QCOMPARE(program->Form1->Rename1->isEnabled(), enabled);
+  QCOMPARE(program->Form1->Delete1->isEnabled(), enabled);
 }
 
 void TestChangeWindow::keysWithoutASelectedRowDoNothing()
 {
   SelectRow(-1);
-  const ModalBoxes boxes;
+  const ModalBoxes boxes(*program);
   const auto before = Snapshot(environment_->home());
 
   PressInList(Qt::Key_F2);
   PressInList(Qt::Key_Delete);
-  Form1->Rename1Click();
-  Form1->Delete1Click();
+  program->Form1->Rename1Click();
+  program->Form1->Delete1Click();
 
   QVERIFY(!Editing());
   QCOMPARE(boxes.shown, QStringList());
@@ -317,18 +316,18 @@ void TestChangeWindow::keysWithoutASelectedRowDoNothing()
 
 void TestChangeWindow::renameStartsWithF2OrTheMenu()
 {
-  Form1->show();
-  QVERIFY(QTest::qWaitForWindowExposed(Form1));
-  for (const auto &start :
-       {std::function<void()>([] { PressInList(Qt::Key_F2); }), std::function<void()>([] { Form1->Rename1Click(); })}) {
+  program->Form1->show();
+  QVERIFY(QTest::qWaitForWindowExposed(program->Form1));
+  for (const auto &start : {std::function<void()>([this] { PressInList(Qt::Key_F2); }),
+                            std::function<void()>([this] { program->Form1->Rename1Click(); })}) {
     SelectRow(RowNamed("a.txt"));
     start();
     QTRY_VERIFY(Editing());
-    QTest::keyClick(Form1->ListView1->viewport()->findChild<QLineEdit *>(), Qt::Key_Escape);
+    QTest::keyClick(program->Form1->ListView1->viewport()->findChild<QLineEdit *>(), Qt::Key_Escape);
     QTRY_VERIFY(!Editing());
   }
   QCOMPARE(Names(shown_), (QList<QByteArray>{"a.txt", "b.txt", "dir"}));
-  Form1->hide();
+  program->Form1->hide();
 }
 
 void TestChangeWindow::renameShowsTheOutcomeInTheRow_data()
@@ -374,18 +373,18 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow()
   QFETCH(QList<QByteArray>, names);
   if (name == kNotUtf8) {
     MakeFile(shown_ + name, "O");
-    ShowFolder(shown_);
+    program->Form1->OpenFolder(shown_);
   }
   const int row = RowNamed(name);
   QVERIFY(row >= 0);
-  const ModalBoxes boxes;
+  const ModalBoxes boxes(*program);
 
   TypeCaption(row, newText);
 
   QCOMPARE(boxes.shown, messages);
-  QCOMPARE(Form1->RowCaption(row), caption);
+  QCOMPARE(program->Form1->RowCaption(row), caption);
   // The row names what is on disk, so Open, Rename and Delete act on that entry.
-  QCOMPARE(Form1->RowName(row), names.contains(name) ? name : newText.toUtf8());
+  QCOMPARE(program->Form1->RowName(row), names.contains(name) ? name : newText.toUtf8());
   QCOMPARE(Names(shown_), names);
 }
 
@@ -393,15 +392,15 @@ void TestChangeWindow::aListingWhileARenameMessageIsOpenStays()
 {
   const ModalScript script({[this](QWidget *) {
     MakeFile(shown_ + "new.txt", "N");
-    Form1->PngSpeedButton6Click();
-    Form5->PngBitBtn1->click();
+    program->Form1->PngSpeedButton6Click();
+    program->Form5->PngBitBtn1->click();
   }});
 
   TypeCaption(RowNamed("a.txt"), QStringLiteral("b.txt"));
 
   QCOMPARE(script.stepsLeft(), 0);
   QCOMPARE(Listing()->rowCount(), 4);
-  QCOMPARE(Form1->RowCaption(RowNamed("a.txt")), QStringLiteral("a.txt"));
+  QCOMPARE(program->Form1->RowCaption(RowNamed("a.txt")), QStringLiteral("a.txt"));
   QVERIFY(RowNamed("new.txt") >= 0);
 }
 
@@ -437,7 +436,7 @@ void TestChangeWindow::deleteAsksAndMovesToTheTrash()
   QFETCH(QList<QByteArray>, names);
   SelectRow(RowNamed(name));
   const QByteArray trash = environment_->home() + "/.xdg_data_home/Trash";
-  const ModalBoxes boxes({reply}, [&] {
+  const ModalBoxes boxes(*program, {reply}, [&] {
     if (vanishesWhileAsked)
       ::unlink((shown_ + name).constData());
   });
@@ -454,16 +453,16 @@ void TestChangeWindow::deleteAsksAndMovesToTheTrash()
 
 void TestChangeWindow::deleteKeyInTheDriveListDoesNothing()
 {
-  Form1->OpenFolder({});
-  QVERIFY(!Form1->FolderShown());
+  program->Form1->OpenFolder({});
+  QVERIFY(!program->Form1->FolderShown());
   SelectRow(0);
-  const ModalBoxes boxes;
+  const ModalBoxes boxes(*program);
 
   PressInList(Qt::Key_Delete);
-  Form1->Delete1Click();
+  program->Form1->Delete1Click();
 
   QCOMPARE(boxes.shown, QStringList());
-  QVERIFY(!Form1->FolderShown());
+  QVERIFY(!program->Form1->FolderShown());
 }
 
 // Ampersands and markup in a name reach the boxes unchanged; the boxes draw them literally.
@@ -471,9 +470,9 @@ void TestChangeWindow::boxesShowNamesAsTyped()
 {
   const QByteArray name = "a&b <b>x<b>.txt";
   MakeFile(shown_ + name, "M");
-  ShowFolder(shown_);
+  program->Form1->OpenFolder(shown_);
   SelectRow(RowNamed(name));
-  const ModalBoxes boxes;
+  const ModalBoxes boxes(*program);
 
   PressInList(Qt::Key_Delete);
   const int row = RowNamed("a.txt");

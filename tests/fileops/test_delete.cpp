@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include "fileops/delete.h"
-#include "settings/app_settings.h"
-#include "tests/platform/file_test_support.h"
+#include "texts/texts.h"
+#include "tests/support/file_test_support.h"
 #include "tests/support/modal_script.h"
 #include "ui/message_boxes.h"
 #include "ui/png_bit_btn.h"
@@ -30,10 +30,12 @@ struct Shown {
 
 // Answers the box as soon as it shows, noting what it showed; whatever the answer did not
 // close closes then, as the user might by other means.
-Shown ConfirmAndAnswer(const QString &caption, Answer answer)
+Shown ConfirmAndAnswer(const QString &caption, Answer answer, bool english)
 {
   ui::TForm6 box;
   box.PngBitBtn1->setText(QStringLiteral("Yes"));
+  // A Yes left over from an earlier question must not count.
+  box.PngBitBtn1->click();
   Shown shown;
   const ModalScript script({[&](QWidget *) {
     shown = {box.Label1->text(), box.PngBitBtn1->text(), box.PngBitBtn2->text()};
@@ -44,7 +46,7 @@ Shown ConfirmAndAnswer(const QString &caption, Answer answer)
     else if (answer == Answer::EnterAtOnce)
       QTest::keyClick(QTest::qWaitForWindowActive(&box) ? QApplication::focusWidget() : &box, Qt::Key_Return);
   }});
-  const bool confirmed = fileops::ConfirmDelete(box, caption, TextLanguage());
+  const bool confirmed = fileops::ConfirmDelete(box, caption, english ? &TextPair::english : &TextPair::second);
   shown.question += confirmed ? QStringLiteral(" => yes") : QStringLiteral(" => no");
   return shown;
 }
@@ -61,7 +63,7 @@ Q_DECLARE_METATYPE(Trash)
 class TestDelete : public QObject {
   Q_OBJECT
 private slots:
-  void init() { IsEnglish = true; }
+  void init() { language_ = &TextPair::english; }
   void deleteStep_data();
   void deleteStep();
   void question_data();
@@ -71,6 +73,10 @@ private slots:
   void recycleFile_data();
   void recycleFile();
   void fileInReadOnlyFolderStaysAndTheUserIsTold();
+
+private:
+  // The language that the messages are in.
+  Language language_ = &TextPair::english;
 };
 
 void TestDelete::deleteStep_data()
@@ -132,8 +138,7 @@ void TestDelete::question()
   QFETCH(bool, english);
   QFETCH(QString, caption);
   QFETCH(QString, question);
-  IsEnglish = english;
-  QCOMPARE(fileops::DeleteQuestion(caption, TextLanguage()), question);
+  QCOMPARE(fileops::DeleteQuestion(caption, english ? &TextPair::english : &TextPair::second), question);
 }
 
 void TestDelete::answers_data()
@@ -165,11 +170,9 @@ void TestDelete::answers()
   QFETCH(QString, yes);
   QFETCH(QString, no);
   QFETCH(QString, result);
-  IsEnglish = english;
-  // A Yes left over from an earlier question must not count.
-  ui::DeleteConfirmed = true;
+  language_ = english ? &TextPair::english : &TextPair::second;
 
-  const Shown shown = ConfirmAndAnswer(QStringLiteral("a.txt"), answer);
+  const Shown shown = ConfirmAndAnswer(QStringLiteral("a.txt"), answer, english);
 
   QCOMPARE(shown.question, result);
   QCOMPARE(shown.yes, yes);
@@ -207,7 +210,7 @@ void TestDelete::recycleFile()
   QFETCH(QByteArray, name);
   QFETCH(Trash, trash);
   QFETCH(QString, message);
-  IsEnglish = english;
+  language_ = english ? &TextPair::english : &TextPair::second;
   FileTestEnvironment environment;
   const QByteArray folder = environment.makeFolder("shown");
   const QByteArray trashFolder = environment.home() + "/.xdg_data_home/Trash";
@@ -225,7 +228,7 @@ void TestDelete::recycleFile()
     QSKIP(kNoShortReadFile);
   const auto outside = Snapshot(environment.home(), {folder.chopped(1), trashFolder});
 
-  QCOMPARE(fileops::RecycleFile(path, QString::fromUtf8(name), TextLanguage()), message);
+  QCOMPARE(fileops::RecycleFile(path, QString::fromUtf8(name), language_), message);
 
   const bool trashed = trash == Trash::Usable && name != "gone";
   QCOMPARE(Exists(folder + name), name != "gone" && !trashed);
@@ -244,7 +247,7 @@ void TestDelete::fileInReadOnlyFolderStaysAndTheUserIsTold()
 
   const int told = RunRestricted([&] {
     qputenv("XDG_DATA_HOME", dataHome);
-    return fileops::RecycleFile(folder + "a.txt", QStringLiteral("a.txt"), TextLanguage()) == expected ? 1 : 0;
+    return fileops::RecycleFile(folder + "a.txt", QStringLiteral("a.txt"), language_) == expected ? 1 : 0;
   });
 
   QCOMPARE(told, 1);

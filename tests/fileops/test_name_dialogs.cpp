@@ -3,6 +3,7 @@
 #include <QRadioButton>
 #include <QWindow>
 #include <QtTest>
+#include <memory>
 
 #include "fileops/name_dialogs.h"
 #include "tests/support/modal_script.h"
@@ -14,10 +15,20 @@ using test::ModalScript;
 class TestNameDialogs : public QObject {
   Q_OBJECT
 private slots:
+  void init()
+  {
+    form2_ = std::make_unique<TForm2>();
+    form3_ = std::make_unique<TForm3>();
+  }
+  void cleanup()
+  {
+    form2_.reset();
+    form3_.reset();
+  }
   void enterConfirmsWhateverModifiersAreHeld_data();
   void enterConfirmsWhateverModifiersAreHeld();
-  void closingOtherwiseLeavesTheFlagAsTheCallerSetIt_data();
-  void closingOtherwiseLeavesTheFlagAsTheCallerSetIt();
+  void closingOtherwiseLeavesItUnconfirmed_data();
+  void closingOtherwiseLeavesItUnconfirmed();
   void escapeNeitherCancelsNorClears_data();
   void escapeNeitherCancelsNorClears();
   void anEmptyNameIsReturnedAsConfirmed_data();
@@ -29,21 +40,23 @@ private slots:
   void formatChoiceIsExclusive();
 
 private:
-  NameDialog &Dialog(int number) { return number == 2 ? static_cast<NameDialog &>(form2_) : form3_; }
-  static bool &Confirmed(int number) { return number == 2 ? NewDocumentConfirmed : NewFolderConfirmed; }
-  static QString &Name(int number) { return number == 2 ? NewDocumentName : NewFolderName; }
+  NameDialog &Dialog(int number) { return number == 2 ? static_cast<NameDialog &>(*form2_) : *form3_; }
+  bool Confirmed(int number) const
+  {
+    return number == 2 ? form2_->NewDocumentConfirmed() : form3_->NewFolderConfirmed();
+  }
   static void AddDialogColumn() { QTest::addColumn<int>("dialog"); }
-  // Sets the name and flag as a caller does, then shows the dialog modally and answers it.
-  void Show(int number, QList<ModalScript::Step> steps, bool flag = false, const QString &name = "Proposed");
+  // Proposes the name as a caller does, then shows the dialog modally and answers it.
+  void Show(int number, QList<ModalScript::Step> steps, const QString &name = "Proposed");
 
-  TForm2 form2_;
-  TForm3 form3_;
+  // Fresh dialogs for every test function.
+  std::unique_ptr<TForm2> form2_;
+  std::unique_ptr<TForm3> form3_;
 };
 
-void TestNameDialogs::Show(int number, QList<ModalScript::Step> steps, bool flag, const QString &name)
+void TestNameDialogs::Show(int number, QList<ModalScript::Step> steps, const QString &name)
 {
-  Confirmed(number) = flag;
-  Name(number) = name;
+  Dialog(number).ProposeName(name);
   ModalScript script(std::move(steps));
   Dialog(number).exec();
   QCOMPARE(script.stepsLeft(), 0);
@@ -82,23 +95,26 @@ void TestNameDialogs::enterConfirmsWhateverModifiersAreHeld()
   QCOMPARE(edit->text(), "Budget 2024");
 }
 
-void TestNameDialogs::closingOtherwiseLeavesTheFlagAsTheCallerSetIt_data()
+void TestNameDialogs::closingOtherwiseLeavesItUnconfirmed_data()
 {
   AddDialogColumn();
   QTest::addColumn<QString>("how");
-  QTest::addColumn<bool>("flag");
+  QTest::addColumn<bool>("confirmedBefore");
   for (const int number : {2, 3})
     for (const char *how : {"Cancel clicked", "Cancel pressed by keyboard", "window system"})
-      for (const bool flag : {false, true})
-        QTest::addRow("%s: %s, flag %d", number == 2 ? "document" : "folder", how, flag) << number << how << flag;
+      for (const bool confirmedBefore : {false, true})
+        QTest::addRow("%s: %s, confirmed before %d", number == 2 ? "document" : "folder", how, confirmedBefore)
+            << number << how << confirmedBefore;
 }
 
-void TestNameDialogs::closingOtherwiseLeavesTheFlagAsTheCallerSetIt()
+void TestNameDialogs::closingOtherwiseLeavesItUnconfirmed()
 {
   QFETCH(int, dialog);
   QFETCH(QString, how);
-  QFETCH(bool, flag);
+  QFETCH(bool, confirmedBefore);
   NameDialog &form = Dialog(dialog);
+  if (confirmedBefore)
+    Show(dialog, {[&](QWidget *) { QTest::keyClick(form.Edit1, Qt::Key_Return); }});
   Show(dialog, {[&](QWidget *) {
          QTest::keyClicks(form.Edit1, "Typed");
          if (how == "Cancel clicked")
@@ -107,9 +123,8 @@ void TestNameDialogs::closingOtherwiseLeavesTheFlagAsTheCallerSetIt()
            QTest::keyClick(form.PngBitBtn2, Qt::Key_Space);
          else
            form.windowHandle()->close();
-       }},
-       flag);
-  QCOMPARE(Confirmed(dialog), flag);
+       }});
+  QVERIFY(!Confirmed(dialog));
 }
 
 void TestNameDialogs::escapeNeitherCancelsNorClears_data()
@@ -165,8 +180,8 @@ void TestNameDialogs::everyShowingProposesTheCallersNameAllSelected()
     QCOMPARE(edit->text(), "X");
     QTest::mouseClick(Dialog(dialog).PngBitBtn2, Qt::LeftButton);
   };
-  Show(dialog, {typeOverAndCancel}, false, "New folder");
-  Show(dialog, {typeOverAndCancel}, false, "New folder");
+  Show(dialog, {typeOverAndCancel}, "New folder");
+  Show(dialog, {typeOverAndCancel}, "New folder");
 }
 
 void TestNameDialogs::tabVisitsNameButtonsThenTheChosenFormat_data()
@@ -179,7 +194,7 @@ void TestNameDialogs::tabVisitsNameButtonsThenTheChosenFormat_data()
 void TestNameDialogs::tabVisitsNameButtonsThenTheChosenFormat()
 {
   QFETCH(bool, newer);
-  QRadioButton *chosen = newer ? form2_.RadioButton2 : form2_.RadioButton1;
+  QRadioButton *chosen = newer ? form2_->RadioButton2 : form2_->RadioButton1;
   chosen->setChecked(true);
   QList<QWidget *> visited;
   Show(2, {[&](QWidget *window) {
@@ -189,24 +204,24 @@ void TestNameDialogs::tabVisitsNameButtonsThenTheChosenFormat()
            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
            visited.append(QApplication::focusWidget());
          }
-         form2_.close();
+         form2_->close();
        }});
   // The pair of radio buttons is one stop: the chosen one.
-  const QList<QWidget *> expected{form2_.Edit1, form2_.PngBitBtn1, form2_.PngBitBtn2, chosen, form2_.Edit1};
+  const QList<QWidget *> expected{form2_->Edit1, form2_->PngBitBtn1, form2_->PngBitBtn2, chosen, form2_->Edit1};
   QCOMPARE(visited, expected);
 }
 
 void TestNameDialogs::formatChoiceIsExclusive()
 {
-  form2_.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&form2_));
-  for (QRadioButton *chosen : {form2_.RadioButton2, form2_.RadioButton2, form2_.RadioButton1}) {
+  form2_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(form2_.get()));
+  for (QRadioButton *chosen : {form2_->RadioButton2, form2_->RadioButton2, form2_->RadioButton1}) {
     QTest::mouseClick(chosen, Qt::LeftButton);
     QVERIFY(chosen->isChecked());
-    QCOMPARE(form2_.RadioButton1->isChecked(), chosen == form2_.RadioButton1);
-    QCOMPARE(form2_.RadioButton2->isChecked(), chosen == form2_.RadioButton2);
+    QCOMPARE(form2_->RadioButton1->isChecked(), chosen == form2_->RadioButton1);
+    QCOMPARE(form2_->RadioButton2->isChecked(), chosen == form2_->RadioButton2);
   }
-  form2_.close();
+  form2_->close();
 }
 
 QTEST_MAIN(TestNameDialogs)

@@ -9,12 +9,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "fileops/new_document.h"
 #include "settings/app_settings.h"
-#include "tests/fileops/window_fixture.h"
 #include "tests/support/files.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/test_environment.h"
+#include "tests/support/window_fixture.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
 
@@ -31,23 +32,22 @@ enum Format { Proposed = -1, Older = 0, Newer = 1 };
 
 // Answers the new-document dialog as a user does: types the name, picks the format (unless
 // the proposed one is kept), then presses Enter or clicks Cancel.
-ModalScript::Step AnswerDocument(const QString &name, Format format, bool confirm = true)
+ModalScript::Step AnswerDocument(TForm2 &dialog, const QString &name, Format format, bool confirm = true)
 {
-  return [=](QWidget *window) {
-    QCOMPARE(window, Form2.get());
-    test::TypeName(*Form2, name);
+  return [=, &dialog](QWidget *window) {
+    QCOMPARE(window, &dialog);
+    test::TypeName(dialog, name);
     if (format != Proposed)
-      QTest::mouseClick(format == Newer ? Form2->RadioButton2 : Form2->RadioButton1, Qt::LeftButton);
-    test::Finish(*Form2, confirm);
+      QTest::mouseClick(format == Newer ? dialog.RadioButton2 : dialog.RadioButton1, Qt::LeftButton);
+    test::Finish(dialog, confirm);
   };
 }
 
 } // namespace
 
-class TestNewDocument : public QObject {
+class TestNewDocument : public test::ProgramTest {
   Q_OBJECT
 private slots:
-  void initTestCase();
   void eachButtonWritesItsTemplateByteForByte_data();
   void eachButtonWritesItsTemplateByteForByte();
   void theChosenFormatsExtensionIsAppendedUnlessPresent_data();
@@ -62,7 +62,6 @@ private slots:
   void noCreationButtonActsWithoutAShownFolderThatExists_data();
   void noCreationButtonActsWithoutAShownFolderThatExists();
   void createsInAFolderWhoseNameIsNotUtf8();
-  // Last: the second language's texts stay set for the rest of the run.
   void proposesNamesAndTextsInTheSecondLanguage_data();
   void proposesNamesAndTextsInTheSecondLanguage();
 
@@ -70,22 +69,20 @@ private:
   QByteArray NewFolder() { return environment_.makeFolder("case" + QByteArray::number(++cases_)); }
   // Clicks the button (7 Word, 8 Excel, 9 PowerPoint, 10 new folder) and answers the windows
   // it opens.
-  static void ClickNewDocument(int button, QList<ModalScript::Step> steps);
+  void ClickNewDocument(int button, QList<ModalScript::Step> steps);
 
   test::TestEnvironment environment_;
   int cases_ = 0;
 };
 
-void TestNewDocument::initTestCase() { test::CreateWindowsForTests(); }
-
 void TestNewDocument::ClickNewDocument(int button, QList<ModalScript::Step> steps)
 {
   ModalScript script(std::move(steps));
-  test::MarkListing();
-  const QMap<int, ui::TPngSpeedButton *> buttons{{7, Form1->PngSpeedButton7},    // Word
-                                                 {8, Form1->PngSpeedButton8},    // Excel
-                                                 {9, Form1->PngSpeedButton9},    // PowerPoint
-                                                 {10, Form1->PngSpeedButton10}}; // New folder
+  test::MarkListing(*program->Form1);
+  const QMap<int, ui::TPngSpeedButton *> buttons{{7, program->Form1->PngSpeedButton7},    // Word
+                                                 {8, program->Form1->PngSpeedButton8},    // Excel
+                                                 {9, program->Form1->PngSpeedButton9},    // PowerPoint
+                                                 {10, program->Form1->PngSpeedButton10}}; // New folder
   buttons.value(button)->click();
   QCOMPARE(script.stepsLeft(), 0);
   QCOMPARE(script.unexpectedWindows(), 0);
@@ -113,16 +110,16 @@ void TestNewDocument::eachButtonWritesItsTemplateByteForByte()
   QFETCH(QByteArray, file);
   QFETCH(QByteArray, templateName);
   const QByteArray folder = NewFolder();
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
 
-  ClickNewDocument(button, {AnswerDocument(QString(), Format(format))});
+  ClickNewDocument(button, {AnswerDocument(*program->Form2, QString(), Format(format))});
 
   QCOMPARE(Names(folder), QList<QByteArray>{file});
   const QByteArray written = ReadFile(folder + file, kUnreadable);
   QVERIFY(written.size() > 1000);
   QVERIFY(written == TemplateBytes(templateName.constData()));
-  QVERIFY(test::ListedSinceMark());
-  QCOMPARE(Form1->CurrentFolder(), folder);
+  QVERIFY(test::ListedSinceMark(*program->Form1));
+  QCOMPARE(program->Form1->CurrentFolder(), folder);
 }
 
 void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent_data()
@@ -149,9 +146,9 @@ void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent()
   QFETCH(QByteArray, file);
   const QByteArray folder = NewFolder();
   QVERIFY(QDir().mkdir(QFile::decodeName(folder + "a.b")));
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
 
-  ClickNewDocument(7, {AnswerDocument(typed, Format(format))});
+  ClickNewDocument(7, {AnswerDocument(*program->Form2, typed, Format(format))});
 
   QVERIFY(ReadFile(folder + file, kUnreadable) == TemplateBytes(format == Newer ? "W7" : "W3"));
   QCOMPARE(Names(folder).size() + Names(folder + "a.b").size(), 2);
@@ -174,12 +171,13 @@ void TestNewDocument::theFormatIsPreselectedByTheInstalledOfficeSuite()
   }
   const QByteArray savedPath = qgetenv("PATH");
   qputenv("PATH", bin);
-  test::ShowFolder(NewFolder());
+  program->Form1->OpenFolder(NewFolder());
   QList<bool> newerShown;
   // The user picks the other format and cancels; the next showing proposes again.
   const auto pickOtherAndCancel = [&](QWidget *window) {
-    newerShown.append(Form2->RadioButton2->isChecked());
-    AnswerDocument(QString(), Form2->RadioButton2->isChecked() ? Older : Newer, false)(window);
+    newerShown.append(program->Form2->RadioButton2->isChecked());
+    AnswerDocument(*program->Form2, QString(), program->Form2->RadioButton2->isChecked() ? Older : Newer,
+                   false)(window);
   };
   for (const int button : {7, 8, 9, 7})
     ClickNewDocument(button, {pickOtherAndCancel});
@@ -217,10 +215,10 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced()
   else if (!existing.isEmpty())
     test::WriteFile(folder + existing, "the user's own work");
   const QList<QByteArray> before = Names(folder);
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
   QStringList box;
 
-  ClickNewDocument(7, {AnswerDocument(typed, Older), [&](QWidget *window) {
+  ClickNewDocument(7, {AnswerDocument(*program->Form2, typed, Older), [&](QWidget *window) {
                          auto *message = qobject_cast<QMessageBox *>(window);
                          QVERIFY(message);
                          box << message->windowTitle() << message->text();
@@ -234,7 +232,7 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced()
   QCOMPARE(Names(folder), before);
   if (!existing.isEmpty() && !existing.endsWith('/'))
     QCOMPARE(ReadFile(folder + existing, kUnreadable), "the user's own work");
-  QVERIFY(!test::ListedSinceMark());
+  QVERIFY(!test::ListedSinceMark(*program->Form1));
 }
 
 void TestNewDocument::errorDescriptionsLoseTrailingSpacesAndFullStops_data()
@@ -261,10 +259,10 @@ void TestNewDocument::errorDescriptionsLoseTrailingSpacesAndFullStops()
 void TestNewDocument::cancelWritesNothing()
 {
   const QByteArray folder = NewFolder();
-  test::ShowFolder(folder);
-  ClickNewDocument(9, {AnswerDocument("Slides", Newer, false)});
+  program->Form1->OpenFolder(folder);
+  ClickNewDocument(9, {AnswerDocument(*program->Form2, "Slides", Newer, false)});
   QVERIFY(Names(folder).isEmpty());
-  QVERIFY(!test::ListedSinceMark());
+  QVERIFY(!test::ListedSinceMark(*program->Form1));
 }
 
 void TestNewDocument::noCreationButtonActsWithoutAShownFolderThatExists_data()
@@ -279,13 +277,13 @@ void TestNewDocument::noCreationButtonActsWithoutAShownFolderThatExists()
 {
   QFETCH(bool, driveList);
   const QByteArray folder = NewFolder();
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
   QVERIFY(QDir(QFile::decodeName(folder)).removeRecursively());
   if (driveList)
-    test::ShowDriveList();
+    program->Form1->OpenFolder({});
   for (const int button : {7, 8, 9, 10})
     ClickNewDocument(button, {});
-  QVERIFY(!test::ListedSinceMark());
+  QVERIFY(!test::ListedSinceMark(*program->Form1));
   QVERIFY(!QFileInfo::exists(QFile::decodeName(folder)));
 }
 
@@ -293,14 +291,14 @@ void TestNewDocument::createsInAFolderWhoseNameIsNotUtf8()
 {
   const QByteArray folder = environment_.home() + "/na\xefve/";
   QVERIFY(::mkdir(folder.constData(), 0755) == 0);
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
 
-  ClickNewDocument(8, {AnswerDocument("Budget", Older)});
+  ClickNewDocument(8, {AnswerDocument(*program->Form2, "Budget", Older)});
 
   const QByteArray file = folder + "Budget.xls";
   std::unique_ptr<FILE, int (*)(FILE *)> written(std::fopen(file.constData(), "rb"), &std::fclose);
   QVERIFY(written);
-  QCOMPARE(Form1->CurrentFolder(), folder);
+  QCOMPARE(program->Form1->CurrentFolder(), folder);
   ::unlink(file.constData());
   ::rmdir(folder.constData());
 }
@@ -318,18 +316,18 @@ void TestNewDocument::proposesNamesAndTextsInTheSecondLanguage()
 {
   QFETCH(int, button);
   QFETCH(QString, proposed);
-  IsEnglish = false;
+  program->settings.IsEnglish = false;
   const QByteArray folder = NewFolder();
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
   QStringList shown;
   ClickNewDocument(button, {[&](QWidget *window) {
-                     shown << Form2->Edit1->text() << Form2->windowTitle() << Form2->Label1->text()
-                           << Form2->Label2->text() << Form2->PngBitBtn2->text();
-                     for (const QLabel *label : {Form2->Label1, Form2->Label2})
+                     shown << program->Form2->Edit1->text() << program->Form2->windowTitle()
+                           << program->Form2->Label1->text() << program->Form2->Label2->text()
+                           << program->Form2->PngBitBtn2->text();
+                     for (const QLabel *label : {program->Form2->Label1, program->Form2->Label2})
                        QVERIFY2(label->width() >= label->sizeHint().width(), "label cut short");
-                     AnswerDocument(QString(), Older)(window);
+                     AnswerDocument(*program->Form2, QString(), Older)(window);
                    }});
-  IsEnglish = true;
   QCOMPARE(shown, (QStringList{proposed, "新的文档", "文件名:", "类型:", "取消"}));
   const QByteArray extension = button == 7 ? ".doc" : button == 8 ? ".xls" : ".ppt";
   QCOMPARE(Names(folder), QList<QByteArray>{(proposed + extension).toUtf8()});

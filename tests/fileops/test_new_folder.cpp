@@ -5,42 +5,39 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "settings/app_settings.h"
-#include "tests/fileops/window_fixture.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/test_environment.h"
+#include "tests/support/window_fixture.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
 
 using namespace tv;
 using test::ModalScript;
 
-class TestNewFolder : public QObject {
+class TestNewFolder : public test::ProgramTest {
   Q_OBJECT
 private slots:
-  void initTestCase();
   void theConfirmedNameIsCreatedAndOpened_data();
   void theConfirmedNameIsCreatedAndOpened();
   void createsInAFolderWhoseNameIsNotUtf8();
-  // Last: the second language's texts stay set for the rest of the run.
   void proposesTheNameInTheSecondLanguage();
 
 private:
   QByteArray NewFolder() { return environment_.makeFolder("case" + QByteArray::number(++cases_)); }
   // Clicks "New folder" and answers the dialog with the steps; no other window may open.
-  static void ClickNewFolder(QList<ModalScript::Step> steps);
+  void ClickNewFolder(QList<ModalScript::Step> steps);
 
   test::TestEnvironment environment_;
   int cases_ = 0;
 };
 
-void TestNewFolder::initTestCase() { test::CreateWindowsForTests(); }
-
 void TestNewFolder::ClickNewFolder(QList<ModalScript::Step> steps)
 {
   ModalScript script(std::move(steps));
-  test::MarkListing();
-  Form1->PngSpeedButton10->click();
+  test::MarkListing(*program->Form1);
+  program->Form1->PngSpeedButton10->click();
   QCOMPARE(script.stepsLeft(), 0);
   QCOMPARE(script.unexpectedWindows(), 0);
 }
@@ -75,17 +72,17 @@ void TestNewFolder::theConfirmedNameIsCreatedAndOpened()
     entry.endsWith('/') ? void(QDir().mkpath(QFile::decodeName(folder + entry)))
                         : test::WriteFile(folder + entry, "kept");
   const QStringList before = QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
 
-  ClickNewFolder({test::AnswerName(*Form3, typed, confirm)});
+  ClickNewFolder({test::AnswerName(*program->Form3, typed, confirm)});
 
-  QCOMPARE(test::ListedSinceMark(), !opened.isNull());
+  QCOMPARE(test::ListedSinceMark(*program->Form1), !opened.isNull());
   if (opened.isNull()) {
-    QCOMPARE(Form1->CurrentFolder(), folder);
+    QCOMPARE(program->Form1->CurrentFolder(), folder);
     QCOMPARE(QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     return;
   }
-  QCOMPARE(test::WithTrailingSlash(Form1->CurrentFolder()), folder + opened);
+  QCOMPARE(test::WithTrailingSlash(program->Form1->CurrentFolder()), folder + opened);
   QVERIFY(QFileInfo(QFile::decodeName(folder + opened)).isDir());
   for (const QByteArray &entry : existing)
     QVERIFY(QFileInfo::exists(QFile::decodeName(folder + entry)));
@@ -95,11 +92,11 @@ void TestNewFolder::createsInAFolderWhoseNameIsNotUtf8()
 {
   const QByteArray folder = environment_.home() + "/caf\xe9/";
   QVERIFY(::mkdir(folder.constData(), 0755) == 0);
-  test::ShowFolder(folder);
+  program->Form1->OpenFolder(folder);
 
-  ClickNewFolder({test::AnswerName(*Form3, "Notes")});
+  ClickNewFolder({test::AnswerName(*program->Form3, "Notes")});
 
-  QCOMPARE(test::WithTrailingSlash(Form1->CurrentFolder()), folder + "Notes/");
+  QCOMPARE(test::WithTrailingSlash(program->Form1->CurrentFolder()), folder + "Notes/");
   struct stat info {};
   QVERIFY(::stat((folder + "Notes").constData(), &info) == 0 && S_ISDIR(info.st_mode));
   ::rmdir((folder + "Notes").constData());
@@ -108,15 +105,15 @@ void TestNewFolder::createsInAFolderWhoseNameIsNotUtf8()
 
 void TestNewFolder::proposesTheNameInTheSecondLanguage()
 {
-  IsEnglish = false;
-  test::ShowFolder(NewFolder());
+  program->settings.IsEnglish = false;
+  program->Form1->OpenFolder(NewFolder());
   QStringList shown;
   ClickNewFolder({[&](QWidget *) {
-    shown << Form3->Edit1->text() << Form3->Label1->text() << Form3->PngBitBtn2->text() << Form3->windowTitle();
-    QVERIFY2(Form3->Label1->width() >= Form3->Label1->sizeHint().width(), "label cut short");
-    Form3->PngBitBtn2->click();
+    shown << program->Form3->Edit1->text() << program->Form3->Label1->text() << program->Form3->PngBitBtn2->text()
+          << program->Form3->windowTitle();
+    QVERIFY2(program->Form3->Label1->width() >= program->Form3->Label1->sizeHint().width(), "label cut short");
+    program->Form3->PngBitBtn2->click();
   }});
-  IsEnglish = true;
   QCOMPARE(shown, (QStringList{"新建文件夹", "文件名:", "取消", "New folder"}));
 }
 

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 
 #include "fileops/rename.h"
-#include "settings/app_settings.h"
-#include "tests/platform/file_test_support.h"
+#include "texts/texts.h"
+#include "tests/support/file_test_support.h"
 
 using namespace tv;
 using namespace tv::test;
@@ -41,12 +41,16 @@ QByteArray MakeEntries(const FileTestEnvironment &environment)
 class TestRename : public QObject {
   Q_OBJECT
 private slots:
-  void init() { IsEnglish = true; }
+  void init() { language_ = &TextPair::english; }
   void renameRow_data();
   void renameRow();
   void secondLanguageMessages_data();
   void secondLanguageMessages();
   void renameInReadOnlyFolderRestoresTheCaption();
+
+private:
+  // The language that the messages are in.
+  Language language_ = &TextPair::english;
 };
 
 void TestRename::renameRow_data()
@@ -101,7 +105,7 @@ void TestRename::renameRow()
   const auto before = Snapshot(environment.home());
   const QString caption = QString::fromUtf8(oldName);
 
-  const fileops::RenameOutcome outcome = fileops::RenameRow({folder, kind, caption, oldName, newText}, TextLanguage());
+  const fileops::RenameOutcome outcome = fileops::RenameRow({folder, kind, caption, oldName, newText}, language_);
 
   QCOMPARE(outcome.newName.value_or(QByteArray()), renamedTo);
   QCOMPARE(outcome.message, message);
@@ -135,10 +139,10 @@ void TestRename::secondLanguageMessages()
   QFETCH(QString, message);
   FileTestEnvironment environment;
   const QByteArray folder = MakeEntries(environment);
-  IsEnglish = false;
+  language_ = &TextPair::second;
   const QByteArray oldName = kind == RowKind::Folder ? "dir" : "a.txt";
 
-  const auto outcome = fileops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText}, TextLanguage());
+  const auto outcome = fileops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText}, language_);
 
   QVERIFY(!outcome.newName);
   QCOMPARE(outcome.message, message);
@@ -154,7 +158,7 @@ void TestRename::renameInReadOnlyFolderRestoresTheCaption()
   const QString expected = Failed("a.txt", "c.txt", Reason(EACCES));
 
   const int answer = RunRestricted([&] {
-    const auto outcome = fileops::RenameRow({folder, RowKind::File, "a.txt", "a.txt", "c.txt"}, TextLanguage());
+    const auto outcome = fileops::RenameRow({folder, RowKind::File, "a.txt", "a.txt", "c.txt"}, language_);
     return (outcome.newName ? 2 : 0) + (outcome.message == expected ? 1 : 0);
   });
 

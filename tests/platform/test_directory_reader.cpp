@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "platform/directory_reader.h"
-#include "tests/platform/file_test_support.h"
+#include "tests/support/file_test_support.h"
 
 using namespace tv;
 using namespace tv::test;

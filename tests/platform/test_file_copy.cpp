@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "platform/file_copy.h"
-#include "tests/platform/file_test_support.h"
+#include "tests/support/file_test_support.h"
 #include "tests/support/test_environment.h"
 
 using namespace tv;

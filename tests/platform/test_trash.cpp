@@ -15,7 +15,7 @@
 
 #include "platform/file_copy.h"
 #include "platform/trash.h"
-#include "tests/platform/file_test_support.h"
+#include "tests/support/file_test_support.h"
 #include "tests/support/test_environment.h"
 
 using namespace tv;

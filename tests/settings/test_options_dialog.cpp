@@ -7,11 +7,12 @@
 #include <QRadioButton>
 #include <QtTest>
 #include <functional>
+#include <memory>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
-#include "tests/settings/settings_sandbox.h"
+#include "tests/support/settings_sandbox.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
 
@@ -21,38 +22,36 @@ namespace {
 
 QString Utf8(const char *text) { return QString::fromUtf8(text); }
 
-// The program's windows in a sandbox of their own, with the given language in force and
-// Settings.ini looked for in the sandbox's application folder.
-class Program {
+// The program in a sandbox of its own, with the given language in force and Settings.ini
+// looked for in the sandbox's application folder.
+class SandboxedProgram {
 public:
-  explicit Program(const QString &language)
+  explicit SandboxedProgram(const QString &language)
   {
     sandbox.storeValue(QStringLiteral("Language"), language);
-    CreateWindows();
-    LoadSettingsFor(sandbox.executable());
+    program_ = std::make_unique<Program>();
+    LoadSettingsFor(program_->settings, sandbox.executable());
   }
-  ~Program()
-  {
-    delete Form1;
-    Form1 = nullptr;
-  }
-  Program(const Program &) = delete;
-  Program &operator=(const Program &) = delete;
 
+  Program *operator->() const { return program_.get(); }
+  Program &operator*() const { return *program_; }
   bool storeHas(const char *key) const { return sandbox.storedValue(QString::fromLatin1(key)).isValid(); }
 
   test::SettingsSandbox sandbox;
+
+private:
+  std::unique_ptr<Program> program_;
 };
 
 // Closes every message box that appears and keeps its text.
 class MessageCatcher {
 public:
-  MessageCatcher()
+  explicit MessageCatcher(Program &program)
   {
-    timer_.callOnTimeout([this] {
-      if (Form5 != nullptr && Form5->isVisible()) {
-        messages.append(Form5->Label1->text());
-        Form5->close();
+    timer_.callOnTimeout([this, &program] {
+      if (program.Form5->isVisible()) {
+        messages.append(program.Form5->Label1->text());
+        program.Form5->close();
       }
     });
     timer_.start(5);
@@ -67,26 +66,26 @@ void Click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton, {}, QP
 
 // Opens the Options dialog with the main window's button and runs the action once the
 // dialog is shown; the action must end by closing it.
-void WithOptions(const std::function<void()> &action)
+void WithOptions(Program &program, const std::function<void()> &action)
 {
-  auto *poll = new QTimer(Form1);
-  poll->callOnTimeout([poll, action] {
-    if (!Form4->isVisible() || Form5->isVisible())
+  auto *poll = new QTimer(program.Form1);
+  poll->callOnTimeout([&program, poll, action] {
+    if (!program.Form4->isVisible() || program.Form5->isVisible())
       return;
     poll->stop();
     poll->deleteLater();
     action();
   });
   poll->start(5);
-  Click(Form1->PngSpeedButton11);
-  QVERIFY(!Form4->isVisible());
+  Click(program.Form1->PngSpeedButton11);
+  QVERIFY(!program.Form4->isVisible());
 }
 
-void SetMemory(bool startupEnglish, bool showHidden, std::uint8_t homeFolder)
+void SetMemory(Settings &settings, bool startupEnglish, bool showHidden, std::uint8_t homeFolder)
 {
-  StartupIsEnglish = startupEnglish;
-  ShowHidden = showHidden;
-  HomeFolder = homeFolder;
+  settings.StartupIsEnglish = startupEnglish;
+  settings.ShowHidden = showHidden;
+  settings.HomeFolder = homeFolder;
 }
 
 } // namespace
@@ -132,24 +131,24 @@ void TestOptionsDialog::mainWindowLanguage()
 {
   QFETCH(QString, language);
   QFETCH(QStringList, texts);
-  Program program(language);
-  const QStringList shown{Form1->Label2->text(),
-                          Form1->Label3->text(),
-                          Form1->Label4->text(),
-                          Form1->Label5->text(),
-                          Form1->PngSpeedButton1->toolTip(),  // Exit
-                          Form1->PngSpeedButton3->toolTip(),  // About
-                          Form1->PngSpeedButton7->text(),     // Word
-                          Form1->PngSpeedButton10->text(),    // New folder
-                          Form1->PngSpeedButton11->toolTip(), // Options
-                          Form1->PngSpeedButton13->toolTip(), // Desktop
-                          Form1->Rename1->text(),
-                          Form1->Delete1->text()};
+  SandboxedProgram program(language);
+  const QStringList shown{program->Form1->Label2->text(),
+                          program->Form1->Label3->text(),
+                          program->Form1->Label4->text(),
+                          program->Form1->Label5->text(),
+                          program->Form1->PngSpeedButton1->toolTip(),  // Exit
+                          program->Form1->PngSpeedButton3->toolTip(),  // About
+                          program->Form1->PngSpeedButton7->text(),     // Word
+                          program->Form1->PngSpeedButton10->text(),    // New folder
+                          program->Form1->PngSpeedButton11->toolTip(), // Options
+                          program->Form1->PngSpeedButton13->toolTip(), // Desktop
+                          program->Form1->Rename1->text(),
+                          program->Form1->Delete1->text()};
   QCOMPARE(shown, texts);
-  QCOMPARE(Form1->Label1->x(), Form1->Label2->x() + Form1->Label2->width());
-  QCOMPARE(Form1->Label2->width(), Form1->Label2->sizeHint().width());
+  QCOMPARE(program->Form1->Label1->x(), program->Form1->Label2->x() + program->Form1->Label2->width());
+  QCOMPARE(program->Form1->Label2->width(), program->Form1->Label2->sizeHint().width());
   if (language == "nl")
-    QVERIFY2(Form1->Label1->x() < 88, "the path follows the shorter title");
+    QVERIFY2(program->Form1->Label1->x() < 88, "the path follows the shorter title");
 }
 
 void TestOptionsDialog::dialogTexts_data()
@@ -192,17 +191,19 @@ void TestOptionsDialog::dialogTexts()
 {
   QFETCH(QString, language);
   QFETCH(QStringList, texts);
-  Program program(language);
+  SandboxedProgram program(language);
   QStringList shown;
   for (int opening = 0; opening < 2; ++opening) {
-    WithOptions([&] {
-      shown = QStringList{Form4->Label1->text(), Form4->Label2->text(), Form4->RadioGroup1->title()};
-      for (QRadioButton *item : Form4->RadioGroup1Items)
+    WithOptions(*program, [&] {
+      shown = QStringList{program->Form4->Label1->text(), program->Form4->Label2->text(),
+                          program->Form4->RadioGroup1->title()};
+      for (QRadioButton *item : program->Form4->RadioGroup1Items)
         shown.append(item->text());
-      shown << Form4->CheckBox1->text() << Form4->PngBitBtn2->text() << Form4->PngSpeedButton1->text()
-            << Form4->PngSpeedButton2->text() << Form4->PngBitBtn1->text() << Form4->ComboBox1->itemText(0)
-            << Form4->ComboBox1->itemText(1);
-      Click(Form4->PngBitBtn2);
+      shown << program->Form4->CheckBox1->text() << program->Form4->PngBitBtn2->text()
+            << program->Form4->PngSpeedButton1->text() << program->Form4->PngSpeedButton2->text()
+            << program->Form4->PngBitBtn1->text() << program->Form4->ComboBox1->itemText(0)
+            << program->Form4->ComboBox1->itemText(1);
+      Click(program->Form4->PngBitBtn2);
     });
     QCOMPARE(shown, texts);
   }
@@ -228,37 +229,37 @@ void TestOptionsDialog::languageChangeAsksForRestart()
   QFETCH(int, chosen);
   QFETCH(QStringList, messages);
   QFETCH(QString, stored);
-  Program program(language);
-  const QString title = Form1->Label2->text();
-  MessageCatcher catcher;
-  WithOptions([&] {
-    Form4->ComboBox1->setCurrentIndex(chosen);
-    Click(Form4->PngBitBtn1);
+  SandboxedProgram program(language);
+  const QString title = program->Form1->Label2->text();
+  MessageCatcher catcher(*program);
+  WithOptions(*program, [&] {
+    program->Form4->ComboBox1->setCurrentIndex(chosen);
+    Click(program->Form4->PngBitBtn1);
   });
   QCOMPARE(catcher.messages, messages);
   QCOMPARE(program.sandbox.storedValue(QStringLiteral("Language")).toString(), stored);
-  QCOMPARE(StartupIsEnglish, chosen == 0);
-  QCOMPARE(IsEnglish, language == "en");
-  QCOMPARE(Form1->Label2->text(), title);
+  QCOMPARE(program->settings.StartupIsEnglish, chosen == 0);
+  QCOMPARE(program->settings.IsEnglish, language == "en");
+  QCOMPARE(program->Form1->Label2->text(), title);
 }
 
 void TestOptionsDialog::reopeningShowsTheChosenLanguage()
 {
-  Program program(QStringLiteral("en"));
-  MessageCatcher catcher;
-  WithOptions([] {
-    Form4->ComboBox1->setCurrentIndex(1);
-    Click(Form4->PngBitBtn1);
+  SandboxedProgram program(QStringLiteral("en"));
+  MessageCatcher catcher(*program);
+  WithOptions(*program, [&] {
+    program->Form4->ComboBox1->setCurrentIndex(1);
+    Click(program->Form4->PngBitBtn1);
   });
   int listed = -1;
-  WithOptions([&] {
-    listed = Form4->ComboBox1->currentIndex();
-    Click(Form4->PngBitBtn1);
+  WithOptions(*program, [&] {
+    listed = program->Form4->ComboBox1->currentIndex();
+    Click(program->Form4->PngBitBtn1);
   });
   QCOMPARE(listed, 1);
-  WithOptions([] {
-    Form4->ComboBox1->setCurrentIndex(0);
-    Click(Form4->PngBitBtn1);
+  WithOptions(*program, [&] {
+    program->Form4->ComboBox1->setCurrentIndex(0);
+    Click(program->Form4->PngBitBtn1);
   });
   const QString restart = QStringLiteral("You need to restart Tarnview in order to change the language.");
   QCOMPARE(catcher.messages, (QStringList{restart, restart}));
@@ -275,45 +276,45 @@ void TestOptionsDialog::okRelistsAtOnce_data()
 void TestOptionsDialog::okRelistsAtOnce()
 {
   QFETCH(bool, driveList);
-  Program program(QStringLiteral("en"));
+  SandboxedProgram program(QStringLiteral("en"));
   const QByteArray folder = program.sandbox.environment().makeFolder("shown");
-  Form1->OpenFolder(driveList ? QByteArray() : folder);
+  program->Form1->OpenFolder(driveList ? QByteArray() : folder);
   if (driveList)
-    Form1->Label5->hide();
-  const QString listed = Form1->Label1->text();
-  Form1->Label1->setText(QStringLiteral("stale"));
+    program->Form1->Label5->hide();
+  const QString listed = program->Form1->Label1->text();
+  program->Form1->Label1->setText(QStringLiteral("stale"));
 
-  WithOptions([] {
-    Click(Form4->CheckBox1);
-    Click(Form4->PngBitBtn1);
+  WithOptions(*program, [&] {
+    Click(program->Form4->CheckBox1);
+    Click(program->Form4->PngBitBtn1);
   });
 
-  QCOMPARE(Form1->Label1->text(), listed);
-  QCOMPARE(Form1->FolderShown(), !driveList);
+  QCOMPARE(program->Form1->Label1->text(), listed);
+  QCOMPARE(program->Form1->FolderShown(), !driveList);
   if (!driveList)
-    QCOMPARE(Form1->CurrentFolder(), folder);
-  QCOMPARE(ShowHidden, true);
+    QCOMPARE(program->Form1->CurrentFolder(), folder);
+  QCOMPARE(program->settings.ShowHidden, true);
 }
 
 void TestOptionsDialog::okStoresTheChoices()
 {
-  Program program(QStringLiteral("en"));
+  SandboxedProgram program(QStringLiteral("en"));
   const QByteArray folder = program.sandbox.environment().makeFolder("shown");
-  Form1->OpenFolder(folder);
-  SetMemory(true, false, ApplicationFolder);
+  program->Form1->OpenFolder(folder);
+  SetMemory(program->settings, true, false, ApplicationFolder);
   bool openedWithMemory = false;
-  WithOptions([&] {
-    openedWithMemory = Form4->ComboBox1->currentIndex() == 0 && !Form4->CheckBox1->isChecked() &&
-                       Form4->RadioGroup1ItemIndex() == ApplicationFolder;
-    Click(Form4->CheckBox1);
-    Click(Form4->RadioGroup1Items[DesktopFolder]);
-    Click(Form4->PngBitBtn1);
+  WithOptions(*program, [&] {
+    openedWithMemory = program->Form4->ComboBox1->currentIndex() == 0 && !program->Form4->CheckBox1->isChecked() &&
+                       program->Form4->RadioGroup1ItemIndex() == ApplicationFolder;
+    Click(program->Form4->CheckBox1);
+    Click(program->Form4->RadioGroup1Items[DesktopFolder]);
+    Click(program->Form4->PngBitBtn1);
   });
   QVERIFY(openedWithMemory);
-  QCOMPARE(ShowHidden, true);
-  QCOMPARE(int{HomeFolder}, int{DesktopFolder});
-  QCOMPARE(StartupIsEnglish, true);
-  QCOMPARE(Form1->CurrentFolder(), folder);
+  QCOMPARE(program->settings.ShowHidden, true);
+  QCOMPARE(int{program->settings.HomeFolder}, int{DesktopFolder});
+  QCOMPARE(program->settings.StartupIsEnglish, true);
+  QCOMPARE(program->Form1->CurrentFolder(), folder);
   QCOMPARE(program.sandbox.storedValue(QStringLiteral("Language")).toString(), QStringLiteral("en"));
   QCOMPARE(program.sandbox.storedValue(QStringLiteral("ShowHidden")).toInt(), 1);
   QCOMPARE(program.sandbox.storedValue(QStringLiteral("HomeFolder")).toInt(), 3);
@@ -343,35 +344,36 @@ void TestOptionsDialog::resetDefaults()
   QFETCH(bool, checked);
   QFETCH(int, item);
   QFETCH(int, stored);
-  Program program(QStringLiteral("en"));
+  SandboxedProgram program(QStringLiteral("en"));
   if (!file.isNull())
     test::WriteFile(program.sandbox.settingsFile(), file);
-  SetMemory(language == 1, !checked, item == 2 ? 1 : 2);
-  MessageCatcher catcher;
+  SetMemory(program->settings, language == 1, !checked, item == 2 ? 1 : 2);
+  MessageCatcher catcher(*program);
   QList<int> shown;
-  WithOptions([&] {
-    Click(Form4->PngSpeedButton1);
-    shown = {Form4->ComboBox1->currentIndex(), Form4->CheckBox1->isChecked(), Form4->RadioGroup1ItemIndex()};
-    Click(Form4->PngBitBtn1);
+  WithOptions(*program, [&] {
+    Click(program->Form4->PngSpeedButton1);
+    shown = {program->Form4->ComboBox1->currentIndex(), program->Form4->CheckBox1->isChecked(),
+             program->Form4->RadioGroup1ItemIndex()};
+    Click(program->Form4->PngBitBtn1);
   });
   QCOMPARE(shown, (QList<int>{language, checked, item}));
-  QCOMPARE(int{HomeFolder}, stored);
+  QCOMPARE(int{program->settings.HomeFolder}, stored);
   QCOMPARE(program.sandbox.storedValue(QStringLiteral("HomeFolder")).toInt(), stored);
 }
 
 void TestOptionsDialog::resetThenCancelChangesNothing()
 {
-  Program program(QStringLiteral("en"));
+  SandboxedProgram program(QStringLiteral("en"));
   const QByteArray file = "[TV]\nLanguage=nl\nShowHidden=1\nHomeFolder=3\n";
   test::WriteFile(program.sandbox.settingsFile(), file);
-  SetMemory(true, false, DriveListHome);
-  WithOptions([] {
-    Click(Form4->PngSpeedButton1);
-    Click(Form4->PngBitBtn2);
+  SetMemory(program->settings, true, false, DriveListHome);
+  WithOptions(*program, [&] {
+    Click(program->Form4->PngSpeedButton1);
+    Click(program->Form4->PngBitBtn2);
   });
-  QCOMPARE(StartupIsEnglish, true);
-  QCOMPARE(ShowHidden, false);
-  QCOMPARE(int{HomeFolder}, int{DriveListHome});
+  QCOMPARE(program->settings.StartupIsEnglish, true);
+  QCOMPARE(program->settings.ShowHidden, false);
+  QCOMPARE(int{program->settings.HomeFolder}, int{DriveListHome});
   QCOMPARE(program.sandbox.storedValue(QStringLiteral("Language")).toString(), QStringLiteral("en"));
   QVERIFY(!program.storeHas("ShowHidden"));
   QVERIFY(!program.storeHas("HomeFolder"));
@@ -394,25 +396,26 @@ void TestOptionsDialog::setAsDefault()
   QFETCH(QString, language);
   QFETCH(bool, blocked);
   QFETCH(QString, message);
-  Program program(language);
+  SandboxedProgram program(language);
   if (blocked)
     QVERIFY(QDir().mkpath(QFile::decodeName(program.sandbox.settingsFile())));
-  SetMemory(true, false, ApplicationFolder);
-  MessageCatcher catcher;
+  SetMemory(program->settings, true, false, ApplicationFolder);
+  MessageCatcher catcher(*program);
   bool stillOpen = false;
-  WithOptions([&] {
-    Form4->ComboBox1->setCurrentIndex(1);
-    Click(Form4->CheckBox1);
-    Click(Form4->RadioGroup1Items[DesktopFolder]);
-    Click(Form4->PngSpeedButton2);
-    stillOpen = Form4->isVisible() && Form4->ComboBox1->currentIndex() == 1 && Form4->CheckBox1->isChecked();
-    Click(Form4->PngBitBtn2);
+  WithOptions(*program, [&] {
+    program->Form4->ComboBox1->setCurrentIndex(1);
+    Click(program->Form4->CheckBox1);
+    Click(program->Form4->RadioGroup1Items[DesktopFolder]);
+    Click(program->Form4->PngSpeedButton2);
+    stillOpen = program->Form4->isVisible() && program->Form4->ComboBox1->currentIndex() == 1 &&
+                program->Form4->CheckBox1->isChecked();
+    Click(program->Form4->PngBitBtn2);
   });
   QVERIFY(stillOpen);
   QCOMPARE(catcher.messages, QStringList{message});
-  QCOMPARE(StartupIsEnglish, true);
-  QCOMPARE(ShowHidden, false);
-  QCOMPARE(int{HomeFolder}, int{ApplicationFolder});
+  QCOMPARE(program->settings.StartupIsEnglish, true);
+  QCOMPARE(program->settings.ShowHidden, false);
+  QCOMPARE(int{program->settings.HomeFolder}, int{ApplicationFolder});
   QVERIFY(!program.storeHas("ShowHidden"));
   QFile file(QFile::decodeName(program.sandbox.settingsFile()));
   if (!blocked) {
@@ -423,24 +426,24 @@ void TestOptionsDialog::setAsDefault()
 
 void TestOptionsDialog::cancelCommitsNothing()
 {
-  Program program(QStringLiteral("en"));
-  Form1->Label1->setText(QStringLiteral("stale"));
-  SetMemory(true, false, ApplicationFolder);
-  OptionsAccepted = true;
+  SandboxedProgram program(QStringLiteral("en"));
+  program->Form1->Label1->setText(QStringLiteral("stale"));
+  SetMemory(program->settings, true, false, ApplicationFolder);
+  program->Form4->PngBitBtn1Click(); // the answer of an earlier showing
   bool acceptedWhileShown = true;
-  WithOptions([&] {
-    acceptedWhileShown = OptionsAccepted;
-    Form4->ComboBox1->setCurrentIndex(1);
-    Click(Form4->CheckBox1);
-    Click(Form4->RadioGroup1Items[DriveListHome]);
-    Click(Form4->PngBitBtn2);
+  WithOptions(*program, [&] {
+    acceptedWhileShown = program->Form4->OptionsAccepted();
+    program->Form4->ComboBox1->setCurrentIndex(1);
+    Click(program->Form4->CheckBox1);
+    Click(program->Form4->RadioGroup1Items[DriveListHome]);
+    Click(program->Form4->PngBitBtn2);
   });
   QVERIFY2(!acceptedWhileShown, "showing the dialog clears the answer");
-  QVERIFY(!OptionsAccepted);
-  QCOMPARE(StartupIsEnglish, true);
-  QCOMPARE(ShowHidden, false);
-  QCOMPARE(int{HomeFolder}, int{ApplicationFolder});
-  QCOMPARE(Form1->Label1->text(), QStringLiteral("stale"));
+  QVERIFY(!program->Form4->OptionsAccepted());
+  QCOMPARE(program->settings.StartupIsEnglish, true);
+  QCOMPARE(program->settings.ShowHidden, false);
+  QCOMPARE(int{program->settings.HomeFolder}, int{ApplicationFolder});
+  QCOMPARE(program->Form1->Label1->text(), QStringLiteral("stale"));
   QVERIFY(!program.storeHas("ShowHidden"));
 }
 
@@ -460,21 +463,21 @@ void TestOptionsDialog::keysDoNotCloseTheDialog()
 {
   QFETCH(QString, control);
   QFETCH(int, key);
-  Program program(QStringLiteral("en"));
-  SetMemory(true, false, ApplicationFolder);
+  SandboxedProgram program(QStringLiteral("en"));
+  SetMemory(program->settings, true, false, ApplicationFolder);
   bool stayedOpen = false;
-  WithOptions([&] {
-    QWidget *target = control == "CheckBox1"   ? static_cast<QWidget *>(Form4->CheckBox1)
-                      : control == "ComboBox1" ? static_cast<QWidget *>(Form4->ComboBox1)
-                                               : static_cast<QWidget *>(Form4->RadioGroup1Items[0]);
-    Click(Form4->CheckBox1);
+  WithOptions(*program, [&] {
+    QWidget *target = control == "CheckBox1"   ? static_cast<QWidget *>(program->Form4->CheckBox1)
+                      : control == "ComboBox1" ? static_cast<QWidget *>(program->Form4->ComboBox1)
+                                               : static_cast<QWidget *>(program->Form4->RadioGroup1Items[0]);
+    Click(program->Form4->CheckBox1);
     QTest::keyClick(target, static_cast<Qt::Key>(key));
     QCoreApplication::processEvents();
-    stayedOpen = Form4->isVisible() && !OptionsAccepted;
-    Click(Form4->PngBitBtn2);
+    stayedOpen = program->Form4->isVisible() && !program->Form4->OptionsAccepted();
+    Click(program->Form4->PngBitBtn2);
   });
   QVERIFY(stayedOpen);
-  QCOMPARE(ShowHidden, false);
+  QCOMPARE(program->settings.ShowHidden, false);
   QVERIFY(!program.storeHas("ShowHidden"));
 }
 

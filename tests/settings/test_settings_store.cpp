@@ -3,13 +3,12 @@
 #include <QtTest>
 #include <sys/stat.h>
 
-#include "platform/user_dirs.h"
 #include "settings/app_settings.h"
 #include "settings/setting_values.h"
 #include "settings/settings_store.h"
-#include "tests/settings/settings_sandbox.h"
 #include "tests/support/files.h"
 #include "tests/support/restricted_run.h"
+#include "tests/support/settings_sandbox.h"
 
 using namespace tv;
 using test::ReadFile;
@@ -46,8 +45,9 @@ private slots:
   void readDefaults();
   void integers_data();
   void integers();
-  void userDirectories_data();
-  void userDirectories();
+
+private:
+  Settings settings;
 };
 
 void TestSettingsStore::startUpPrecedence_data()
@@ -106,29 +106,29 @@ void TestSettingsStore::startUpPrecedence()
   for (auto value = store.cbegin(); value != store.cend(); ++value)
     sandbox.storeValue(value.key(), value.value());
 
-  LoadSettingsFor(sandbox.executable());
+  LoadSettingsFor(settings, sandbox.executable());
 
-  QCOMPARE(IsEnglish, english);
-  QCOMPARE(StartupIsEnglish, english);
-  QCOMPARE(ShowHidden, showHidden);
-  QCOMPARE(int{HomeFolder}, homeFolder);
-  QCOMPARE(HomeLocations[ApplicationFolder], sandbox.appFolder());
-  QCOMPARE(HomeLocations[DriveListHome], QByteArray());
-  QCOMPARE(HomeLocations[DocumentsFolder], shellFoldersRead ? sandbox.documents() : QByteArray());
-  QCOMPARE(HomeLocations[DesktopFolder], shellFoldersRead ? sandbox.desktop() : QByteArray());
+  QCOMPARE(settings.IsEnglish, english);
+  QCOMPARE(settings.StartupIsEnglish, english);
+  QCOMPARE(settings.ShowHidden, showHidden);
+  QCOMPARE(int{settings.HomeFolder}, homeFolder);
+  QCOMPARE(settings.HomeLocations[ApplicationFolder], sandbox.appFolder());
+  QCOMPARE(settings.HomeLocations[DriveListHome], QByteArray());
+  QCOMPARE(settings.HomeLocations[DocumentsFolder], shellFoldersRead ? sandbox.documents() : QByteArray());
+  QCOMPARE(settings.HomeLocations[DesktopFolder], shellFoldersRead ? sandbox.desktop() : QByteArray());
 }
 
 void TestSettingsStore::executablePathIsRecordedAtEveryStart()
 {
   test::SettingsSandbox sandbox;
   sandbox.storeValue(QStringLiteral("ShowHidden"), QStringLiteral("not a number"));
-  LoadSettingsFor(sandbox.executable());
+  LoadSettingsFor(settings, sandbox.executable());
   QCOMPARE(sandbox.storedValue(QStringLiteral("Default")).toString(), QFile::decodeName(sandbox.executable()));
 
   const QByteArray moved = sandbox.environment().makeFolder("elsewhere") + "tarnview";
-  LoadSettingsFor(moved);
+  LoadSettingsFor(settings, moved);
   QCOMPARE(sandbox.storedValue(QStringLiteral("Default")).toString(), QFile::decodeName(moved));
-  QCOMPARE(HomeLocations[ApplicationFolder], sandbox.environment().home() + "/elsewhere/");
+  QCOMPARE(settings.HomeLocations[ApplicationFolder], sandbox.environment().home() + "/elsewhere/");
 }
 
 void TestSettingsStore::unusableUserStoreLeavesFileValues_data()
@@ -151,12 +151,12 @@ void TestSettingsStore::unusableUserStoreLeavesFileValues()
     test::WriteFile(storeFolder + "/Tarnview.conf", QByteArrayLiteral("\xff\xfe\x00[General\n\x01=\"\\"));
   }
 
-  LoadSettingsFor(sandbox.executable());
+  LoadSettingsFor(settings, sandbox.executable());
 
-  QCOMPARE(IsEnglish, false);
-  QCOMPARE(ShowHidden, true);
-  QCOMPARE(int{HomeFolder}, 3);
-  QCOMPARE(HomeLocations[DesktopFolder], QByteArray());
+  QCOMPARE(settings.IsEnglish, false);
+  QCOMPARE(settings.ShowHidden, true);
+  QCOMPARE(int{settings.HomeFolder}, 3);
+  QCOMPARE(settings.HomeLocations[DesktopFolder], QByteArray());
 }
 
 // The path is not written again when it is already stored; a store that would refuse the
@@ -174,8 +174,8 @@ void TestSettingsStore::storeRefusingWritesEndsTheStepEvenWithThePathStored()
   QVERIFY(::chmod(storeFolder.constData(), 0555) == 0);
 
   const int shownHidden = test::RunRestricted([&] {
-    LoadSettingsFor(sandbox.executable());
-    return ShowHidden ? 1 : 0;
+    LoadSettingsFor(settings, sandbox.executable());
+    return settings.ShowHidden ? 1 : 0;
   });
   QVERIFY(::chmod(storeFolder.constData(), 0755) == 0);
   if (shownHidden < 0)
@@ -187,29 +187,29 @@ void TestSettingsStore::savedUserSettingsWinAtNextStart()
 {
   test::SettingsSandbox sandbox;
   test::WriteFile(sandbox.settingsFile(), "[TV]\nLanguage=en\nShowHidden=0\nHomeFolder=0\n");
-  LoadSettingsFor(sandbox.executable());
-  StartupIsEnglish = false;
-  ShowHidden = true;
-  HomeFolder = DesktopFolder;
-  SaveUserSettings();
+  LoadSettingsFor(settings, sandbox.executable());
+  settings.StartupIsEnglish = false;
+  settings.ShowHidden = true;
+  settings.HomeFolder = DesktopFolder;
+  SaveUserSettings(settings);
 
   QCOMPARE(sandbox.storedValue(QStringLiteral("Language")).toString(), QStringLiteral("nl"));
   QCOMPARE(sandbox.storedValue(QStringLiteral("ShowHidden")).toInt(), 1);
   QCOMPARE(sandbox.storedValue(QStringLiteral("HomeFolder")).toInt(), 3);
-  LoadSettingsFor(sandbox.executable());
-  QCOMPARE(IsEnglish, false);
-  QCOMPARE(ShowHidden, true);
-  QCOMPARE(int{HomeFolder}, 3);
-  QCOMPARE(HomeLocations[DocumentsFolder], sandbox.documents());
+  LoadSettingsFor(settings, sandbox.executable());
+  QCOMPARE(settings.IsEnglish, false);
+  QCOMPARE(settings.ShowHidden, true);
+  QCOMPARE(int{settings.HomeFolder}, 3);
+  QCOMPARE(settings.HomeLocations[DocumentsFolder], sandbox.documents());
 }
 
 void TestSettingsStore::writeDefaultsCreatesOneSection()
 {
   test::SettingsSandbox sandbox;
-  LoadSettingsFor(sandbox.executable());
-  QVERIFY(WriteDefaultSettings(1, true, 3));
+  LoadSettingsFor(settings, sandbox.executable());
+  QVERIFY(WriteDefaultSettings(settings, 1, true, 3));
   QCOMPARE(ReadFile(sandbox.settingsFile()), QByteArray("[TV]\nLanguage=nl\nShowHidden=1\nHomeFolder=3\n"));
-  QVERIFY(WriteDefaultSettings(0, false, 1));
+  QVERIFY(WriteDefaultSettings(settings, 0, false, 1));
   QCOMPARE(ReadFile(sandbox.settingsFile()), QByteArray("[TV]\nLanguage=en\nShowHidden=0\nHomeFolder=1\n"));
 }
 
@@ -218,8 +218,8 @@ void TestSettingsStore::writeDefaultsKeepsTheRestOfTheFile()
   test::SettingsSandbox sandbox;
   test::WriteFile(sandbox.settingsFile(), "; defaults of the lab machines\r\n[Other]\r\nLanguage=fr\r\n\r\n"
                                           "[tv]\r\nhomefolder = 2 ; desktop\r\nExtra=\"kept\"\r\n");
-  LoadSettingsFor(sandbox.executable());
-  QVERIFY(WriteDefaultSettings(1, false, 0));
+  LoadSettingsFor(settings, sandbox.executable());
+  QVERIFY(WriteDefaultSettings(settings, 1, false, 0));
   QCOMPARE(ReadFile(sandbox.settingsFile()),
            QByteArray("; defaults of the lab machines\r\n[Other]\r\nLanguage=fr\r\n\r\n"
                       "[tv]\r\nhomefolder = 0\r\nExtra=\"kept\"\r\nLanguage=nl\r\nShowHidden=0\r\n"));
@@ -228,13 +228,14 @@ void TestSettingsStore::writeDefaultsKeepsTheRestOfTheFile()
 void TestSettingsStore::writeDefaultsReportsRefusal()
 {
   test::SettingsSandbox sandbox;
-  LoadSettingsFor(sandbox.executable());
+  LoadSettingsFor(settings, sandbox.executable());
   QVERIFY(QDir().mkpath(QFile::decodeName(sandbox.settingsFile())));
-  QVERIFY(!WriteDefaultSettings(1, true, 3));
+  QVERIFY(!WriteDefaultSettings(settings, 1, true, 3));
   QVERIFY(QFileInfo(QFile::decodeName(sandbox.settingsFile())).isDir());
 
-  HomeLocations[ApplicationFolder].clear();
-  QVERIFY2(!WriteDefaultSettings(1, true, 3), "an unknown application folder must not mean the working folder");
+  settings.HomeLocations[ApplicationFolder].clear();
+  QVERIFY2(!WriteDefaultSettings(settings, 1, true, 3),
+           "an unknown application folder must not mean the working folder");
 }
 
 void TestSettingsStore::readDefaults_data()
@@ -263,10 +264,10 @@ void TestSettingsStore::readDefaults()
   QFETCH(bool, showHidden);
   QFETCH(int, homeFolder);
   test::SettingsSandbox sandbox;
-  LoadSettingsFor(sandbox.executable());
+  LoadSettingsFor(settings, sandbox.executable());
   PlaceSettingsFile(sandbox, file);
 
-  const std::optional<DefaultSettings> defaults = ReadDefaultSettings();
+  const std::optional<DefaultSettings> defaults = ReadDefaultSettings(settings);
   QCOMPARE(defaults.has_value(), found);
   if (!defaults)
     return;
@@ -309,39 +310,6 @@ void TestSettingsStore::integers()
   QCOMPARE(number.has_value(), isNumber);
   if (number)
     QCOMPARE(*number, value);
-}
-
-void TestSettingsStore::userDirectories_data()
-{
-  QTest::addColumn<QByteArray>("file");
-  QTest::addColumn<QByteArray>("expected");
-
-  QTest::newRow("$HOME path") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n") << QByteArray("$HOME/Papers");
-  QTest::newRow("absolute path, CRLF, comments")
-      << QByteArray("# written by xdg-user-dirs-update\r\nXDG_DOCUMENTS_DIR=\"/srv/docs\"\r\n")
-      << QByteArray("/srv/docs");
-  QTest::newRow("escaped characters") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\" \\$x\"\n")
-                                      << QByteArray("$HOME/My \"Docs\" $x");
-  QTest::newRow("later line wins") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/a\"\nXDG_DOCUMENTS_DIR=\"$HOME/b\"\n")
-                                   << QByteArray("$HOME/b");
-  QTest::newRow("home itself switches it off") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/\"\n") << QByteArray();
-  QTest::newRow("relative path is no folder") << QByteArray("XDG_DOCUMENTS_DIR=\"Documents\"\n") << QByteArray();
-  QTest::newRow("other entries only") << QByteArray("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n") << QByteArray();
-  QTest::newRow("commented out") << QByteArray("#XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n") << QByteArray();
-  QTest::newRow("no file") << QByteArray() << QByteArray();
-}
-
-void TestSettingsStore::userDirectories()
-{
-  QFETCH(QByteArray, file);
-  QFETCH(QByteArray, expected);
-  test::SettingsSandbox sandbox;
-  const QByteArray path = sandbox.configFolder() + "/user-dirs.dirs";
-  QFile::remove(QFile::decodeName(path));
-  if (!file.isNull())
-    test::WriteFile(path, file);
-  expected.replace("$HOME", sandbox.environment().home());
-  QCOMPARE(platform::userDirectory("DOCUMENTS"), expected);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

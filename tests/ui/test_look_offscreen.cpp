@@ -15,10 +15,11 @@
 #include <functional>
 
 #include "app/list_model.h"
-#include "app/windows.h"
+#include "app/program.h"
 #include "platform/fonts.h"
 #include "settings/app_settings.h"
 #include "tests/support/modal_script.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/test_environment.h"
 #include "texts/texts.h"
 #include "ui/borderless_frame.h"
@@ -38,18 +39,24 @@ namespace {
 // delegate shows them by itself.
 class IconsAsDecoration : public QIdentityProxyModel {
 public:
+  explicit IconsAsDecoration(const ui::TPngImageList &images) : images_(images) {}
+
   QVariant data(const QModelIndex &index, int role) const override
   {
     const QVariant image = QIdentityProxyModel::data(index, ListModel::RowImageRole);
     if (role != Qt::DecorationRole || !image.isValid())
       return QIdentityProxyModel::data(index, role);
-    return Form1->PngImageList1->icon(image.value<ui::ListImage>());
+    return images_.icon(image.value<ui::ListImage>());
   }
+
+private:
+  const ui::TPngImageList &images_;
 };
 
-QWidget *WindowNumbered(int number)
+QWidget *WindowNumbered(Program &program, int number)
 {
-  const std::array<QWidget *, 6> windows{Form1, Form2, Form3, Form4, Form5, Form6};
+  const std::array<QWidget *, 6> windows{program.Form1, program.Form2, program.Form3,
+                                         program.Form4, program.Form5, program.Form6};
   return windows[static_cast<size_t>(number - 1)];
 }
 
@@ -145,10 +152,10 @@ int InkBelowBaseline(const QString &text, const QFont &font)
 }
 
 // The labels and button captions whose baselines the design places, by index.
-QWidget *TextControl(int index)
+QWidget *TextControl(Program &program, int index)
 {
-  const std::array<QWidget *, 5> controls{Form1->Label2, Form1->Label3, Form1->PngSpeedButton10, Form2->Label1,
-                                          Form4->PngSpeedButton1};
+  const std::array<QWidget *, 5> controls{program.Form1->Label2, program.Form1->Label3, program.Form1->PngSpeedButton10,
+                                          program.Form2->Label1, program.Form4->PngSpeedButton1};
   return controls[static_cast<size_t>(index)];
 }
 
@@ -162,7 +169,7 @@ public slots:
 
 } // namespace
 
-class TestLookOffscreen : public QObject {
+class TestLookOffscreen : public test::ProgramTest {
   Q_OBJECT
 private slots:
   void initTestCase();
@@ -208,14 +215,9 @@ void TestLookOffscreen::initTestCase()
   environment_ = new test::TestEnvironment;
   environment_->setUserLanguage(QStringLiteral("en"));
   platform::registerProgramFonts();
-  CreateWindows();
 }
 
-void TestLookOffscreen::cleanupTestCase()
-{
-  delete Form1;
-  delete environment_;
-}
+void TestLookOffscreen::cleanupTestCase() { delete environment_; }
 
 void TestLookOffscreen::outlineIsClosedAndGreyAtEverySize_data()
 {
@@ -283,7 +285,7 @@ void TestLookOffscreen::cornerImagesAreNamedPerWindow()
 {
   QFETCH(int, number);
   QFETCH(bool, image3BottomRight);
-  QWidget *window = WindowNumbered(number);
+  QWidget *window = WindowNumbered(*program, number);
   window->show();
   QVERIFY(QTest::qWaitForWindowExposed(window));
   const int right = window->width() - 12;
@@ -329,7 +331,7 @@ void TestLookOffscreen::dragStripBounds()
   QFETCH(int, number);
   QFETCH(QPoint, press);
   QFETCH(bool, drags);
-  QWidget *window = WindowNumbered(number);
+  QWidget *window = WindowNumbered(*program, number);
   window->show();
   QVERIFY(QTest::qWaitForWindowExposed(window));
   const QPoint start = window->pos();
@@ -388,23 +390,25 @@ void TestLookOffscreen::pressesOnOwnWindowControlsNeverDrag()
 
 void TestLookOffscreen::boldTextsUseTheBoldFace_data()
 {
-  QTest::addColumn<QLabel *>("label");
+  QTest::addColumn<int>("label");
   QTest::addColumn<int>("pixels");
-  QTest::newRow("Filename") << Form1->Label3 << 16;
-  QTest::newRow("Size") << Form1->Label4 << 16;
-  QTest::newRow("Last modified") << Form1->Label5 << 16;
-  QTest::newRow("Options title") << Form4->Label1 << 16;
-  QTest::newRow("About title") << FormAbout->Label1 << 11;
+  QTest::newRow("Filename") << 0 << 16;
+  QTest::newRow("Size") << 1 << 16;
+  QTest::newRow("Last modified") << 2 << 16;
+  QTest::newRow("Options title") << 3 << 16;
+  QTest::newRow("About title") << 4 << 11;
 }
 
 // Drawn with Tahoma's own bold face, not with the regular one thickened by Qt.
 void TestLookOffscreen::boldTextsUseTheBoldFace()
 {
-  QFETCH(QLabel *, label);
+  QFETCH(int, label);
   QFETCH(int, pixels);
   if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
     QSKIP("the Tahoma font (fonts-wine) is not installed");
-  const QRawFont face = QRawFont::fromFont(label->font());
+  const std::array<QLabel *, 5> labels{program->Form1->Label3, program->Form1->Label4, program->Form1->Label5,
+                                       program->Form4->Label1, program->FormAbout->Label1};
+  const QRawFont face = QRawFont::fromFont(labels[static_cast<size_t>(label)]->font());
   QCOMPARE(face.familyName(), QStringLiteral("Tahoma"));
   QCOMPARE(face.pixelSize(), qreal(pixels));
   QCOMPARE(face.weight(), int(QFont::Bold));
@@ -413,9 +417,9 @@ void TestLookOffscreen::boldTextsUseTheBoldFace()
 
 void TestLookOffscreen::columnTitlesTurnRedUnderThePointer()
 {
-  const QColor normal = Form1->palette().color(QPalette::WindowText);
-  QLabel *filename = Form1->Label3;
-  QLabel *size = Form1->Label4;
+  const QColor normal = program->Form1->palette().color(QPalette::WindowText);
+  QLabel *filename = program->Form1->Label3;
+  QLabel *size = program->Form1->Label4;
   QEnterEvent enter({}, {}, {});
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(filename, &enter);
@@ -431,11 +435,11 @@ void TestLookOffscreen::columnTitlesTurnRedUnderThePointer()
 // Left button: pushed face while held; other buttons: a face at rest and no action.
 void TestLookOffscreen::bottomButtonsInvertFlatOnEveryPressAndRelease()
 {
-  Form1->show();
-  QVERIFY(QTest::qWaitForWindowExposed(Form1));
+  program->Form1->show();
+  QVERIFY(QTest::qWaitForWindowExposed(program->Form1));
   // New folder, Word, Excel and PowerPoint
   for (ui::TPngSpeedButton *button :
-       {Form1->PngSpeedButton10, Form1->PngSpeedButton7, Form1->PngSpeedButton8, Form1->PngSpeedButton9}) {
+       {program->Form1->PngSpeedButton10, program->Form1->PngSpeedButton7, program->Form1->PngSpeedButton8, program->Form1->PngSpeedButton9}) {
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     QTest::mousePress(button, Qt::RightButton);
     QVERIFY(!button->isFlat());
@@ -444,11 +448,11 @@ void TestLookOffscreen::bottomButtonsInvertFlatOnEveryPressAndRelease()
     QVERIFY(button->isFlat());
     QCOMPARE(clicks.count(), 0);
   }
-  QVERIFY(Form1->PngSpeedButton6->isFlat());
-  QTest::mousePress(Form1->PngSpeedButton6, Qt::RightButton);
-  QVERIFY(Form1->PngSpeedButton6->isFlat());
-  QTest::mouseRelease(Form1->PngSpeedButton6, Qt::RightButton);
-  Form1->hide();
+  QVERIFY(program->Form1->PngSpeedButton6->isFlat());
+  QTest::mousePress(program->Form1->PngSpeedButton6, Qt::RightButton);
+  QVERIFY(program->Form1->PngSpeedButton6->isFlat());
+  QTest::mouseRelease(program->Form1->PngSpeedButton6, Qt::RightButton);
+  program->Form1->hide();
 
   QWidget panel;
   auto *button = new ui::TPngSpeedButton(&panel);
@@ -485,7 +489,7 @@ void TestLookOffscreen::pressedSpeedButtonShiftsItsGlyph()
 
 void TestLookOffscreen::aboutPicturesShowFullColourWhileDisabled()
 {
-  for (ui::TPngSpeedButton *picture : {FormAbout->PngSpeedButton1, FormAbout->PngSpeedButton2}) { // logo, credit
+  for (ui::TPngSpeedButton *picture : {program->FormAbout->PngSpeedButton1, program->FormAbout->PngSpeedButton2}) { // logo, credit
     QVERIFY(!picture->isEnabled());
     QVERIFY(picture->isFlat());
     const QImage disabled = picture->grab().toImage();
@@ -502,10 +506,10 @@ void TestLookOffscreen::aboutPicturesShowFullColourWhileDisabled()
 void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
 {
   for (ui::ListImage index : {ui::ListImage::Delete, ui::ListImage::Rename}) {
-    const QImage image = Form1->PngImageList1->image(index);
+    const QImage image = program->Form1->PngImageList1->image(index);
     const QImage disabled =
-        Form1->PngImageList1->icon(index).pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage normal = Form1->PngImageList1->icon(index).pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
+        program->Form1->PngImageList1->icon(index).pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage normal = program->Form1->PngImageList1->icon(index).pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(normal, image);
     QImage expected = image.copy();
     ui::MakeImageBlended(expected);
@@ -513,16 +517,16 @@ void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
       for (int x = 0; x < 16; ++x)
         QCOMPARE(qAlpha(disabled.pixel(x, y)), qAlpha(expected.pixel(x, y)));
   }
-  QVERIFY(Form1->PngImageList1->image(ui::ListImage(8)).isNull());
+  QVERIFY(program->Form1->PngImageList1->image(ui::ListImage(8)).isNull());
 
   // Icons are kept between uses; new options must still reach them.
-  Form1->PngImageList1->setPngOptions(0);
-  const QImage plain = Form1->PngImageList1->icon(ui::ListImage::Delete)
+  program->Form1->PngImageList1->setPngOptions(0);
+  const QImage plain = program->Form1->PngImageList1->icon(ui::ListImage::Delete)
                            .pixmap(16, QIcon::Disabled)
                            .toImage()
                            .convertToFormat(QImage::Format_ARGB32);
-  Form1->PngImageList1->setPngOptions(ui::pngBlendOnDisabled);
-  QCOMPARE(plain, Form1->PngImageList1->image(ui::ListImage::Delete));
+  program->Form1->PngImageList1->setPngOptions(ui::pngBlendOnDisabled);
+  QCOMPARE(plain, program->Form1->PngImageList1->image(ui::ListImage::Delete));
 }
 
 void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
@@ -530,9 +534,9 @@ void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
   const auto name = [](QWidget *button) {
     return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
   };
-  QCOMPARE(name(Form1->PngSpeedButton1), QStringLiteral("Exit"));
-  QCOMPARE(name(Form1->PngSpeedButton10), QStringLiteral("New folder"));
-  QCOMPARE(name(Form6->PngBitBtn2), QStringLiteral("No"));
+  QCOMPARE(name(program->Form1->PngSpeedButton1), QStringLiteral("Exit"));
+  QCOMPARE(name(program->Form1->PngSpeedButton10), QStringLiteral("New folder"));
+  QCOMPARE(name(program->Form6->PngBitBtn2), QStringLiteral("No"));
   QWidget panel;
   auto *button = new ui::TPngSpeedButton(&panel);
   button->setHint(QStringLiteral("Hint"));
@@ -547,25 +551,23 @@ void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
 
 void TestLookOffscreen::confirmationOpensOnNoAndEscapeDoesNothing()
 {
-  ui::DeleteConfirmed = false;
   QWidget *focused = nullptr;
   bool openAfterEscape = false;
-  QVERIFY(!StayedOpen(Form6, [&] {
+  QVERIFY(!StayedOpen(program->Form6, [&] {
     focused = QApplication::focusWidget();
     PressKey(Qt::Key_Escape);
-    openAfterEscape = Form6->isVisible();
+    openAfterEscape = program->Form6->isVisible();
     PressKey(Qt::Key_Return);
   }));
-  QCOMPARE(focused, Form6->PngBitBtn2);
+  QCOMPARE(focused, program->Form6->PngBitBtn2);
   QVERIFY(openAfterEscape);
-  QVERIFY(!ui::DeleteConfirmed);
+  QVERIFY(!program->Form6->DeleteConfirmed());
 }
 
 void TestLookOffscreen::confirmationTabsBetweenButtonsAndYesConfirms()
 {
-  ui::DeleteConfirmed = false;
   QList<QWidget *> focusPath;
-  QVERIFY(!StayedOpen(Form6, [&] {
+  QVERIFY(!StayedOpen(program->Form6, [&] {
     PressKey(Qt::Key_Tab);
     focusPath << QApplication::focusWidget();
     PressKey(Qt::Key_Tab);
@@ -574,26 +576,26 @@ void TestLookOffscreen::confirmationTabsBetweenButtonsAndYesConfirms()
     focusPath << QApplication::focusWidget();
     PressKey(Qt::Key_Space);
   }));
-  QCOMPARE(focusPath, (QList<QWidget *>{Form6->PngBitBtn1, Form6->PngBitBtn2, Form6->PngBitBtn1}));
-  QVERIFY(ui::DeleteConfirmed);
-  ui::DeleteConfirmed = false;
+  QCOMPARE(focusPath,
+           (QList<QWidget *>{program->Form6->PngBitBtn1, program->Form6->PngBitBtn2, program->Form6->PngBitBtn1}));
+  QVERIFY(program->Form6->DeleteConfirmed());
   QWidget *focused = nullptr;
-  StayedOpen(Form6, [&] { focused = QApplication::focusWidget(); });
-  QCOMPARE(focused, Form6->PngBitBtn2);
-  QVERIFY(!ui::DeleteConfirmed);
+  StayedOpen(program->Form6, [&] { focused = QApplication::focusWidget(); });
+  QCOMPARE(focused, program->Form6->PngBitBtn2);
+  QVERIFY(!program->Form6->DeleteConfirmed());
 }
 
 void TestLookOffscreen::messageBoxOpensOnOkAndEscapeDoesNothing()
 {
   QWidget *focused = nullptr;
   bool openAfterEscape = false;
-  QVERIFY(!StayedOpen(Form5, [&] {
+  QVERIFY(!StayedOpen(program->Form5, [&] {
     focused = QApplication::focusWidget();
     PressKey(Qt::Key_Escape);
-    openAfterEscape = Form5->isVisible();
+    openAfterEscape = program->Form5->isVisible();
     PressKey(Qt::Key_Enter);
   }));
-  QCOMPARE(focused, Form5->PngBitBtn1);
+  QCOMPARE(focused, program->Form5->PngBitBtn1);
   QVERIFY(openAfterEscape);
 }
 
@@ -614,8 +616,9 @@ void TestLookOffscreen::messagesAreShownLiterally()
 {
   QFETCH(QString, text);
   QFETCH(QString, narrower);
-  const QList<QLabel *> labels{Form1->Label1, Form5->Label1, Form6->Label1, Form2->Label1,
-                               Form2->Label2, Form3->Label1, Form4->Label1, FormAbout->Label4};
+  const QList<QLabel *> labels{program->Form1->Label1, program->Form5->Label1,    program->Form6->Label1,
+                               program->Form2->Label1, program->Form2->Label2,    program->Form3->Label1,
+                               program->Form4->Label1, program->FormAbout->Label4};
   for (QLabel *label : labels) {
     const QRect geometry = label->geometry();
     const QString shown = label->text();
@@ -635,16 +638,16 @@ void TestLookOffscreen::longMessageShowsThreeLinesAndTopOfFourth()
   const QString text = QStringLiteral("A long message that needs more than three lines of this box, so that its "
                                       "fourth and fifth lines run past the bottom edge of the label and are cut off "
                                       "there, while the button stays where it is below the text.");
-  const QImage shown = TextOf(Form5->Label1, text);
+  const QImage shown = TextOf(program->Form5->Label1, text);
   QCOMPARE(shown.size(), QSize(305, 54));
   for (int line = 0; line < 3; ++line) {
     QVERIFY(RowHasInk(shown, line * 16 + 5));
     QVERIFY(!RowHasInk(shown, line * 16 + 1));
   }
   QVERIFY(RowHasInk(shown, 52));
-  QCOMPARE(Form5->PngBitBtn1->geometry(), QRect(128, 80, 81, 25));
+  QCOMPARE(program->Form5->PngBitBtn1->geometry(), QRect(128, 80, 81, 25));
   const QString longWord = QStringLiteral("Supercalifragilisticexpialidocious_with_more_letters_than_fit.txt");
-  QCOMPARE(Ink(TextOf(Form5->Label1, longWord)).right(), 304);
+  QCOMPARE(Ink(TextOf(program->Form5->Label1, longWord)).right(), 304);
 }
 
 void TestLookOffscreen::aboutTextsFitTheBox_data()
@@ -658,12 +661,12 @@ void TestLookOffscreen::aboutTextsFitTheBox_data()
 void TestLookOffscreen::aboutTextsFitTheBox()
 {
   QFETCH(bool, english);
-  IsEnglish = english;
-  QTimer::singleShot(0, FormAbout, [] { FormAbout->close(); });
-  Form1->PngSpeedButton3Click();
-  IsEnglish = true;
-  for (QLabel *label : {FormAbout->Label1, FormAbout->Label2, FormAbout->Label3, FormAbout->Label4}) {
-    QVERIFY2(label->x() + label->fontMetrics().horizontalAdvance(label->text()) < FormAbout->width(),
+  program->settings.IsEnglish = english;
+  QTimer::singleShot(0, program->FormAbout, [this] { program->FormAbout->close(); });
+  program->Form1->PngSpeedButton3Click();
+  for (QLabel *label : {program->FormAbout->Label1, program->FormAbout->Label2, program->FormAbout->Label3,
+                        program->FormAbout->Label4}) {
+    QVERIFY2(label->x() + label->fontMetrics().horizontalAdvance(label->text()) < program->FormAbout->width(),
              qPrintable(label->text()));
     QCOMPARE(label->width(), label->sizeHint().width());
   }
@@ -671,33 +674,32 @@ void TestLookOffscreen::aboutTextsFitTheBox()
 
 void TestLookOffscreen::aboutBoxInSecondLanguageTwice()
 {
-  IsEnglish = false;
+  program->settings.IsEnglish = false;
   for (int showing = 0; showing < 2; ++showing) {
-    QTimer::singleShot(0, FormAbout, [] { FormAbout->close(); });
-    Form1->PngSpeedButton3Click();
-    QCOMPARE(FormAbout->windowTitle(), QString::fromUtf8("关于"));
-    QCOMPARE(FormAbout->Label3->text(), QString::fromUtf8("版本 1.2"));
-    QCOMPARE(FormAbout->Label4->text(), QString::fromUtf8("感谢每一位使用Tarnview的用户"));
-    QCOMPARE(FormAbout->PngSpeedButton3->text(), QString::fromUtf8("访问主页"));
-    QCOMPARE(FormAbout->Label2->text(), QString::fromUtf8("© 2008 Corvane"));
+    QTimer::singleShot(0, program->FormAbout, [this] { program->FormAbout->close(); });
+    program->Form1->PngSpeedButton3Click();
+    QCOMPARE(program->FormAbout->windowTitle(), QString::fromUtf8("关于"));
+    QCOMPARE(program->FormAbout->Label3->text(), QString::fromUtf8("版本 1.2"));
+    QCOMPARE(program->FormAbout->Label4->text(), QString::fromUtf8("感谢每一位使用Tarnview的用户"));
+    QCOMPARE(program->FormAbout->PngSpeedButton3->text(), QString::fromUtf8("访问主页"));
+    QCOMPARE(program->FormAbout->Label2->text(), QString::fromUtf8("© 2008 Corvane"));
   }
-  IsEnglish = true;
 }
 
 void TestLookOffscreen::aboutBoxStaysOpenOnKeysAndVisitsWebsite()
 {
-  QVERIFY(FormAbout->windowFlags() & Qt::WindowStaysOnTopHint);
-  QVERIFY(!(FormAbout->windowFlags() & Qt::FramelessWindowHint));
-  QCOMPARE(FormAbout->size(), QSize(216, 120));
-  QCOMPARE(FormAbout->windowIcon().availableSizes(),
+  QVERIFY(program->FormAbout->windowFlags() & Qt::WindowStaysOnTopHint);
+  QVERIFY(!(program->FormAbout->windowFlags() & Qt::FramelessWindowHint));
+  QCOMPARE(program->FormAbout->size(), QSize(216, 120));
+  QCOMPARE(program->FormAbout->windowIcon().availableSizes(),
            (QList<QSize>{QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)}));
   UrlCatcher catcher;
   QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-  QVERIFY(StayedOpen(FormAbout, [] {
-    QTest::keyClick(FormAbout, Qt::Key_Escape);
-    QTest::keyClick(FormAbout, Qt::Key_Return);
-    QTest::mouseClick(FormAbout->PngSpeedButton3, Qt::LeftButton);
-    QTest::mouseClick(FormAbout->PngSpeedButton1, Qt::LeftButton);
+  QVERIFY(StayedOpen(program->FormAbout, [this] {
+    QTest::keyClick(program->FormAbout, Qt::Key_Escape);
+    QTest::keyClick(program->FormAbout, Qt::Key_Return);
+    QTest::mouseClick(program->FormAbout->PngSpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(program->FormAbout->PngSpeedButton1, Qt::LeftButton);
   }));
   QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
   QCOMPARE(catcher.opened, (QList<QUrl>{QUrl(QStringLiteral("https://www.example.com/tarnview"))}));
@@ -733,15 +735,15 @@ void TestLookOffscreen::textsThatNeedShapingAreShaped()
 
   const QByteArray folder = environment_->makeFolder("shaped/" + name.toUtf8());
   test::WriteFile(folder + name.toUtf8() + ".txt");
-  Form1->OpenFolder(folder);
-  QCOMPARE(Form1->Label1->font(), ui::ShapedFont(Form1->Label2->font()));
-  QTreeView *view = Form1->ListView1;
+  program->Form1->OpenFolder(folder);
+  QCOMPARE(program->Form1->Label1->font(), ui::ShapedFont(program->Form1->Label2->font()));
+  QTreeView *view = program->Form1->ListView1;
   const QRect nameColumn(0, 0, view->columnWidth(0), 40);
   const QImage painted = view->viewport()->grab(nameColumn).toImage();
   QAbstractItemDelegate *own = view->itemDelegate();
   QAbstractItemModel *rows = view->model();
   QStyledItemDelegate styled;
-  IconsAsDecoration decorated;
+  IconsAsDecoration decorated(*program->Form1->PngImageList1);
   decorated.setSourceModel(rows);
   const QFont unshaped = view->font();
   view->setItemDelegate(&styled);
@@ -753,7 +755,7 @@ void TestLookOffscreen::textsThatNeedShapingAreShaped()
   view->setItemDelegate(own);
   QCOMPARE(painted, shaped);
 
-  QLabel *message = Form5->Label1;
+  QLabel *message = program->Form5->Label1;
   message->setText(name);
   const QImage messagePainted = message->grab().toImage();
   message->setFont(ui::ShapedFont(message->font()));
@@ -764,9 +766,9 @@ void TestLookOffscreen::textsThatNeedShapingAreShaped()
 
 void TestLookOffscreen::typedNamesAreShaped()
 {
-  for (QLineEdit *edit : {Form2->Edit1, Form3->Edit1})
+  for (QLineEdit *edit : {program->Form2->Edit1, program->Form3->Edit1})
     QCOMPARE(edit->font(), ui::ShapedFont(edit->font()));
-  QTreeView *view = Form1->ListView1;
+  QTreeView *view = program->Form1->ListView1;
   QStyleOptionViewItem option;
   option.font = view->font();
   std::unique_ptr<QWidget> editor(
@@ -806,7 +808,7 @@ void TestLookOffscreen::textsStandOnTheDesignedBaselines()
 {
   QFETCH(int, control);
   QFETCH(QString, text);
-  QWidget *widget = TextControl(control);
+  QWidget *widget = TextControl(*program, control);
   const QVariant shown = widget->property("text");
   const QRect geometry = widget->geometry();
   widget->setProperty("text", text);

@@ -10,8 +10,9 @@
 #include <QtMath>
 #include <QtTest>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "platform/fonts.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/test_environment.h"
 #include "ui/png_speed_button.h"
 #include "ui/window_shape.h"
@@ -22,21 +23,21 @@ namespace {
 
 const QRgb Backdrop = 0xff00c000;
 
-QWidget *WindowNumbered(int number)
+QWidget *WindowNumbered(Program &program, int number)
 {
   switch (number) {
   case 1:
-    return Form1;
+    return program.Form1;
   case 2:
-    return Form2;
+    return program.Form2;
   case 3:
-    return Form3;
+    return program.Form3;
   case 4:
-    return Form4;
+    return program.Form4;
   case 5:
-    return Form5;
+    return program.Form5;
   default:
-    return Form6;
+    return program.Form6;
   }
 }
 
@@ -144,11 +145,12 @@ void ShowAndWait(QWidget *window)
 
 } // namespace
 
-class TestLookOnScreen : public QObject {
+class TestLookOnScreen : public test::ProgramTest {
   Q_OBJECT
 private slots:
   void initTestCase();
   void cleanupTestCase();
+  void init();
   void cleanup();
   void windowsFirstShowWithStripOnTheScreen_data();
   void windowsFirstShowWithStripOnTheScreen();
@@ -177,16 +179,19 @@ void TestLookOnScreen::initTestCase()
   backdrop_->setPalette(palette);
   backdrop_->setGeometry(QGuiApplication::primaryScreen()->geometry());
   ShowAndWait(backdrop_);
-  CreateWindows();
-  Form5->Label1->setText(QStringLiteral("Settings saved."));
-  Form6->Label1->setText(QStringLiteral("Are you sure you want to delete Research & Development.txt?"));
 }
 
 void TestLookOnScreen::cleanupTestCase()
 {
-  delete Form1;
   delete backdrop_;
   delete environment_;
+}
+
+void TestLookOnScreen::init()
+{
+  ProgramTest::init();
+  program->Form5->Label1->setText(QStringLiteral("Settings saved."));
+  program->Form6->Label1->setText(QStringLiteral("Are you sure you want to delete Research & Development.txt?"));
 }
 
 void TestLookOnScreen::cleanup()
@@ -194,6 +199,7 @@ void TestLookOnScreen::cleanup()
   for (QWidget *window : QApplication::topLevelWidgets())
     if (window != backdrop_)
       window->hide();
+  ProgramTest::cleanup();
 }
 
 void TestLookOnScreen::windowsFirstShowWithStripOnTheScreen_data() { windowsAreRoundedAndOutlined_data(); }
@@ -203,7 +209,7 @@ void TestLookOnScreen::windowsFirstShowWithStripOnTheScreen_data() { windowsAreR
 void TestLookOnScreen::windowsFirstShowWithStripOnTheScreen()
 {
   QFETCH(int, number);
-  QWidget *window = WindowNumbered(number);
+  QWidget *window = WindowNumbered(*program, number);
   ShowAndWait(window);
   const qreal ratio = window->devicePixelRatio();
   const QRect logical = window->screen()->availableGeometry();
@@ -227,7 +233,7 @@ void TestLookOnScreen::windowsAreRoundedAndOutlined_data()
 void TestLookOnScreen::windowsAreRoundedAndOutlined()
 {
   QFETCH(int, number);
-  QWidget *window = WindowNumbered(number);
+  QWidget *window = WindowNumbered(*program, number);
   ShowAndWait(window);
   const QImage screen = GrabScreen();
   const QRect frame = DeviceGeometry(window);
@@ -247,46 +253,46 @@ void TestLookOnScreen::windowsAreRoundedAndOutlined()
 // At every scale a press in the last device row of the strip drags, one row lower it does not.
 void TestLookOnScreen::dialogStripEndsAtRow16()
 {
-  ShowAndWait(Form5);
-  const qreal ratio = Form5->devicePixelRatio();
+  ShowAndWait(program->Form5);
+  const qreal ratio = program->Form5->devicePixelRatio();
   const int firstRowBelow = qCeil(17 * ratio);
-  const QPoint start = DeviceGeometry(Form5).topLeft();
-  DragOnScreen(DevicePoint(Form5, 60 * ratio, firstRowBelow - 1), {40, 30});
-  QTRY_VERIFY(MovedBy(Form5, start, {40, 30}));
-  const QPoint moved = DeviceGeometry(Form5).topLeft();
-  DragOnScreen(DevicePoint(Form5, 60 * ratio, firstRowBelow), {40, 30});
-  QCOMPARE(DeviceGeometry(Form5).topLeft(), moved);
-  Form5->hide();
-  ShowAndWait(Form5);
-  QCOMPARE(DeviceGeometry(Form5).topLeft(), moved);
+  const QPoint start = DeviceGeometry(program->Form5).topLeft();
+  DragOnScreen(DevicePoint(program->Form5, 60 * ratio, firstRowBelow - 1), {40, 30});
+  QTRY_VERIFY(MovedBy(program->Form5, start, {40, 30}));
+  const QPoint moved = DeviceGeometry(program->Form5).topLeft();
+  DragOnScreen(DevicePoint(program->Form5, 60 * ratio, firstRowBelow), {40, 30});
+  QCOMPARE(DeviceGeometry(program->Form5).topLeft(), moved);
+  program->Form5->hide();
+  ShowAndWait(program->Form5);
+  QCOMPARE(DeviceGeometry(program->Form5).topLeft(), moved);
 }
 
 // The strip reaches to the Exit button's first logical column and down to row 39; the
 // device pixels beyond belong to Exit and to the buttons below.
 void TestLookOnScreen::mainWindowStripEndsAtExitButtonAndRow39()
 {
-  ShowAndWait(Form1);
-  const qreal ratio = Form1->devicePixelRatio();
+  ShowAndWait(program->Form1);
+  const qreal ratio = program->Form1->devicePixelRatio();
   const int firstRowBelow = qCeil(40 * ratio);
   const int firstExitColumn = qCeil(833 * ratio);
-  const QPoint start = DeviceGeometry(Form1).topLeft();
-  DragOnScreen(DevicePoint(Form1, 400 * ratio, firstRowBelow - 1), {-20, 10});
-  QTRY_VERIFY(MovedBy(Form1, start, {-20, 10}));
-  const QPoint dragged = DeviceGeometry(Form1).topLeft();
-  DragOnScreen(DevicePoint(Form1, firstExitColumn - 1, 20 * ratio), {20, -10});
-  QTRY_VERIFY(MovedBy(Form1, dragged, {20, -10}));
-  const QPoint back = DeviceGeometry(Form1).topLeft();
-  DragOnScreen(DevicePoint(Form1, 400 * ratio, firstRowBelow), {30, 30});
-  QCOMPARE(DeviceGeometry(Form1).topLeft(), back);
-  DragOnScreen(DevicePoint(Form1, firstExitColumn, 20 * ratio), {0, 0});
-  QTRY_VERIFY(!Form1->isVisible());
+  const QPoint start = DeviceGeometry(program->Form1).topLeft();
+  DragOnScreen(DevicePoint(program->Form1, 400 * ratio, firstRowBelow - 1), {-20, 10});
+  QTRY_VERIFY(MovedBy(program->Form1, start, {-20, 10}));
+  const QPoint dragged = DeviceGeometry(program->Form1).topLeft();
+  DragOnScreen(DevicePoint(program->Form1, firstExitColumn - 1, 20 * ratio), {20, -10});
+  QTRY_VERIFY(MovedBy(program->Form1, dragged, {20, -10}));
+  const QPoint back = DeviceGeometry(program->Form1).topLeft();
+  DragOnScreen(DevicePoint(program->Form1, 400 * ratio, firstRowBelow), {30, 30});
+  QCOMPARE(DeviceGeometry(program->Form1).topLeft(), back);
+  DragOnScreen(DevicePoint(program->Form1, firstExitColumn, 20 * ratio), {0, 0});
+  QTRY_VERIFY(!program->Form1->isVisible());
 }
 
 void TestLookOnScreen::aboutBoxHasItsFrame()
 {
-  ShowAndWait(FormAbout);
-  QCOMPARE(FormAbout->size(), QSize(216, 120));
-  SaveScreenshot(GrabScreen(), FormAbout->frameGeometry(), QStringLiteral("About"));
+  ShowAndWait(program->FormAbout);
+  QCOMPARE(program->FormAbout->size(), QSize(216, 120));
+  SaveScreenshot(GrabScreen(), program->FormAbout->frameGeometry(), QStringLiteral("About"));
 }
 
 void TestLookOnScreen::sameOnScaledScreens_data()

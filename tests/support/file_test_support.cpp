@@ -1,4 +1,4 @@
-#include "tests/platform/file_test_support.h"
+#include "tests/support/file_test_support.h"
 
 #include <QtTest>
 #include <climits>

@@ -1,12 +1,11 @@
-#include "tests/fileops/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
-#include <clocale>
 
-#include "app/windows.h"
-#include "tests/support/test_environment.h"
+#include "app/main_window.h"
+#include "fileops/name_dialogs.h"
 #include "ui/png_bit_btn.h"
 
 namespace tv::test {
@@ -17,20 +16,9 @@ const QString kMark = QStringLiteral("(not listed since)");
 
 } // namespace
 
-void CreateWindowsForTests()
-{
-  std::setlocale(LC_MESSAGES, "C");
-  TestEnvironment::setUserLanguage(QStringLiteral("en"));
-  CreateWindows();
-}
+void MarkListing(TForm1 &form) { form.Label1->setText(kMark); }
 
-void ShowFolder(const QByteArray &folder) { Form1->OpenFolder(folder); }
-
-void ShowDriveList() { Form1->OpenFolder({}); }
-
-void MarkListing() { Form1->Label1->setText(kMark); }
-
-bool ListedSinceMark() { return Form1->Label1->text() != kMark; }
+bool ListedSinceMark(const TForm1 &form) { return form.Label1->text() != kMark; }
 
 QByteArray WithTrailingSlash(const QByteArray &path) { return path.endsWith('/') ? path : path + '/'; }
 

@@ -1,4 +1,4 @@
-#include "tests/settings/settings_sandbox.h"
+#include "tests/support/settings_sandbox.h"
 
 namespace tv::test {
 

@@ -7,23 +7,15 @@
 
 namespace tv {
 class NameDialog;
-}
+class TForm1;
+} // namespace tv
 
 // The main window as the creation buttons see it, for tests that drive them.
 namespace tv::test {
 
-// Creates the program's windows, and makes system error texts English so that messages
-// can be compared.
-void CreateWindowsForTests();
-
-// The main window after listing a folder (path ends in "/").
-void ShowFolder(const QByteArray &folder);
-// The main window showing the drive list.
-void ShowDriveList();
-
 // Marks the path label, which every listing writes, so that a later listing can be told.
-void MarkListing();
-bool ListedSinceMark();
+void MarkListing(TForm1 &form);
+bool ListedSinceMark(const TForm1 &form);
 
 // A folder path with one trailing "/", however it was given.
 QByteArray WithTrailingSlash(const QByteArray &path);

@@ -1,7 +1,0 @@
-#include "app/windows.h"
-
-namespace tv {
-
-void CreateWindows() { Form1 = new TForm1; }
-
-} // namespace tv
