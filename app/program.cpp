@@ -6,6 +6,7 @@
 #include "platform/launcher.h"
 #include "platform/session_bus.h"
 #include "platform/time_zone.h"
+#include "texts/texts.h"
 
 namespace tv {
 
@@ -26,7 +27,7 @@ void PrepareProcess()
 
 std::unique_ptr<Program> StartProgram()
 {
-  QApplication::setApplicationName(QStringLiteral("Tarnview"));
+  QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
   platform::registerProgramFonts();
   auto program = std::make_unique<Program>();
   program->Form1->show();

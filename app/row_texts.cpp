@@ -69,13 +69,13 @@ QString FormatSize(qint64 bytes, const QString &decimalPoint)
 {
   if (bytes >= GiB)
     return GeneralDecimal(static_cast<qint64>(static_cast<double>(bytes) / GiB * 100), 2, decimalPoint) +
-           QStringLiteral(" GB");
+           QString::fromUtf8(texts::GigabyteUnit);
   if (bytes >= MiB)
     return GeneralDecimal(static_cast<qint64>(static_cast<double>(bytes) / MiB * 10), 1, decimalPoint) +
-           QStringLiteral(" MB");
+           QString::fromUtf8(texts::MegabyteUnit);
   if (bytes >= KiB)
-    return QString::number(bytes / KiB) + QStringLiteral(" KB");
-  return QString::number(bytes) + QStringLiteral(" bytes");
+    return QString::number(bytes / KiB) + QString::fromUtf8(texts::KilobyteUnit);
+  return QString::number(bytes) + QString::fromUtf8(texts::ByteUnit);
 }
 
 QString SizeKey(qint64 bytes) { return ZeroPadded(bytes, 12); }
@@ -222,7 +222,7 @@ QString RowTextFormat::freeSpaceText(qint64 available, qint64 total) const
   // A volume that reports no size has no share to show; 0 keeps the text's shape.
   const qint64 percent = total > 0 ? static_cast<qint64>(static_cast<double>(available) / total * 100) : 0;
   return FormatSize(available, decimalPoint_) + TextIn(texts::FreeSpaceOpen, english_) + QString::number(percent) +
-         QStringLiteral("%)");
+         QString::fromUtf8(texts::FreeSpaceClose);
 }
 
 } // namespace tv

@@ -52,6 +52,12 @@ inline constexpr TextPair DeleteItem{"Delete", "删除"};
 inline constexpr TextPair FolderMissing{"This folder doesn't exist!", "文件夹不存在！"};
 inline constexpr TextPair DriveListTitle{" My Computer (drive list)", "我的电脑 (驱动器列表)"};
 inline constexpr TextPair FreeSpaceOpen{" free (", " vrij ("};
+inline constexpr const char *FreeSpaceClose = "%)";
+// Units of sizes, the same in both languages
+inline constexpr const char *GigabyteUnit = " GB";
+inline constexpr const char *MegabyteUnit = " MB";
+inline constexpr const char *KilobyteUnit = " KB";
+inline constexpr const char *ByteUnit = " bytes";
 
 // Name-entry dialogs (TForm2, TForm3); the new-folder dialog's caption stays English
 inline constexpr TextPair NewDocumentCaption{"New document", "新的文档"};
