@@ -21,7 +21,7 @@ namespace tv {
 namespace {
 
 // Nothing is created while the drive list is shown or when the shown folder is gone.
-bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::isExistingFolder(form.CurrentFolder()); }
+bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::IsExistingFolder(form.CurrentFolder()); }
 
 // Shows the new-folder dialog with the proposed name; true when the user confirmed.
 bool AskFolderName(Program &program)
@@ -42,7 +42,7 @@ bool AskDocumentName(Program &program, const DocumentType &type)
   dialog.ProposeName(Text(type.proposedName, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
-  (platform::isNewerOfficeSuiteInstalled() ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
+  (platform::IsNewerOfficeSuiteInstalled() ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
   dialog.exec();
   return dialog.NewDocumentConfirmed();
 }
@@ -64,10 +64,10 @@ void CreateDocument(TForm1 &form, Program &program, DocumentKind kind)
     return;
   const DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
   const QString name = WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
-  const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
+  const QByteArray target = form.CurrentFolder() + platform::NativeName(name);
   const platform::Result saved = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); });
-  if (!saved.ok()) {
-    ShowCreateError(form, CannotCreateFileMessage(target, saved.description()));
+  if (!saved.Ok()) {
+    ShowCreateError(form, CannotCreateFileMessage(target, saved.Description()));
     return;
   }
   form.OpenFolder(form.CurrentFolder());
@@ -83,7 +83,7 @@ void TForm1::PngSpeedButton10Click()
 {
   if (!CanCreateIn(*this) || !AskFolderName(program_))
     return;
-  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(program_.Form3->NewFolderName())))
+  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::NativeName(program_.Form3->NewFolderName())))
     OpenFolder(*folder);
 }
 

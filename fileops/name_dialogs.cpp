@@ -28,7 +28,7 @@ QRadioButton *PlacedRadioButton(QWidget *parent, QRect geometry)
 
 void PlaceGlyphButton(ui::TPngBitBtn *button, ui::Picture glyph, QRect geometry)
 {
-  button->setPngImage(ui::Glyph(glyph));
+  button->SetPngImage(ui::Glyph(glyph));
   button->setGeometry(geometry);
 }
 

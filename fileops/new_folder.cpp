@@ -9,8 +9,8 @@ std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArr
 {
   const QByteArray path = folder + name;
   // Success is judged by what exists afterwards: an existing folder is opened as well.
-  platform::makeFolder(path);
-  if (!platform::isExistingFolder(path))
+  platform::MakeFolder(path);
+  if (!platform::IsExistingFolder(path))
     return std::nullopt;
   return path;
 }

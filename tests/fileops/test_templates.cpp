@@ -79,7 +79,7 @@ void TestTemplates::writtenDocumentsOpenInTheOfficeSuite()
   QStringList paths;
   for (const auto &[name, extension] : documents) {
     paths.append(folder + name + extension);
-    QVERIFY(SaveTemplateToFile(name, QFile::encodeName(paths.last())).ok());
+    QVERIFY(SaveTemplateToFile(name, QFile::encodeName(paths.last())).Ok());
   }
 
   QProcess conversion;
