@@ -13,7 +13,7 @@
 #include "ui/user_text.h"
 #include "ui/window_behaviour.h"
 
-namespace tv {
+namespace tv::fileops {
 
 namespace {
 
@@ -150,4 +150,4 @@ void TForm3::SetTexts(Language language)
   SetButtonTexts(language);
 }
 
-} // namespace tv
+} // namespace tv::fileops

@@ -3,7 +3,7 @@
 #include "platform/file_create.h"
 #include "platform/file_queries.h"
 
-namespace tv {
+namespace tv::fileops {
 
 std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArray &name)
 {
@@ -15,4 +15,4 @@ std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArr
   return path;
 }
 
-} // namespace tv
+} // namespace tv::fileops
