@@ -8,7 +8,7 @@ enum Column { NameColumn, SizeColumn, DetailColumn, ColumnCount };
 
 } // namespace
 
-void ListModel::setRows(RowTable rows, const RowTextFormat &format)
+void ListModel::SetRows(RowTable rows, const RowTextFormat &format)
 {
   beginResetModel();
   rows_ = std::move(rows);
@@ -17,7 +17,7 @@ void ListModel::setRows(RowTable rows, const RowTextFormat &format)
   endResetModel();
 }
 
-void ListModel::sortBy(SortKey key, const QCollator &collator)
+void ListModel::SortBy(SortKey key, const QCollator &collator)
 {
   const std::vector<int> order = SortOrder(rows_, key, collator);
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -28,22 +28,22 @@ void ListModel::sortBy(SortKey key, const QCollator &collator)
   QModelIndexList after;
   for (const QModelIndex &index : before)
     after.append(this->index(newRowOf[static_cast<size_t>(index.row())], index.column()));
-  rows_.reorder(order);
+  rows_.Reorder(order);
   changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-QString ListModel::caption(int row) const
+QString ListModel::Caption(int row) const
 {
-  if (rows_.at(row).kind == ui::RowKind::Drive) {
-    const auto typed = driveCaptions_.constFind(rows_.name(row).toByteArray());
+  if (rows_.At(row).kind == ui::RowKind::Drive) {
+    const auto typed = driveCaptions_.constFind(rows_.Name(row).toByteArray());
     if (typed != driveCaptions_.constEnd())
       return *typed;
   }
-  return format_->caption(rows_, row);
+  return format_->Caption(rows_, row);
 }
 
-int ListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : rows_.count(); }
+int ListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : rows_.Count(); }
 
 int ListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
@@ -56,11 +56,11 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
   case Qt::DisplayRole:
   case Qt::EditRole:
     if (index.column() == NameColumn)
-      return caption(row);
-    return index.column() == SizeColumn ? format_->sizeText(rows_, row) : format_->detailText(rows_, row);
+      return Caption(row);
+    return index.column() == SizeColumn ? format_->SizeText(rows_, row) : format_->DetailText(rows_, row);
   case RowImageRole:
-    if (index.column() == NameColumn && rows_.at(row).image != ui::ListImage::None)
-      return QVariant::fromValue(rows_.at(row).image);
+    if (index.column() == NameColumn && rows_.At(row).image != ui::ListImage::None)
+      return QVariant::fromValue(rows_.At(row).image);
     return {};
   default:
     return {};
@@ -70,20 +70,20 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
 Qt::ItemFlags ListModel::flags(const QModelIndex &index) const
 {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-  if (index.isValid() && index.column() == NameColumn && rows_.at(index.row()).kind != ui::RowKind::Message)
+  if (index.isValid() && index.column() == NameColumn && rows_.At(index.row()).kind != ui::RowKind::Message)
     flags |= Qt::ItemIsEditable;
   return flags;
 }
 
-void ListModel::renameRow(int row, QByteArrayView name)
+void ListModel::RenameRow(int row, QByteArrayView name)
 {
-  if (rows_.rename(row, name))
+  if (rows_.Rename(row, name))
     emit dataChanged(index(row, NameColumn), index(row, NameColumn));
 }
 
-void ListModel::setDriveCaption(int row, const QString &typed)
+void ListModel::SetDriveCaption(int row, const QString &typed)
 {
-  driveCaptions_.insert(rows_.name(row).toByteArray(), typed);
+  driveCaptions_.insert(rows_.Name(row).toByteArray(), typed);
   emit dataChanged(index(row, NameColumn), index(row, NameColumn));
 }
 

@@ -23,19 +23,19 @@ public:
   using QAbstractTableModel::QAbstractTableModel;
 
   // Replaces every row.
-  void setRows(RowTable rows, const RowTextFormat &format);
+  void SetRows(RowTable rows, const RowTextFormat &format);
   // Reorders the rows ascending by a key; the selection stays with its row.
-  void sortBy(SortKey key, const QCollator &collator);
+  void SortBy(SortKey key, const QCollator &collator);
 
-  const RowTable &rows() const { return rows_; }
-  const RowTextFormat &format() const { return *format_; }
+  const RowTable &Rows() const { return rows_; }
+  const RowTextFormat &Format() const { return *format_; }
   // The first column's text: a caption typed over a drive, else the caption of the name.
-  QString caption(int row) const;
+  QString Caption(int row) const;
   // Gives a row the name its entry was moved to on disk.
-  void renameRow(int row, QByteArrayView name);
+  void RenameRow(int row, QByteArrayView name);
   // Shows a caption typed over a drive until the next listing, as a drive has no name on
   // disk to change.
-  void setDriveCaption(int row, const QString &typed);
+  void SetDriveCaption(int row, const QString &typed);
 
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;

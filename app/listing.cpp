@@ -62,7 +62,7 @@ void SortByName(std::vector<int> &items, NameOf nameOf, const QCollator &collato
   keyed.reserve(items.size());
   for (size_t position = 0; position < items.size(); ++position) {
     const size_t offset = keys.size();
-    maker.append(nameOf(items[position]), keys);
+    maker.Append(nameOf(items[position]), keys);
     keyed.push_back(Keyed(keys, offset, position));
   }
   std::sort(keyed.begin(), keyed.end(), [&](const KeyedName &a, const KeyedName &b) {
@@ -101,19 +101,19 @@ RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, 
   if (contents.state == platform::FolderState::Missing) {
     RowTable rows;
     const QByteArray text = TextIn(texts::FolderMissing, english).toUtf8();
-    rows.append(text, {0, 0, ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
+    rows.Append(text, {0, 0, ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
     return rows;
   }
   std::vector<int> folders, files;
   for (size_t i = 0; i < contents.entries.size(); ++i) {
     const platform::DirectoryEntry &entry = contents.entries[i];
-    const bool hidden = contents.name(entry).startsWith('.');
+    const bool hidden = contents.Name(entry).startsWith('.');
     if (entry.kind == platform::EntryKind::Folder && !hidden)
       folders.push_back(static_cast<int>(i));
     else if (entry.kind == platform::EntryKind::File && (!hidden || showHidden))
       files.push_back(static_cast<int>(i));
   }
-  const auto nameOf = [&](int item) { return contents.name(contents.entries[static_cast<size_t>(item)]); };
+  const auto nameOf = [&](int item) { return contents.Name(contents.entries[static_cast<size_t>(item)]); };
   SortByName(folders, nameOf, collator, true);
   SortByName(files, nameOf, collator, true);
 
@@ -140,19 +140,19 @@ RowTable BuildDriveRows(const std::vector<platform::Volume> &volumes)
     Row drive{0, 0, ui::RowKind::Drive, RowImageOf(ui::RowKind::Drive, caption)};
     drive.size = volume.space.answered ? volume.space.total : -1;
     drive.available = volume.space.answered ? volume.space.available : -1;
-    rows.append(caption, drive);
+    rows.Append(caption, drive);
   }
   return rows;
 }
 
 std::vector<int> SortOrder(const RowTable &rows, SortKey key, const QCollator &collator)
 {
-  std::vector<int> order(static_cast<size_t>(rows.count()));
+  std::vector<int> order(static_cast<size_t>(rows.Count()));
   std::iota(order.begin(), order.end(), 0);
   const auto keyed =
-      std::stable_partition(order.begin(), order.end(), [&](int row) { return !HasKey(rows.at(row), key); });
+      std::stable_partition(order.begin(), order.end(), [&](int row) { return !HasKey(rows.At(row), key); });
   const auto byValue = [&](auto value) {
-    std::stable_sort(keyed, order.end(), [&](int a, int b) { return value(rows.at(a)) < value(rows.at(b)); });
+    std::stable_sort(keyed, order.end(), [&](int a, int b) { return value(rows.At(a)) < value(rows.At(b)); });
   };
   switch (key) {
   case SortKey::Size:
@@ -164,7 +164,7 @@ std::vector<int> SortOrder(const RowTable &rows, SortKey key, const QCollator &c
   case SortKey::Name: {
     std::vector<int> named(keyed, order.end());
     SortByName(
-        named, [&](int row) { return rows.name(row); }, collator, false);
+        named, [&](int row) { return rows.Name(row); }, collator, false);
     std::copy(named.begin(), named.end(), keyed);
     break;
   }

@@ -37,8 +37,8 @@ ui::TPngSpeedButton *GlyphButton(QWidget *parent, QRect geometry, ui::Picture gl
 {
   auto *button = new ui::TPngSpeedButton(parent);
   button->setGeometry(geometry);
-  button->setPngImage(ui::Glyph(glyph));
-  button->setMargin(margin);
+  button->SetPngImage(ui::Glyph(glyph));
+  button->SetMargin(margin);
   return button;
 }
 
@@ -148,8 +148,8 @@ void TForm1::CreateControls()
     ListView1->header()->resizeSection(column, ColumnWidths[column]);
 
   PopupMenu1 = new QMenu(this);
-  Rename1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Rename), QString());
-  Delete1 = PopupMenu1->addAction(PngImageList1->icon(ui::ListImage::Delete), QString());
+  Rename1 = PopupMenu1->addAction(PngImageList1->Icon(ui::ListImage::Rename), QString());
+  Delete1 = PopupMenu1->addAction(PngImageList1->Icon(ui::ListImage::Delete), QString());
 
   PngSpeedButton10 = GlyphButton(this, {16, 568, 104, 25}, ui::Picture::NewFolder, -1);
   PngSpeedButton7 = GlyphButton(this, {120, 568, 160, 25}, ui::Picture::Word, -1);
@@ -185,7 +185,7 @@ void TForm1::ConnectHandlers()
   connect(Rename1, &QAction::triggered, this, &TForm1::Rename1Click);
   connect(Delete1, &QAction::triggered, this, &TForm1::Delete1Click);
   connect(ListView1, &QAbstractItemView::doubleClicked, this, &TForm1::ListView1DblClick);
-  connect(static_cast<RowDelegate *>(ListView1->itemDelegate()), &RowDelegate::captionEdited, this,
+  connect(static_cast<RowDelegate *>(ListView1->itemDelegate()), &RowDelegate::CaptionEdited, this,
           &TForm1::ListView1Edited);
   connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
     PopupMenu1Popup();
@@ -229,17 +229,17 @@ void TForm1::OpenFolder(const QByteArray &path)
   RowTable rows;
   if (currentFolder_.isEmpty()) {
     ShowPath(Text(texts::DriveListTitle, program_.settings.TextLanguage()));
-    rows = BuildDriveRows(platform::mountedVolumes());
+    rows = BuildDriveRows(platform::MountedVolumes());
     Label5->hide();
   } else {
-    ShowPath(QLatin1Char(' ') + platform::displayName(currentFolder_));
-    platform::DirectoryContents contents = platform::readDirectory(currentFolder_);
+    ShowPath(QLatin1Char(' ') + platform::DisplayName(currentFolder_));
+    platform::DirectoryContents contents = platform::ReadDirectory(currentFolder_);
     if (contents.state != platform::FolderState::Missing)
       Label1->move(Label2->x() + Label2->width(), Label1->y());
     rows = BuildFolderRows(std::move(contents), program_.settings.ShowHidden, program_.settings.IsEnglish,
                            NameCollator(QLocale::system()));
   }
-  listModel_->setRows(std::move(rows), RowTextFormat(QLocale::system(), program_.settings.IsEnglish));
+  listModel_->SetRows(std::move(rows), RowTextFormat(QLocale::system(), program_.settings.IsEnglish));
 }
 
 void TForm1::ShowPath(const QString &text)
@@ -254,25 +254,25 @@ int TForm1::SelectedRow() const
   return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-bool TForm1::IsRow(int row) const { return row >= 0 && row < listModel_->rows().count(); }
+bool TForm1::IsRow(int row) const { return row >= 0 && row < listModel_->Rows().Count(); }
 
-QString TForm1::RowCaption(int row) const { return IsRow(row) ? listModel_->caption(row) : QString(); }
+QString TForm1::RowCaption(int row) const { return IsRow(row) ? listModel_->Caption(row) : QString(); }
 
 QByteArray TForm1::RowName(int row) const
 {
   if (RowKindOf(row) == ui::RowKind::Message)
     return {};
-  return listModel_->rows().name(row).toByteArray();
+  return listModel_->Rows().Name(row).toByteArray();
 }
 
 ui::RowKind TForm1::RowKindOf(int row) const
 {
-  return IsRow(row) ? listModel_->rows().at(row).kind : ui::RowKind::Message;
+  return IsRow(row) ? listModel_->Rows().At(row).kind : ui::RowKind::Message;
 }
 
 int TForm1::RowImage(int row) const
 {
-  return static_cast<int>(IsRow(row) ? listModel_->rows().at(row).image : ui::ListImage::None);
+  return static_cast<int>(IsRow(row) ? listModel_->Rows().At(row).image : ui::ListImage::None);
 }
 
 void TForm1::PngSpeedButton1Click() { close(); }
@@ -301,13 +301,13 @@ void TForm1::ListView1DblClick()
     OpenFolder(RowName(row));
   } else if (kind == ui::RowKind::File) {
     const QByteArray file = currentFolder_ + RowName(row);
-    if (platform::isExistingFile(file))
-      platform::openWithDesktopHandler(file, currentFolder_);
+    if (platform::IsExistingFile(file))
+      platform::OpenWithDesktopHandler(file, currentFolder_);
   }
 }
 
-void TForm1::Label3Click() { listModel_->sortBy(SortKey::Name, NameCollator(QLocale::system())); }
-void TForm1::Label4Click() { listModel_->sortBy(SortKey::Size, NameCollator(QLocale::system())); }
-void TForm1::Label5Click() { listModel_->sortBy(SortKey::Time, NameCollator(QLocale::system())); }
+void TForm1::Label3Click() { listModel_->SortBy(SortKey::Name, NameCollator(QLocale::system())); }
+void TForm1::Label4Click() { listModel_->SortBy(SortKey::Size, NameCollator(QLocale::system())); }
+void TForm1::Label5Click() { listModel_->SortBy(SortKey::Time, NameCollator(QLocale::system())); }
 
 } // namespace tv

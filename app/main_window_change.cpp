@@ -69,15 +69,14 @@ void TForm1::Delete1Click()
 void TForm1::ListView1Edited(int row, const QString &newText)
 {
   if (RowKindOf(row) == ui::RowKind::Drive) {
-    listModel_->setDriveCaption(row, newText);
+    listModel_->SetDriveCaption(row, newText);
     return;
   }
-  const fileops::RenameOutcome outcome =
-      fileops::RenameRow({CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText},
-                          program_.settings.TextLanguage());
+  const fileops::RenameOutcome outcome = fileops::RenameRow(
+      {CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText}, program_.settings.TextLanguage());
   // The row is renamed before any message: while a box is open the folder may be listed anew.
   if (outcome.newName)
-    listModel_->renameRow(row, *outcome.newName);
+    listModel_->RenameRow(row, *outcome.newName);
   if (!outcome.message.isEmpty())
     ShowMessageWhite(outcome.message);
 }
@@ -98,8 +97,8 @@ void TForm1::ListViewDeleteFile(int row)
   if (!fileops::ConfirmDelete(*program_.Form6, caption, program_.settings.TextLanguage()))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
-  const QString failure =
-      ui::WhileBusy([&] { return fileops::RecycleFile(folder + RowName(row), caption, program_.settings.TextLanguage()); });
+  const QString failure = ui::WhileBusy(
+      [&] { return fileops::RecycleFile(folder + RowName(row), caption, program_.settings.TextLanguage()); });
   OpenFolder(folder);
   if (!failure.isEmpty())
     ShowMessageWhite(failure);

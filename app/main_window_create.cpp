@@ -21,12 +21,12 @@ namespace tv {
 namespace {
 
 // Nothing is created while the drive list is shown or when the shown folder is gone.
-bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::isExistingFolder(form.CurrentFolder()); }
+bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::IsExistingFolder(form.CurrentFolder()); }
 
 // Shows the new-folder dialog with the proposed name; true when the user confirmed.
 bool AskFolderName(Program &program)
 {
-  TForm3 &dialog = *program.Form3;
+  fileops::TForm3 &dialog = *program.Form3;
   dialog.ProposeName(Text(texts::ProposedFolderName, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
@@ -36,13 +36,13 @@ bool AskFolderName(Program &program)
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
 // office suite that writes it is installed, whatever was chosen the last time.
-bool AskDocumentName(Program &program, const DocumentType &type)
+bool AskDocumentName(Program &program, const fileops::DocumentType &type)
 {
-  TForm2 &dialog = *program.Form2;
+  fileops::TForm2 &dialog = *program.Form2;
   dialog.ProposeName(Text(type.proposedName, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
-  (platform::isNewerOfficeSuiteInstalled() ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
+  (platform::IsNewerOfficeSuiteInstalled() ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
   dialog.exec();
   return dialog.NewDocumentConfirmed();
 }
@@ -55,19 +55,20 @@ void ShowCreateError(TForm1 &form, const QString &message)
   box.exec();
 }
 
-void CreateDocument(TForm1 &form, Program &program, DocumentKind kind)
+void CreateDocument(TForm1 &form, Program &program, fileops::DocumentKind kind)
 {
   if (!CanCreateIn(form))
     return;
-  const DocumentType &type = DocumentTypeOf(kind);
+  const fileops::DocumentType &type = fileops::DocumentTypeOf(kind);
   if (!AskDocumentName(program, type))
     return;
-  const DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
-  const QString name = WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
-  const QByteArray target = form.CurrentFolder() + platform::nativeName(name);
-  const platform::Result saved = ui::WhileBusy([&] { return SaveTemplateToFile(format.templateName, target); });
-  if (!saved.ok()) {
-    ShowCreateError(form, CannotCreateFileMessage(target, saved.description()));
+  const fileops::DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
+  const QString name = fileops::WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
+  const QByteArray target = form.CurrentFolder() + platform::NativeName(name);
+  const platform::Result saved =
+      ui::WhileBusy([&] { return fileops::SaveTemplateToFile(format.templateName, target); });
+  if (!saved.Ok()) {
+    ShowCreateError(form, fileops::CannotCreateFileMessage(target, saved.Description()));
     return;
   }
   form.OpenFolder(form.CurrentFolder());
@@ -75,15 +76,16 @@ void CreateDocument(TForm1 &form, Program &program, DocumentKind kind)
 
 } // namespace
 
-void TForm1::PngSpeedButton7Click() { CreateDocument(*this, program_, DocumentKind::Word); }
-void TForm1::PngSpeedButton8Click() { CreateDocument(*this, program_, DocumentKind::Excel); }
-void TForm1::PngSpeedButton9Click() { CreateDocument(*this, program_, DocumentKind::PowerPoint); }
+void TForm1::PngSpeedButton7Click() { CreateDocument(*this, program_, fileops::DocumentKind::Word); }
+void TForm1::PngSpeedButton8Click() { CreateDocument(*this, program_, fileops::DocumentKind::Excel); }
+void TForm1::PngSpeedButton9Click() { CreateDocument(*this, program_, fileops::DocumentKind::PowerPoint); }
 
 void TForm1::PngSpeedButton10Click()
 {
   if (!CanCreateIn(*this) || !AskFolderName(program_))
     return;
-  if (const auto folder = MakeNewFolder(CurrentFolder(), platform::nativeName(program_.Form3->NewFolderName())))
+  if (const auto folder =
+          fileops::MakeNewFolder(CurrentFolder(), platform::NativeName(program_.Form3->NewFolderName())))
     OpenFolder(*folder);
 }
 

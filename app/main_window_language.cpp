@@ -28,7 +28,7 @@ void TForm1::SetTexts(Language language)
       {PngSpeedButton13, &texts::DesktopHint},
   };
   for (const auto &[button, pair] : hints)
-    button->setHint(Text(*pair, language));
+    button->SetHint(Text(*pair, language));
   const std::pair<ui::TPngSpeedButton *, const TextPair *> captionedButtons[] = {
       {PngSpeedButton7, &texts::NewWordButton},
       {PngSpeedButton8, &texts::NewExcelButton},

@@ -32,7 +32,7 @@ UCollator *OpenCollator(const QCollator &collator)
 
 QString ShownText(QByteArrayView name)
 {
-  return platform::displayName(QByteArray::fromRawData(name.data(), name.size()));
+  return platform::DisplayName(QByteArray::fromRawData(name.data(), name.size()));
 }
 
 // The C locale's key of an ASCII name: the name itself, its capitals made small when folding
@@ -86,7 +86,7 @@ NameKeyMaker::~NameKeyMaker()
     ucol_close(collator_);
 }
 
-void NameKeyMaker::append(QByteArrayView name, std::string &keys)
+void NameKeyMaker::Append(QByteArrayView name, std::string &keys)
 {
   const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<uchar>(c) < 0x80; });
   if (bytesKeys_) {

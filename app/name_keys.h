@@ -19,7 +19,7 @@ public:
   NameKeyMaker &operator=(const NameKeyMaker &) = delete;
 
   // Appends the key of a name, given as the raw bytes the kernel returned, to keys.
-  void append(QByteArrayView name, std::string &keys);
+  void Append(QByteArrayView name, std::string &keys);
 
 private:
   bool bytesKeys_;       // the C locale: the key is the name's UTF-8 bytes

@@ -19,16 +19,16 @@ void PrepareProcess()
   // Shaped windows, centring and window moves need X11; Wayland desktops run it on XWayland.
   // Files opened from it still start on the desktop's own platform.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    platform::setOwnVariable("QT_QPA_PLATFORM", "xcb", true);
-  platform::readTimeZoneOnce();
-  platform::startReadingFontConfiguration();
-  platform::connectSessionBusEarly();
+    platform::SetOwnVariable("QT_QPA_PLATFORM", "xcb", true);
+  platform::ReadTimeZoneOnce();
+  platform::StartReadingFontConfiguration();
+  platform::ConnectSessionBusEarly();
 }
 
 std::unique_ptr<Program> StartProgram()
 {
   QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
-  platform::registerProgramFonts();
+  platform::RegisterProgramFonts();
   auto program = std::make_unique<Program>();
   program->Form1->show();
   return program;

@@ -24,8 +24,8 @@ public:
 
   Settings settings;
   TForm1 *Form1 = nullptr;
-  WindowOnFirstUse<TForm2> Form2{[this] { return new TForm2(Form1); }};
-  WindowOnFirstUse<TForm3> Form3{[this] { return new TForm3(Form1); }};
+  WindowOnFirstUse<fileops::TForm2> Form2{[this] { return new fileops::TForm2(Form1); }};
+  WindowOnFirstUse<fileops::TForm3> Form3{[this] { return new fileops::TForm3(Form1); }};
   WindowOnFirstUse<TForm4> Form4{[this] { return new TForm4(settings, Form1); }};
   WindowOnFirstUse<ui::TFormAbout> FormAbout{[this] { return new ui::TFormAbout(Form1); }};
   WindowOnFirstUse<ui::TForm5> Form5{[this] { return new ui::TForm5(Form1); }};

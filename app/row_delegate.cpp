@@ -16,7 +16,7 @@ void RowDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QMod
 {
   const QString typed = editor->metaObject()->userProperty().read(editor).toString();
   // Qt commits through a const function; the signal leaves the delegate as it was.
-  emit const_cast<RowDelegate *>(this)->captionEdited(index.row(), typed);
+  emit const_cast<RowDelegate *>(this)->CaptionEdited(index.row(), typed);
 }
 
 void RowDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
@@ -25,7 +25,7 @@ void RowDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelInde
   const QVariant image = index.data(ListModel::RowImageRole);
   if (image.isValid()) {
     // As the styled delegate shows an icon of the decoration role.
-    option->icon = images_.icon(image.value<ui::ListImage>());
+    option->icon = images_.Icon(image.value<ui::ListImage>());
     option->features |= QStyleOptionViewItem::HasDecoration;
     option->decorationSize = option->decorationSize.boundedTo(option->icon.actualSize(option->decorationSize));
   }

@@ -20,7 +20,7 @@ public:
 
 signals:
   // The caption of a row was edited and confirmed.
-  void captionEdited(int row, const QString &typed);
+  void CaptionEdited(int row, const QString &typed);
 
 protected:
   void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;

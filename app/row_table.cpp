@@ -4,13 +4,13 @@
 
 namespace tv {
 
-QByteArrayView RowTable::name(int row) const
+QByteArrayView RowTable::Name(int row) const
 {
-  const Row &entry = at(row);
+  const Row &entry = At(row);
   return QByteArrayView(names_.constData() + entry.nameOffset, entry.nameLength);
 }
 
-void RowTable::append(QByteArrayView name, Row row)
+void RowTable::Append(QByteArrayView name, Row row)
 {
   row.nameOffset = static_cast<quint32>(names_.size());
   row.nameLength = static_cast<quint16>(name.size());
@@ -18,7 +18,7 @@ void RowTable::append(QByteArrayView name, Row row)
   rows_.push_back(row);
 }
 
-bool RowTable::rename(int row, QByteArrayView name)
+bool RowTable::Rename(int row, QByteArrayView name)
 {
   if (name.size() > std::numeric_limits<quint16>::max())
     return false;
@@ -29,7 +29,7 @@ bool RowTable::rename(int row, QByteArrayView name)
   return true;
 }
 
-void RowTable::reorder(const std::vector<int> &order)
+void RowTable::Reorder(const std::vector<int> &order)
 {
   std::vector<Row> reordered;
   reordered.reserve(order.size());

@@ -27,17 +27,17 @@ public:
   // Rows whose names are already in the block.
   RowTable(QByteArray names, std::vector<Row> rows) : names_(std::move(names)), rows_(std::move(rows)) {}
 
-  int count() const { return static_cast<int>(rows_.size()); }
-  const Row &at(int row) const { return rows_[static_cast<size_t>(row)]; }
+  int Count() const { return static_cast<int>(rows_.size()); }
+  const Row &At(int row) const { return rows_[static_cast<size_t>(row)]; }
   // The raw bytes of a row's name (a drive's mount point; the message row's text).
-  QByteArrayView name(int row) const;
+  QByteArrayView Name(int row) const;
 
   // Adds a row with a new name.
-  void append(QByteArrayView name, Row row);
+  void Append(QByteArrayView name, Row row);
   // Gives a row a new name in place; false when the name is too long to hold.
-  bool rename(int row, QByteArrayView name);
+  bool Rename(int row, QByteArrayView name);
   // Puts the rows in a new order: new row i is old row order[i].
-  void reorder(const std::vector<int> &order);
+  void Reorder(const std::vector<int> &order);
 
 private:
   QByteArray names_;

@@ -133,11 +133,11 @@ ui::ListImage RowImageOf(ui::RowKind kind, QByteArrayView name)
   if (dot == name.rend())
     return ui::ListImage::File;
   const QByteArrayView extension(&*dot, dot - name.rbegin() + 1);
-  static constexpr std::pair<QByteArrayView, ui::ListImage> images[] = {
+  static constexpr std::pair<QByteArrayView, ui::ListImage> Images[] = {
       {".DOC", ui::ListImage::Word},   {".DOCX", ui::ListImage::Word},      {".XLS", ui::ListImage::Excel},
       {".XLSX", ui::ListImage::Excel}, {".PPT", ui::ListImage::PowerPoint}, {".PPTX", ui::ListImage::PowerPoint},
   };
-  for (const auto &[upper, image] : images)
+  for (const auto &[upper, image] : Images)
     if (IsUpperCaseOf(upper, extension))
       return image;
   return ui::ListImage::File;
@@ -159,54 +159,54 @@ RowTextFormat::RowTextFormat(const QLocale &locale, bool english)
 {
 }
 
-QString RowTextFormat::caption(const RowTable &rows, int row) const
+QString RowTextFormat::Caption(const RowTable &rows, int row) const
 {
-  const QByteArrayView name = rows.name(row);
-  if (rows.at(row).kind == ui::RowKind::Message)
+  const QByteArrayView name = rows.Name(row);
+  if (rows.At(row).kind == ui::RowKind::Message)
     return QString::fromUtf8(name);
-  return platform::displayName(QByteArray::fromRawData(name.data(), name.size()));
+  return platform::DisplayName(QByteArray::fromRawData(name.data(), name.size()));
 }
 
-QString RowTextFormat::sizeText(const RowTable &rows, int row) const
+QString RowTextFormat::SizeText(const RowTable &rows, int row) const
 {
-  const Row &entry = rows.at(row);
+  const Row &entry = rows.At(row);
   if (IsFileOrDrive(entry) && SizeKnown(entry))
     return FormatSize(entry.size, decimalPoint_);
   return {};
 }
 
-QString RowTextFormat::detailText(const RowTable &rows, int row) const
+QString RowTextFormat::DetailText(const RowTable &rows, int row) const
 {
-  const Row &entry = rows.at(row);
+  const Row &entry = rows.At(row);
   if (entry.kind == ui::RowKind::File)
-    return timeText(entry.modified);
+    return TimeText(entry.modified);
   if (entry.kind == ui::RowKind::Drive && SizeKnown(entry))
-    return freeSpaceText(entry.available, entry.size);
+    return FreeSpaceText(entry.available, entry.size);
   return {};
 }
 
-QString RowTextFormat::sizeKey(const RowTable &rows, int row) const
+QString RowTextFormat::SizeKey(const RowTable &rows, int row) const
 {
-  const Row &entry = rows.at(row);
+  const Row &entry = rows.At(row);
   // A drive whose query failed keeps the key of -1 bytes, so that it sorts first.
   const bool keyed = entry.kind == ui::RowKind::Drive || (entry.kind == ui::RowKind::File && SizeKnown(entry));
-  return keyed ? SizeKey(entry.size) : QString();
+  return keyed ? tv::SizeKey(entry.size) : QString();
 }
 
-QString RowTextFormat::nameKey(const RowTable &rows, int row) const
+QString RowTextFormat::NameKey(const RowTable &rows, int row) const
 {
-  const Row &entry = rows.at(row);
-  return IsFileOrDrive(entry) ? caption(rows, row) : QString();
+  const Row &entry = rows.At(row);
+  return IsFileOrDrive(entry) ? Caption(rows, row) : QString();
 }
 
-QString RowTextFormat::timeKey(const RowTable &rows, int row) const
+QString RowTextFormat::TimeKey(const RowTable &rows, int row) const
 {
-  const Row &entry = rows.at(row);
+  const Row &entry = rows.At(row);
   return entry.kind == ui::RowKind::File && TimeKnown(entry) ? OleDateKey(ListedTime(entry.modified), decimalPoint_)
                                                              : QString();
 }
 
-QString RowTextFormat::timeText(qint64 modified) const
+QString RowTextFormat::TimeText(qint64 modified) const
 {
   if (modified == platform::UnknownTime)
     return {};
@@ -217,7 +217,7 @@ QString RowTextFormat::timeText(qint64 modified) const
   return date + QLatin1Char(' ') + locale_.toString(local.time(), timeFormat_);
 }
 
-QString RowTextFormat::freeSpaceText(qint64 available, qint64 total) const
+QString RowTextFormat::FreeSpaceText(qint64 available, qint64 total) const
 {
   // A volume that reports no size has no share to show; 0 keeps the text's shape.
   const qint64 percent = total > 0 ? static_cast<qint64>(static_cast<double>(available) / total * 100) : 0;

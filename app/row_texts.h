@@ -44,20 +44,20 @@ public:
   RowTextFormat(const QLocale &locale, bool english);
 
   // The first column: the name as shown, or the message row's text.
-  QString caption(const RowTable &rows, int row) const;
+  QString Caption(const RowTable &rows, int row) const;
   // The second column: the size text.
-  QString sizeText(const RowTable &rows, int row) const;
+  QString SizeText(const RowTable &rows, int row) const;
   // The third column: the time text of a file, the free-space text of a drive.
-  QString detailText(const RowTable &rows, int row) const;
+  QString DetailText(const RowTable &rows, int row) const;
 
   // The sort keys as texts; empty for folders and, except the name key, for drives' times.
-  QString sizeKey(const RowTable &rows, int row) const;
-  QString nameKey(const RowTable &rows, int row) const;
-  QString timeKey(const RowTable &rows, int row) const;
+  QString SizeKey(const RowTable &rows, int row) const;
+  QString NameKey(const RowTable &rows, int row) const;
+  QString TimeKey(const RowTable &rows, int row) const;
 
   // Empty for a time that is not known.
-  QString timeText(qint64 modified) const;
-  QString freeSpaceText(qint64 available, qint64 total) const;
+  QString TimeText(qint64 modified) const;
+  QString FreeSpaceText(qint64 available, qint64 total) const;
 
 private:
   QLocale locale_;

@@ -12,15 +12,15 @@ template <typename Window> class WindowOnFirstUse {
 public:
   explicit WindowOnFirstUse(std::function<Window *()> make) : make_(std::move(make)) {}
 
-  Window *get()
+  Window *Get()
   {
     if (!window_)
       window_ = make_();
     return window_;
   }
-  Window *operator->() { return get(); }
-  Window &operator*() { return *get(); }
-  operator Window *() { return get(); }
+  Window *operator->() { return Get(); }
+  Window &operator*() { return *Get(); }
+  operator Window *() { return Get(); }
 
 private:
   std::function<Window *()> make_;

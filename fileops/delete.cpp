@@ -15,9 +15,9 @@ DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name)
 {
   if (folder.isEmpty() || !IsPlainEntryName(name))
     return DeleteStep::Nothing;
-  if (platform::isExistingFolder(folder + name))
+  if (platform::IsExistingFolder(folder + name))
     return DeleteStep::RefuseFolder;
-  return platform::isExistingFile(folder + name) ? DeleteStep::Ask : DeleteStep::Nothing;
+  return platform::IsExistingFile(folder + name) ? DeleteStep::Ask : DeleteStep::Nothing;
 }
 
 QString DeleteQuestion(const QString &caption, Language language)
@@ -49,17 +49,17 @@ QString TrashFailureReason(const platform::TrashedFile &trashed, Language langua
   case platform::TrashRefusal::None:
     break;
   }
-  return trashed.result.description();
+  return trashed.result.Description();
 }
 
 } // namespace
 
 QString RecycleFile(const QByteArray &path, const QString &caption, Language language)
 {
-  if (!platform::isExistingFile(path))
+  if (!platform::IsExistingFile(path))
     return {};
-  const platform::TrashedFile trashed = platform::moveToTrash(path);
-  return trashed.result.ok() ? QString()
+  const platform::TrashedFile trashed = platform::MoveToTrash(path);
+  return trashed.result.Ok() ? QString()
                              : Text(texts::TrashFailed, language).arg(caption, TrashFailureReason(trashed, language));
 }
 

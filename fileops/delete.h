@@ -5,13 +5,11 @@
 
 #include "texts/texts.h"
 
-namespace tv {
-
-namespace ui {
+namespace tv::ui {
 class TForm6;
-} // namespace ui
+} // namespace tv::ui
 
-namespace fileops {
+namespace tv::fileops {
 
 enum class DeleteStep {
   Nothing,      // no file of that name in the folder (a drive row, a vanished file)
@@ -34,5 +32,4 @@ bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language);
 // is in the language, empty when it went or was no longer there.
 QString RecycleFile(const QByteArray &path, const QString &caption, Language language);
 
-} // namespace fileops
-} // namespace tv
+} // namespace tv::fileops

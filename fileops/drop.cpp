@@ -18,17 +18,17 @@ bool IsLocalFile(const QUrl &url)
   return url.scheme() == QLatin1String("file") && (url.host().isEmpty() || url.host() == QLatin1String("localhost"));
 }
 
-bool EntryExists(const QByteArray &path) { return platform::isExistingFile(path) || platform::isExistingFolder(path); }
+bool EntryExists(const QByteArray &path) { return platform::IsExistingFile(path) || platform::IsExistingFolder(path); }
 
 void CopyDroppedFile(const QByteArray &folder, const QByteArray &source)
 {
   const qsizetype slash = source.lastIndexOf('/');
   const QByteArray name = source.mid(slash + 1);
-  if (!IsPlainEntryName(name) || platform::isSameFile(source.left(slash + 1), folder))
+  if (!IsPlainEntryName(name) || platform::IsSameFile(source.left(slash + 1), folder))
     return;
   for (int number = 1;; ++number) {
-    const QByteArray target = folder + platform::numberedName(name, number, NAME_MAX);
-    if (!EntryExists(target) && platform::copyRegularFile(source, target).error() != EEXIST)
+    const QByteArray target = folder + platform::NumberedName(name, number, NAME_MAX);
+    if (!EntryExists(target) && platform::CopyRegularFile(source, target).Error() != EEXIST)
       return;
   }
 }

@@ -13,7 +13,7 @@
 #include "ui/user_text.h"
 #include "ui/window_behaviour.h"
 
-namespace tv {
+namespace tv::fileops {
 
 namespace {
 
@@ -28,7 +28,7 @@ QRadioButton *PlacedRadioButton(QWidget *parent, QRect geometry)
 
 void PlaceGlyphButton(ui::TPngBitBtn *button, ui::Picture glyph, QRect geometry)
 {
-  button->setPngImage(ui::Glyph(glyph));
+  button->SetPngImage(ui::Glyph(glyph));
   button->setGeometry(geometry);
 }
 
@@ -150,4 +150,4 @@ void TForm3::SetTexts(Language language)
   SetButtonTexts(language);
 }
 
-} // namespace tv
+} // namespace tv::fileops

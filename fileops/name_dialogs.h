@@ -10,11 +10,11 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-namespace tv {
-
-namespace ui {
+namespace tv::ui {
 class TPngBitBtn;
-} // namespace ui
+} // namespace tv::ui
+
+namespace tv::fileops {
 
 // What both name-entry dialogs share: a name field that shows the caller's proposal on every
 // showing, OK (also Enter in the field, whatever modifiers are held) which confirms, and
@@ -90,4 +90,4 @@ public:
   void SetTexts(Language language);
 };
 
-} // namespace tv
+} // namespace tv::fileops

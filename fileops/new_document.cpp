@@ -10,13 +10,13 @@
 // something names their initialiser; that name cannot stand inside a namespace.
 static void RegisterTemplates() { Q_INIT_RESOURCE(templates); }
 
-namespace tv {
+namespace tv::fileops {
 
 namespace {
 
-const DocumentType kWord{texts::ProposedWordName, {".doc", "W3"}, {".docx", "W7"}};
-const DocumentType kExcel{texts::ProposedExcelName, {".xls", "E3"}, {".xlsx", "E7"}};
-const DocumentType kPowerPoint{texts::ProposedPowerPointName, {".ppt", "P3"}, {".pptx", "P7"}};
+const DocumentType KWord{texts::ProposedWordName, {".doc", "W3"}, {".docx", "W7"}};
+const DocumentType KExcel{texts::ProposedExcelName, {".xls", "E3"}, {".xlsx", "E7"}};
+const DocumentType KPowerPoint{texts::ProposedPowerPointName, {".ppt", "P3"}, {".pptx", "P7"}};
 
 QString WithoutTrailingSpacesAndFullStops(QString text)
 {
@@ -31,13 +31,13 @@ const DocumentType &DocumentTypeOf(DocumentKind kind)
 {
   switch (kind) {
   case DocumentKind::Word:
-    return kWord;
+    return KWord;
   case DocumentKind::Excel:
-    return kExcel;
+    return KExcel;
   case DocumentKind::PowerPoint:
     break;
   }
-  return kPowerPoint;
+  return KPowerPoint;
 }
 
 QString WithExtension(const QString &typedName, const QString &extension)
@@ -62,13 +62,13 @@ platform::Result SaveTemplateToFile(const char *templateName, const QByteArray &
   const QByteArray bytes = TemplateBytes(templateName);
   if (bytes.isEmpty())
     return platform::Result(ENOENT);
-  return platform::createFileExclusive(target, bytes);
+  return platform::CreateFileExclusive(target, bytes);
 }
 
 QString CannotCreateFileMessage(const QByteArray &target, const QString &errorDescription)
 {
   return QString::fromUtf8(texts::CannotCreateFile)
-      .arg(platform::displayName(target), WithoutTrailingSpacesAndFullStops(errorDescription));
+      .arg(platform::DisplayName(target), WithoutTrailingSpacesAndFullStops(errorDescription));
 }
 
-} // namespace tv
+} // namespace tv::fileops

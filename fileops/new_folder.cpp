@@ -3,16 +3,16 @@
 #include "platform/file_create.h"
 #include "platform/file_queries.h"
 
-namespace tv {
+namespace tv::fileops {
 
 std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArray &name)
 {
   const QByteArray path = folder + name;
   // Success is judged by what exists afterwards: an existing folder is opened as well.
-  platform::makeFolder(path);
-  if (!platform::isExistingFolder(path))
+  platform::MakeFolder(path);
+  if (!platform::IsExistingFolder(path))
     return std::nullopt;
   return path;
 }
 
-} // namespace tv
+} // namespace tv::fileops

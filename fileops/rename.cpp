@@ -18,7 +18,7 @@ RenameOutcome Refused(const RenameRequest &request, const QString &reason, Langu
 
 RenameOutcome RenameRow(const RenameRequest &request, Language language)
 {
-  const QByteArray newName = platform::nativeName(request.newText);
+  const QByteArray newName = platform::NativeName(request.newText);
   const QByteArray target = request.folder + newName;
   // A drive has no name on disk to change.
   if (request.newText == request.oldCaption || request.kind == ui::RowKind::Drive ||
@@ -27,14 +27,14 @@ RenameOutcome RenameRow(const RenameRequest &request, Language language)
   // The system would read the name only up to a NUL byte, in the checks too.
   if (newName.contains('\0'))
     return Refused(request, Text(texts::InvalidName, language), language);
-  if (request.kind == ui::RowKind::Folder && platform::isExistingFolder(target))
+  if (request.kind == ui::RowKind::Folder && platform::IsExistingFolder(target))
     return {std::nullopt, Text(texts::FolderNameTaken, language)};
-  if (request.kind == ui::RowKind::File && platform::isExistingFile(target))
+  if (request.kind == ui::RowKind::File && platform::IsExistingFile(target))
     return {std::nullopt, Text(texts::FileNameTaken, language)};
   if (!IsPlainEntryName(newName) || !IsPlainEntryName(request.oldName))
     return Refused(request, Text(texts::InvalidName, language), language);
-  const platform::Result moved = platform::moveWithoutReplacing(request.folder + request.oldName, target);
-  return moved.ok() ? RenameOutcome{newName, {}} : Refused(request, moved.description(), language);
+  const platform::Result moved = platform::MoveWithoutReplacing(request.folder + request.oldName, target);
+  return moved.Ok() ? RenameOutcome{newName, {}} : Refused(request, moved.Description(), language);
 }
 
 } // namespace tv::fileops

@@ -65,18 +65,18 @@ constexpr size_t MaximumThreads = 4;
 
 } // namespace
 
-void readEntryNames(const FileDescriptor &folder, DirectoryContents &contents)
+void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents)
 {
   // One large buffer: a folder of a million entries takes a few dozen calls.
   constexpr size_t BufferSize = 1 << 20;
-  if (!folder.isOpen()) {
+  if (!folder.IsOpen()) {
     contents.state = FolderState::Unreadable;
     return;
   }
   contents.state = FolderState::Listed;
   const std::unique_ptr<char[]> buffer(new char[BufferSize]);
   for (;;) {
-    const ssize_t filled = ::getdents64(folder.get(), buffer.get(), BufferSize);
+    const ssize_t filled = ::getdents64(folder.Get(), buffer.get(), BufferSize);
     if (filled <= 0) // the end, or an error, which ends the read there
       return;
     for (ssize_t at = 0; at < filled;) {
@@ -88,7 +88,7 @@ void readEntryNames(const FileDescriptor &folder, DirectoryContents &contents)
   }
 }
 
-void describeEntries(const FileDescriptor &folder, DirectoryContents &contents)
+void DescribeEntries(const FileDescriptor &folder, DirectoryContents &contents)
 {
   const size_t count = contents.entries.size();
   const size_t threadCount = count < 2 * MinimumEntriesPerThread
@@ -99,31 +99,31 @@ void describeEntries(const FileDescriptor &folder, DirectoryContents &contents)
   for (size_t first = share; first < count; first += share) {
     const size_t last = std::min(count, first + share);
     try {
-      helpers.emplace_back([&, first, last] { DescribeRange(folder.get(), contents, first, last); });
+      helpers.emplace_back([&, first, last] { DescribeRange(folder.Get(), contents, first, last); });
     } catch (const std::system_error &) {
-      DescribeRange(folder.get(), contents, first, last); // no thread to be had: this one does it
+      DescribeRange(folder.Get(), contents, first, last); // no thread to be had: this one does it
     }
   }
-  DescribeRange(folder.get(), contents, 0, std::min(count, share));
+  DescribeRange(folder.Get(), contents, 0, std::min(count, share));
   for (std::thread &helper : helpers)
     helper.join();
   // Entries left undecided vanished before their stat.
   std::erase_if(contents.entries, [](const DirectoryEntry &entry) { return entry.kind == EntryKind::Undecided; });
 }
 
-DirectoryContents readDirectory(const QByteArray &path)
+DirectoryContents ReadDirectory(const QByteArray &path)
 {
   DirectoryContents contents;
-  const FileDescriptor folder = openFolder(AT_FDCWD, path, true);
-  if (!folder.isOpen()) {
+  const FileDescriptor folder = OpenFolder(AT_FDCWD, path, true);
+  if (!folder.IsOpen()) {
     // Inside a folder that may be read but not searched, a folder is known by name and can
     // be neither opened nor asked about: it exists, unreadable.
-    contents.state = folder.openResult().error() == EACCES || isExistingFolder(path) ? FolderState::Unreadable
+    contents.state = folder.OpenResult().Error() == EACCES || IsExistingFolder(path) ? FolderState::Unreadable
                                                                                      : FolderState::Missing;
     return contents;
   }
-  readEntryNames(folder, contents);
-  describeEntries(folder, contents);
+  ReadEntryNames(folder, contents);
+  DescribeEntries(folder, contents);
   return contents;
 }
 

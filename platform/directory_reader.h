@@ -45,7 +45,7 @@ struct DirectoryContents {
   QByteArray names;
   std::vector<DirectoryEntry> entries;
 
-  QByteArrayView name(const DirectoryEntry &entry) const
+  QByteArrayView Name(const DirectoryEntry &entry) const
   {
     return QByteArrayView(names.constData() + entry.nameOffset, entry.nameLength);
   }
@@ -53,17 +53,17 @@ struct DirectoryContents {
 
 // Reads the names of an open folder. Entries the folder itself reports as folders are
 // decided at once; the others are left Undecided.
-void readEntryNames(const FileDescriptor &folder, DirectoryContents &contents);
+void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents);
 
 // Decides every Undecided entry with one stat relative to the folder, following symbolic
 // links; a link that leads nowhere (broken, or a loop) is a file of its own size. Entries
 // that vanished since the names were read are dropped. Nothing is ever opened, so pipes and
 // devices cannot block. A large folder's stats are shared among a few threads, which have
 // all finished when this returns.
-void describeEntries(const FileDescriptor &folder, DirectoryContents &contents);
+void DescribeEntries(const FileDescriptor &folder, DirectoryContents &contents);
 
 // Reads and describes a folder, following symbolic links to it. A folder that cannot be
 // opened for want of permission is Unreadable, also when nothing can be asked about it.
-DirectoryContents readDirectory(const QByteArray &path);
+DirectoryContents ReadDirectory(const QByteArray &path);
 
 } // namespace tv::platform

@@ -12,14 +12,14 @@ FileDescriptor::~FileDescriptor()
     ::close(fd_);
 }
 
-bool FileDescriptor::close()
+bool FileDescriptor::Close()
 {
   const int fd = fd_;
   fd_ = -1;
   return ::close(fd) == 0;
 }
 
-Result writeAll(int fd, const QByteArray &bytes)
+Result WriteAll(int fd, const QByteArray &bytes)
 {
   const char *next = bytes.constData();
   qsizetype left = bytes.size();
@@ -28,22 +28,22 @@ Result writeAll(int fd, const QByteArray &bytes)
     if (written < 0 && errno == EINTR)
       continue;
     if (written < 0)
-      return Result::lastError();
+      return Result::LastError();
     next += written;
     left -= written;
   }
   return {};
 }
 
-Result flushFolder(const QByteArray &folder, int parent)
+Result FlushFolder(const QByteArray &folder, int parent)
 {
-  const FileDescriptor handle = openFolder(parent, folder.isEmpty() ? "." : folder, true);
-  return handle.isOpen() ? flush(handle.get()) : handle.openResult();
+  const FileDescriptor handle = OpenFolder(parent, folder.isEmpty() ? "." : folder, true);
+  return handle.IsOpen() ? Flush(handle.Get()) : handle.OpenResult();
 }
 
-Result flush(int fd) { return ::fsync(fd) == 0 ? Result() : Result::lastError(); }
+Result Flush(int fd) { return ::fsync(fd) == 0 ? Result() : Result::LastError(); }
 
-FileDescriptor openFolder(int parent, const QByteArray &name, bool followLink)
+FileDescriptor OpenFolder(int parent, const QByteArray &name, bool followLink)
 {
   return FileDescriptor(
       ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW)));

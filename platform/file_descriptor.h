@@ -32,13 +32,13 @@ public:
     return *this;
   }
 
-  bool isOpen() const { return fd_ >= 0; }
-  int get() const { return fd_; }
+  bool IsOpen() const { return fd_ >= 0; }
+  int Get() const { return fd_; }
   // Why it could not be opened; ok when it is open.
-  Result openResult() const { return Result(openError_); }
+  Result OpenResult() const { return Result(openError_); }
   // Closes it now; false when the system reports a failure, which a network file system
   // may keep back until then.
-  bool close();
+  bool Close();
 
 private:
   int fd_ = -1;
@@ -46,17 +46,17 @@ private:
 };
 
 // Writes all bytes, going on after short writes and interruptions.
-Result writeAll(int fd, const QByteArray &bytes);
+Result WriteAll(int fd, const QByteArray &bytes);
 
 // Makes the names in a folder (the current one when empty; relative to an open parent folder
 // where given) last across a crash.
-Result flushFolder(const QByteArray &folder, int parent = AT_FDCWD);
+Result FlushFolder(const QByteArray &folder, int parent = AT_FDCWD);
 
 // Flushes an open file or folder to the disk.
-Result flush(int fd);
+Result Flush(int fd);
 
 // Opens a folder for reading it and for the *at() calls; a symbolic link in its place is
 // followed only when asked.
-FileDescriptor openFolder(int parent, const QByteArray &name, bool followLink);
+FileDescriptor OpenFolder(int parent, const QByteArray &name, bool followLink);
 
 } // namespace tv::platform

@@ -13,7 +13,7 @@ namespace tv::platform {
 
 namespace {
 
-int renameNoReplace(const EntryAt &from, const EntryAt &to)
+int RenameNoReplace(const EntryAt &from, const EntryAt &to)
 {
 #if defined(__GLIBC__) && __GLIBC_PREREQ(2, 28)
   return ::renameat2(from.folder, from.name.constData(), to.folder, to.name.constData(), RENAME_NOREPLACE);
@@ -23,7 +23,7 @@ int renameNoReplace(const EntryAt &from, const EntryAt &to)
 #endif
 }
 
-bool isFolder(const EntryAt &entry)
+bool IsFolder(const EntryAt &entry)
 {
   struct stat info {};
   return ::fstatat(entry.folder, entry.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
@@ -31,50 +31,50 @@ bool isFolder(const EntryAt &entry)
 
 // Only safe where nothing else renames into the folder meanwhile; used where the kernel
 // offers no atomic way.
-Result renameIfFree(const EntryAt &from, const EntryAt &to)
+Result RenameIfFree(const EntryAt &from, const EntryAt &to)
 {
   struct stat info {};
   if (::fstatat(to.folder, to.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
     return Result(EEXIST);
   if (errno != ENOENT)
-    return Result::lastError();
+    return Result::LastError();
   return ::renameat(from.folder, from.name.constData(), to.folder, to.name.constData()) == 0 ? Result()
-                                                                                             : Result::lastError();
+                                                                                             : Result::LastError();
 }
 
-Result linkOrCheckedRename(const EntryAt &from, const EntryAt &to)
+Result LinkOrCheckedRename(const EntryAt &from, const EntryAt &to)
 {
-  if (isFolder(from))
-    return renameIfFree(from, to);
+  if (IsFolder(from))
+    return RenameIfFree(from, to);
   if (::linkat(from.folder, from.name.constData(), to.folder, to.name.constData(), 0) != 0) {
     if (errno == EPERM || errno == EOPNOTSUPP)
-      return renameIfFree(from, to);
-    return Result::lastError();
+      return RenameIfFree(from, to);
+    return Result::LastError();
   }
   if (::unlinkat(from.folder, from.name.constData(), 0) == 0)
     return Result();
-  const Result failure = Result::lastError();
+  const Result failure = Result::LastError();
   ::unlinkat(to.folder, to.name.constData(), 0);
   return failure;
 }
 
 } // namespace
 
-Result moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to)
+Result MoveWithoutReplacingAt(const EntryAt &from, const EntryAt &to)
 {
-  if (renameNoReplace(from, to) == 0)
+  if (RenameNoReplace(from, to) == 0)
     return Result();
-  return errno == EINVAL ? linkOrCheckedRename(from, to) : Result::lastError();
+  return errno == EINVAL ? LinkOrCheckedRename(from, to) : Result::LastError();
 }
 
-Result moveWithoutReplacing(const QByteArray &from, const QByteArray &to)
+Result MoveWithoutReplacing(const QByteArray &from, const QByteArray &to)
 {
-  return moveWithoutReplacingAt(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
+  return MoveWithoutReplacingAt(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
 }
 
-Result moveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to)
+Result MoveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to)
 {
-  return linkOrCheckedRename(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
+  return LinkOrCheckedRename(EntryAt{AT_FDCWD, from}, EntryAt{AT_FDCWD, to});
 }
 
 } // namespace tv::platform

@@ -15,12 +15,12 @@ struct EntryAt {
 
 // Moves or renames a file or folder; never replaces an entry that already has the new name
 // (the result is then EEXIST).
-Result moveWithoutReplacing(const QByteArray &from, const QByteArray &to);
-Result moveWithoutReplacingAt(const EntryAt &from, const EntryAt &to);
+Result MoveWithoutReplacing(const QByteArray &from, const QByteArray &to);
+Result MoveWithoutReplacingAt(const EntryAt &from, const EntryAt &to);
 
 // The same move for file systems that refuse the kernel's no-replace flag (NFS, some FUSE):
 // a file is linked under the new name and then unlinked; a folder, or a file where hard links
 // are not supported, is renamed after checking that nothing has the new name.
-Result moveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to);
+Result MoveByLinkOrCheckedRename(const QByteArray &from, const QByteArray &to);
 
 } // namespace tv::platform

@@ -6,13 +6,13 @@
 
 namespace tv::platform {
 
-bool isExistingFolder(const QByteArray &path)
+bool IsExistingFolder(const QByteArray &path)
 {
   struct stat info {};
   return !path.isEmpty() && ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool isExistingFile(const QByteArray &path)
+bool IsExistingFile(const QByteArray &path)
 {
   struct stat info {};
   if (path.isEmpty())
@@ -22,7 +22,7 @@ bool isExistingFile(const QByteArray &path)
   return ::lstat(path.constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
-QByteArray executablePath()
+QByteArray ExecutablePath()
 {
   QByteArray buffer(PATH_MAX, '\0');
   const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
@@ -32,8 +32,8 @@ QByteArray executablePath()
   return buffer;
 }
 
-QString displayName(const QByteArray &bytes) { return QString::fromUtf8(bytes); }
+QString DisplayName(const QByteArray &bytes) { return QString::fromUtf8(bytes); }
 
-QByteArray nativeName(const QString &text) { return text.toUtf8(); }
+QByteArray NativeName(const QString &text) { return text.toUtf8(); }
 
 } // namespace tv::platform

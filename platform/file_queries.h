@@ -8,19 +8,19 @@
 namespace tv::platform {
 
 // True when the path names a folder, following symbolic links.
-bool isExistingFolder(const QByteArray &path);
+bool IsExistingFolder(const QByteArray &path);
 
 // True when something that is not a folder exists at the path (a broken symbolic link
 // counts as a file).
-bool isExistingFile(const QByteArray &path);
+bool IsExistingFile(const QByteArray &path);
 
 // Absolute path of the running executable.
-QByteArray executablePath();
+QByteArray ExecutablePath();
 
 // The text shown for a name or path given as raw bytes.
-QString displayName(const QByteArray &bytes);
+QString DisplayName(const QByteArray &bytes);
 
 // The bytes of a name or path typed by the user.
-QByteArray nativeName(const QString &text);
+QByteArray NativeName(const QString &text);
 
 } // namespace tv::platform

@@ -78,7 +78,7 @@ void ReadConfigurationWithTahoma()
 
 } // namespace
 
-void startReadingFontConfiguration()
+void StartReadingFontConfiguration()
 {
   // Qt removes this variable from the environment while it connects, and fontconfig reads
   // the environment: the two must not run at once, so then the configuration waits.
@@ -86,7 +86,7 @@ void startReadingFontConfiguration()
     FontConfigurationReader().thread = std::jthread(ReadConfigurationWithTahoma);
 }
 
-void registerProgramFonts()
+void RegisterProgramFonts()
 {
   ConfigurationReader &reader = FontConfigurationReader();
   if (reader.thread.joinable() && !std::exchange(reader.awaited, true)) {

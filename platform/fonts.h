@@ -6,12 +6,12 @@ namespace tv::platform {
 // while the connection to the window system is made. Call before the application object.
 // When Qt is to take DESKTOP_STARTUP_ID from the environment it does nothing, and the
 // configuration is read when first needed.
-void startReadingFontConfiguration();
+void StartReadingFontConfiguration();
 
 // Makes the family "Tahoma" available to the program. Debian's fonts-wine installs it
 // outside the folders fontconfig scans, so it is registered by hand. Waits for the font
 // configuration first: read twice at once, it would cost twice. When that was read on its
 // own thread, Qt's font database is then filled on another while the caller goes on.
-void registerProgramFonts();
+void RegisterProgramFonts();
 
 } // namespace tv::platform

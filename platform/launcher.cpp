@@ -44,8 +44,8 @@ public:
   SpawnSetup(const SpawnSetup &) = delete;
   SpawnSetup &operator=(const SpawnSetup &) = delete;
 
-  const posix_spawnattr_t *attributes() const { return &attributes_; }
-  const posix_spawn_file_actions_t *actions() const { return &actions_; }
+  const posix_spawnattr_t *Attributes() const { return &attributes_; }
+  const posix_spawn_file_actions_t *Actions() const { return &actions_; }
 
 private:
   posix_spawnattr_t attributes_;
@@ -138,7 +138,7 @@ void ReapWhenDone(pid_t child)
 
 } // namespace
 
-void setOwnVariable(const char *name, const char *value, bool replace)
+void SetOwnVariable(const char *name, const char *value, bool replace)
 {
   const bool isSet = qEnvironmentVariableIsSet(name);
   if (isSet && !replace)
@@ -150,7 +150,7 @@ void setOwnVariable(const char *name, const char *value, bool replace)
   ::setenv(name, value, 1);
 }
 
-qint64 startDetached(const QByteArray &program, const QList<QByteArray> &arguments, const QByteArray &workingDirectory)
+qint64 StartDetached(const QByteArray &program, const QList<QByteArray> &arguments, const QByteArray &workingDirectory)
 {
   ReapEnded();
   const QByteArray path = ProgramPath(program);
@@ -163,15 +163,15 @@ qint64 startDetached(const QByteArray &program, const QList<QByteArray> &argumen
   const std::vector<char *> envp = NullTerminated(environment);
   const SpawnSetup setup(workingDirectory);
   pid_t child = -1;
-  if (::posix_spawn(&child, path.constData(), setup.actions(), setup.attributes(), argv.data(), envp.data()) != 0)
+  if (::posix_spawn(&child, path.constData(), setup.Actions(), setup.Attributes(), argv.data(), envp.data()) != 0)
     return -1;
   ReapWhenDone(child);
   return child;
 }
 
-qint64 openWithDesktopHandler(const QByteArray &absolutePath, const QByteArray &workingDirectory)
+qint64 OpenWithDesktopHandler(const QByteArray &absolutePath, const QByteArray &workingDirectory)
 {
-  return startDetached("xdg-open", {absolutePath}, workingDirectory);
+  return StartDetached("xdg-open", {absolutePath}, workingDirectory);
 }
 
 } // namespace tv::platform

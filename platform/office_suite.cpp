@@ -4,7 +4,7 @@
 
 namespace tv::platform {
 
-bool isNewerOfficeSuiteInstalled()
+bool IsNewerOfficeSuiteInstalled()
 {
   for (const char *program : {"soffice", "libreoffice"})
     if (!QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())

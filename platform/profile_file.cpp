@@ -103,7 +103,7 @@ KeyPlace LocateKey(const QByteArray &content, QByteArrayView section, QByteArray
 
 QByteArray Limited(QByteArrayView value)
 {
-  return value.first(std::min(value.size(), kProfileValueLimit)).toByteArray();
+  return value.first(std::min(value.size(), KProfileValueLimit)).toByteArray();
 }
 
 QByteArray Unquoted(QByteArrayView value)
@@ -170,31 +170,31 @@ struct FileContent {
 // is not seen.
 void CutAtLimit(FileContent &content)
 {
-  if (content.bytes.size() <= kProfileReadLimit)
+  if (content.bytes.size() <= KProfileReadLimit)
     return;
   content.complete = false;
-  content.bytes.truncate(content.bytes.lastIndexOf('\n', kProfileReadLimit - 1) + 1);
+  content.bytes.truncate(content.bytes.lastIndexOf('\n', KProfileReadLimit - 1) + 1);
 }
 
 // Reads a regular file up to the read limit into content.
 Result ReadRegularFile(const QByteArray &path, FileContent &content)
 {
   FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (!file.isOpen())
-    return file.openResult();
-  if (::fstat(file.get(), &content.info) != 0)
-    return Result::lastError();
+  if (!file.IsOpen())
+    return file.OpenResult();
+  if (::fstat(file.Get(), &content.info) != 0)
+    return Result::LastError();
   if (!S_ISREG(content.info.st_mode))
     return Result(EISDIR);
   // One byte past the limit tells whether the file goes on.
-  content.bytes.resize(kProfileReadLimit + 1);
+  content.bytes.resize(KProfileReadLimit + 1);
   qsizetype filled = 0;
   while (filled < content.bytes.size()) {
-    const ssize_t count = ::read(file.get(), content.bytes.data() + filled, size_t(content.bytes.size() - filled));
+    const ssize_t count = ::read(file.Get(), content.bytes.data() + filled, size_t(content.bytes.size() - filled));
     if (count == 0)
       break;
     if (count < 0 && errno != EINTR)
-      return Result::lastError();
+      return Result::LastError();
     filled += std::max<ssize_t>(count, 0);
   }
   content.bytes.truncate(filled);
@@ -224,7 +224,7 @@ std::pair<FileDescriptor, QByteArray> CreateSiblingFile(const QByteArray &target
   for (int attempt = 0; attempt < 16; ++attempt) {
     name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
     file = FileDescriptor(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
-    if (file.isOpen() || file.openResult().error() != EEXIST)
+    if (file.IsOpen() || file.OpenResult().Error() != EEXIST)
       break;
   }
   return {std::move(file), name};
@@ -234,8 +234,8 @@ std::pair<FileDescriptor, QByteArray> CreateSiblingFile(const QByteArray &target
 Result WriteAt(int fd, qsizetype at, QByteArrayView bytes)
 {
   if (::lseek(fd, at, SEEK_SET) < 0)
-    return Result::lastError();
-  return writeAll(fd, bytes.toByteArray());
+    return Result::LastError();
+  return WriteAll(fd, bytes.toByteArray());
 }
 
 // Changes a file where it is, for a file that may be written in a folder that may not: only
@@ -244,18 +244,18 @@ Result WriteAt(int fd, qsizetype at, QByteArrayView bytes)
 bool RewriteInPlace(const QByteArray &target, const QByteArray &before, const QByteArray &after)
 {
   FileDescriptor file(::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (!file.isOpen())
+  if (!file.IsOpen())
     return false;
   const auto mismatch = std::mismatch(before.begin(), before.end(), after.begin(), after.end());
   const qsizetype from = mismatch.first - before.begin();
-  const bool written = WriteAt(file.get(), from, QByteArrayView(after).sliced(from)).ok() &&
-                       ::ftruncate(file.get(), after.size()) == 0 && ::fsync(file.get()) == 0;
+  const bool written = WriteAt(file.Get(), from, QByteArrayView(after).sliced(from)).Ok() &&
+                       ::ftruncate(file.Get(), after.size()) == 0 && ::fsync(file.Get()) == 0;
   if (!written) {
-    static_cast<void>(WriteAt(file.get(), from, QByteArrayView(before).sliced(from)));
-    static_cast<void>(::ftruncate(file.get(), before.size()));
-    static_cast<void>(::fsync(file.get()));
+    static_cast<void>(WriteAt(file.Get(), from, QByteArrayView(before).sliced(from)));
+    static_cast<void>(::ftruncate(file.Get(), before.size()));
+    static_cast<void>(::fsync(file.Get()));
   }
-  return file.close() && written;
+  return file.Close() && written;
 }
 
 // Replaces the target by a file of the given content in one step: the content goes to a
@@ -265,39 +265,39 @@ bool RewriteInPlace(const QByteArray &target, const QByteArray &before, const QB
 bool ReplaceFile(const QByteArray &target, const QByteArray &content, const FileContent *original)
 {
   auto [file, temporary] = CreateSiblingFile(target);
-  if (!file.isOpen())
+  if (!file.IsOpen())
     return original != nullptr && RewriteInPlace(target, original->bytes, content);
-  bool written = writeAll(file.get(), content).ok();
+  bool written = WriteAll(file.Get(), content).Ok();
   if (written && original != nullptr) {
     const struct stat &info = original->info;
     if (info.st_uid != ::geteuid() || info.st_gid != ::getegid())
-      static_cast<void>(::fchown(file.get(), info.st_uid, info.st_gid));
-    written = ::fchmod(file.get(), info.st_mode & 07777) == 0;
+      static_cast<void>(::fchown(file.Get(), info.st_uid, info.st_gid));
+    written = ::fchmod(file.Get(), info.st_mode & 07777) == 0;
   }
-  written = written && ::fsync(file.get()) == 0;
-  written = file.close() && written;
+  written = written && ::fsync(file.Get()) == 0;
+  written = file.Close() && written;
   if (!written || ::rename(temporary.constData(), target.constData()) != 0) {
     ::unlink(temporary.constData());
     return false;
   }
   // A failure here leaves the new content in place, only less sure to last a crash.
-  flushFolder(target.left(std::max<qsizetype>(target.lastIndexOf('/'), 1)));
+  FlushFolder(target.left(std::max<qsizetype>(target.lastIndexOf('/'), 1)));
   return true;
 }
 
 } // namespace
 
-bool isRegularFile(const QByteArray &path)
+bool IsRegularFile(const QByteArray &path)
 {
   struct stat info {};
   return !path.isEmpty() && ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-QByteArray readProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+QByteArray ReadProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
                              const QByteArray &fallback)
 {
   FileContent file;
-  if (!path.isEmpty() && ReadRegularFile(path, file).ok()) {
+  if (!path.isEmpty() && ReadRegularFile(path, file).Ok()) {
     const KeyPlace place = LocateKey(file.bytes, section, key);
     if (place.keyFound)
       return Unquoted(QByteArrayView(file.bytes).sliced(place.valueStart, place.valueEnd - place.valueStart).trimmed());
@@ -308,7 +308,7 @@ QByteArray readProfileString(const QByteArray &path, const QByteArray &section, 
   return Limited(defaultValue);
 }
 
-bool writeProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+bool WriteProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
                         const QByteArray &value)
 {
   const std::optional<QByteArray> target = path.isEmpty() ? std::nullopt : WriteTarget(path);
@@ -316,9 +316,9 @@ bool writeProfileString(const QByteArray &path, const QByteArray &section, const
     return false;
   FileContent onDisk;
   const Result reading = ReadRegularFile(*target, onDisk);
-  if (!reading.ok() && reading.error() != ENOENT)
+  if (!reading.Ok() && reading.Error() != ENOENT)
     return false;
-  const FileContent *existing = reading.ok() ? &onDisk : nullptr;
+  const FileContent *existing = reading.Ok() ? &onDisk : nullptr;
   // A file the user made read-only refuses the write, even though its folder would allow
   // replacing it.
   if (existing && ::faccessat(AT_FDCWD, target->constData(), W_OK, AT_EACCESS) != 0)

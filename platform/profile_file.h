@@ -9,26 +9,26 @@
 namespace tv::platform {
 
 // At most this many characters of a value are returned.
-inline constexpr qsizetype kProfileValueLimit = 2047;
+inline constexpr qsizetype KProfileValueLimit = 2047;
 
 // Only the first MiB of a file is read: lines past it, and a line cut by it, are not seen,
 // and a file longer than that is never written.
-inline constexpr qsizetype kProfileReadLimit = qsizetype{1} << 20;
+inline constexpr qsizetype KProfileReadLimit = qsizetype{1} << 20;
 
 // True when the path names a regular file, following symbolic links.
-bool isRegularFile(const QByteArray &path);
+bool IsRegularFile(const QByteArray &path);
 
 // The value of a key, trimmed of surrounding blanks and of one pair of matching quotes;
 // fallback (without its trailing blanks) when the file, section or key is missing or the
 // file cannot be read.
-QByteArray readProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+QByteArray ReadProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
                              const QByteArray &fallback);
 
 // Sets a key, creating the file and the section when missing. Returns false, leaving the
 // file untouched, when the write is refused, the file is longer than the read limit, or the
 // names or value cannot be stored (an empty name, a line break, "=" in a key, "]" in a
 // section name). A file that may be written in a folder that may not is changed in place.
-bool writeProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
+bool WriteProfileString(const QByteArray &path, const QByteArray &section, const QByteArray &key,
                         const QByteArray &value);
 
 } // namespace tv::platform

@@ -4,7 +4,7 @@
 
 namespace tv::platform {
 
-QString Result::description() const
+QString Result::Description() const
 {
   char buffer[256];
   return QString::fromLocal8Bit(::strerror_r(error_, buffer, sizeof buffer));

@@ -11,12 +11,12 @@ public:
   Result() = default;
   explicit Result(int error) : error_(error) {}
   // The failure that errno reports just now.
-  static Result lastError() { return Result(errno); }
+  static Result LastError() { return Result(errno); }
 
-  bool ok() const { return error_ == 0; }
-  int error() const { return error_; }
+  bool Ok() const { return error_ == 0; }
+  int Error() const { return error_; }
   // The system's own words for the error, in the user's language where it has them.
-  QString description() const;
+  QString Description() const;
 
 private:
   int error_ = 0;

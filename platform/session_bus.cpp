@@ -22,6 +22,6 @@ void ConnectSessionBusOnPoolThread()
 
 } // namespace
 
-void connectSessionBusEarly() { qAddPreRoutine(ConnectSessionBusOnPoolThread); }
+void ConnectSessionBusEarly() { qAddPreRoutine(ConnectSessionBusOnPoolThread); }
 
 } // namespace tv::platform

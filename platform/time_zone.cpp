@@ -4,6 +4,6 @@
 
 namespace tv::platform {
 
-void readTimeZoneOnce() { setOwnVariable("TZ", ":/etc/localtime", false); }
+void ReadTimeZoneOnce() { SetOwnVariable("TZ", ":/etc/localtime", false); }
 
 } // namespace tv::platform

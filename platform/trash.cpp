@@ -17,8 +17,8 @@ namespace tv::platform {
 
 namespace {
 
-constexpr char kInfoSuffix[] = ".trashinfo";
-constexpr qsizetype kLongestTrashName = NAME_MAX - (sizeof(kInfoSuffix) - 1);
+constexpr char KInfoSuffix[] = ".trashinfo";
+constexpr qsizetype KLongestTrashName = NAME_MAX - (sizeof(KInfoSuffix) - 1);
 
 // A trash opened once: every later step works through these descriptors, so a folder swapped
 // for a link meanwhile is never written through.
@@ -36,59 +36,59 @@ struct Source {
 
 enum class Way { Rename, Copy };
 
-TrashedFile failed(const Result &result, TrashRefusal refusal = TrashRefusal::None)
+TrashedFile Failed(const Result &result, TrashRefusal refusal = TrashRefusal::None)
 {
-  if (result.error() == kSourceChanged)
+  if (result.Error() == KSourceChanged)
     refusal = TrashRefusal::FileChanged;
   return {result, refusal, {}, {}};
 }
 
-QByteArray joined(const QByteArray &folder, const QByteArray &name)
+QByteArray Joined(const QByteArray &folder, const QByteArray &name)
 {
   return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-Result makePrivateFolder(const QByteArray &path)
+Result MakePrivateFolder(const QByteArray &path)
 {
-  return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? Result() : Result::lastError();
+  return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? Result() : Result::LastError();
 }
 
 // Creates each missing folder of an absolute path, private to the user.
-Result makePrivateFolders(const QByteArray &path)
+Result MakePrivateFolders(const QByteArray &path)
 {
   for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
-    if (const Result made = makePrivateFolder(path.left(slash)); !made.ok())
+    if (const Result made = MakePrivateFolder(path.left(slash)); !made.Ok())
       return made;
-  return makePrivateFolder(path);
+  return MakePrivateFolder(path);
 }
 
 // A folder under parent, made private to the user when missing, opened without following a
 // link in its place.
-Result openPrivateFolder(int parent, const QByteArray &name, FileDescriptor *folder, struct stat *info)
+Result OpenPrivateFolder(int parent, const QByteArray &name, FileDescriptor *folder, struct stat *info)
 {
   if (::mkdirat(parent, name.constData(), 0700) != 0 && errno != EEXIST)
-    return Result::lastError();
-  FileDescriptor opened = openFolder(parent, name, false);
-  if (!opened.isOpen())
-    return opened.openResult();
-  if (::fstat(opened.get(), info) != 0)
-    return Result::lastError();
+    return Result::LastError();
+  FileDescriptor opened = OpenFolder(parent, name, false);
+  if (!opened.IsOpen())
+    return opened.OpenResult();
+  if (::fstat(opened.Get(), info) != 0)
+    return Result::LastError();
   *folder = std::move(opened);
   return Result();
 }
 
 // The trash's files/ and info/ folders, made when missing.
-Result openTrashParts(int trashFolder, OpenTrash *trash)
+Result OpenTrashParts(int trashFolder, OpenTrash *trash)
 {
   struct stat info {};
-  if (const Result opened = openPrivateFolder(trashFolder, "files", &trash->files, &info); !opened.ok())
+  if (const Result opened = OpenPrivateFolder(trashFolder, "files", &trash->files, &info); !opened.Ok())
     return opened;
-  return openPrivateFolder(trashFolder, "info", &trash->info, &info);
+  return OpenPrivateFolder(trashFolder, "info", &trash->info, &info);
 }
 
 // $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash; empty when neither gives an
 // absolute place (never the top of the file system instead).
-QByteArray homeTrashPath()
+QByteArray HomeTrashPath()
 {
   const QByteArray data = qgetenv("XDG_DATA_HOME");
   if (data.startsWith('/'))
@@ -97,19 +97,19 @@ QByteArray homeTrashPath()
   return home.startsWith('/') ? home + "/.local/share/Trash" : QByteArray();
 }
 
-Result openHomeTrash(const QByteArray &path, OpenTrash *trash)
+Result OpenHomeTrash(const QByteArray &path, OpenTrash *trash)
 {
-  if (const Result made = makePrivateFolders(path); !made.ok())
+  if (const Result made = MakePrivateFolders(path); !made.Ok())
     return made;
-  const FileDescriptor folder = openFolder(AT_FDCWD, path, true);
-  if (!folder.isOpen())
-    return folder.openResult();
+  const FileDescriptor folder = OpenFolder(AT_FDCWD, path, true);
+  if (!folder.IsOpen())
+    return folder.OpenResult();
   trash->path = path;
-  return openTrashParts(folder.get(), trash);
+  return OpenTrashParts(folder.Get(), trash);
 }
 
 // The volume of the home trash, or of the folder it would be made in.
-dev_t homeVolume(QByteArray trash)
+dev_t HomeVolume(QByteArray trash)
 {
   struct stat info {};
   while (::stat(trash.isEmpty() ? "/" : trash.constData(), &info) != 0 && !trash.isEmpty())
@@ -118,42 +118,42 @@ dev_t homeVolume(QByteArray trash)
 }
 
 // A volume trash must be the user's own folder, not a link someone else placed there.
-Result openUsableVolumeTrash(int parent, const QByteArray &name, const QByteArray &path, OpenTrash *trash)
+Result OpenUsableVolumeTrash(int parent, const QByteArray &name, const QByteArray &path, OpenTrash *trash)
 {
   FileDescriptor folder;
   struct stat info {};
-  if (const Result opened = openPrivateFolder(parent, name, &folder, &info); !opened.ok())
+  if (const Result opened = OpenPrivateFolder(parent, name, &folder, &info); !opened.Ok())
     return opened;
   if (info.st_uid != ::getuid())
     return Result(EPERM);
   trash->path = path;
-  return openTrashParts(folder.get(), trash);
+  return OpenTrashParts(folder.Get(), trash);
 }
 
 // Only the administrator may offer a shared trash: its owner could swap the users' folders
 // in it at will.
-bool isValidSharedTrash(int fd)
+bool IsValidSharedTrash(int fd)
 {
   struct stat info {};
   return fd >= 0 && ::fstat(fd, &info) == 0 && info.st_uid == 0 && (info.st_mode & S_ISVTX);
 }
 
 // $top/.Trash/$uid where the administrator made a valid shared trash, else $top/.Trash-$uid.
-Result openVolumeTrash(const QByteArray &top, OpenTrash *trash)
+Result OpenVolumeTrash(const QByteArray &top, OpenTrash *trash)
 {
   const QByteArray uid = QByteArray::number(::getuid());
-  const FileDescriptor topFolder = openFolder(AT_FDCWD, top, true);
-  if (!topFolder.isOpen())
-    return topFolder.openResult();
-  const FileDescriptor shared = openFolder(topFolder.get(), ".Trash", false);
-  if (isValidSharedTrash(shared.get()) &&
-      openUsableVolumeTrash(shared.get(), uid, joined(top, ".Trash/" + uid), trash).ok())
+  const FileDescriptor topFolder = OpenFolder(AT_FDCWD, top, true);
+  if (!topFolder.IsOpen())
+    return topFolder.OpenResult();
+  const FileDescriptor shared = OpenFolder(topFolder.Get(), ".Trash", false);
+  if (IsValidSharedTrash(shared.Get()) &&
+      OpenUsableVolumeTrash(shared.Get(), uid, Joined(top, ".Trash/" + uid), trash).Ok())
     return Result();
-  return openUsableVolumeTrash(topFolder.get(), ".Trash-" + uid, joined(top, ".Trash-" + uid), trash);
+  return OpenUsableVolumeTrash(topFolder.Get(), ".Trash-" + uid, Joined(top, ".Trash-" + uid), trash);
 }
 
 // The folder where the file system holding an absolute folder is mounted.
-QByteArray mountTop(const QByteArray &folder, dev_t device)
+QByteArray MountTop(const QByteArray &folder, dev_t device)
 {
   QByteArray top = folder;
   while (top.size() > 1) {
@@ -166,18 +166,18 @@ QByteArray mountTop(const QByteArray &folder, dev_t device)
   return top;
 }
 
-Result canonicalFolder(const QByteArray &folder, QByteArray *canonical)
+Result CanonicalFolder(const QByteArray &folder, QByteArray *canonical)
 {
   char *resolved = ::realpath(folder.isEmpty() ? "." : folder.constData(), nullptr);
   if (resolved == nullptr)
-    return Result::lastError();
+    return Result::LastError();
   *canonical = resolved;
   std::free(resolved);
   return Result();
 }
 
 // From the clock that the rest of the program reads too: time() may lag it by a tick.
-QByteArray deletionDate()
+QByteArray DeletionDate()
 {
   struct timespec now {};
   ::clock_gettime(CLOCK_REALTIME, &now);
@@ -189,11 +189,11 @@ QByteArray deletionDate()
 }
 
 // Percent-encodes every byte but "/" and the unreserved characters of RFC 2396.
-QByteArray encodedPath(const QByteArray &path) { return path.toPercentEncoding("/!*'()"); }
+QByteArray EncodedPath(const QByteArray &path) { return path.toPercentEncoding("/!*'()"); }
 
 // True when the entry still names the open file and neither its size, nor the time of its
 // data or of its status changed since before was taken of it: a copy made meanwhile holds it.
-bool isUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
+bool IsUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
 {
   struct stat named {};
   struct stat open {};
@@ -209,7 +209,7 @@ bool isUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
 
 // Copies from the descriptor that was checked to be the file; the original goes only once
 // its copy is on the disk and the original is still the file that was copied.
-Result copyThenRemove(const Source &source, const EntryAt &target)
+Result CopyThenRemove(const Source &source, const EntryAt &target)
 {
   if (!S_ISREG(source.info.st_mode))
     return Result(EOPNOTSUPP);
@@ -217,18 +217,18 @@ Result copyThenRemove(const Source &source, const EntryAt &target)
   const FileDescriptor from(
       ::openat(entry.folder, entry.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   struct stat before {};
-  if (!from.isOpen())
-    return from.openResult();
-  if (::fstat(from.get(), &before) != 0)
-    return Result::lastError();
+  if (!from.IsOpen())
+    return from.OpenResult();
+  if (::fstat(from.Get(), &before) != 0)
+    return Result::LastError();
   if (before.st_dev != source.info.st_dev || before.st_ino != source.info.st_ino)
-    return Result(kSourceChanged);
-  if (const Result copied = copyOpenFile(from.get(), before, target, Durability::Flushed); !copied.ok())
+    return Result(KSourceChanged);
+  if (const Result copied = CopyOpenFile(from.Get(), before, target, Durability::Flushed); !copied.Ok())
     return copied;
-  Result result = isUnchangedSince(entry, from.get(), before) ? Result() : Result(kSourceChanged);
-  if (result.ok() && ::unlinkat(entry.folder, entry.name.constData(), 0) != 0)
-    result = Result::lastError();
-  if (!result.ok())
+  Result result = IsUnchangedSince(entry, from.Get(), before) ? Result() : Result(KSourceChanged);
+  if (result.Ok() && ::unlinkat(entry.folder, entry.name.constData(), 0) != 0)
+    result = Result::LastError();
+  if (!result.Ok())
     ::unlinkat(target.folder, target.name.constData(), 0);
   return result;
 }
@@ -236,76 +236,76 @@ Result copyThenRemove(const Source &source, const EntryAt &target)
 // The record is written first, under a name no other trashing can take; only then the file
 // follows under the same name, and the record goes again if it cannot. Before a copy the
 // record is put on the disk, since the original goes after it.
-TrashedFile trashInto(const OpenTrash &trash, const QByteArray &recordedPath, const Source &source, Way way)
+TrashedFile TrashInto(const OpenTrash &trash, const QByteArray &recordedPath, const Source &source, Way way)
 {
   const QByteArray record =
-      "[Trash Info]\nPath=" + encodedPath(recordedPath) + "\nDeletionDate=" + deletionDate() + '\n';
+      "[Trash Info]\nPath=" + EncodedPath(recordedPath) + "\nDeletionDate=" + DeletionDate() + '\n';
   const Durability durability = way == Way::Copy ? Durability::Flushed : Durability::Normal;
   for (int number = 1;; ++number) {
-    const QByteArray trashName = numberedName(source.entry.name, number, kLongestTrashName);
-    const EntryAt info{trash.info.get(), trashName + kInfoSuffix};
-    Result recorded = createFileExclusiveAt(info, record, 0600, durability);
-    if (recorded.error() == EEXIST)
+    const QByteArray trashName = NumberedName(source.entry.name, number, KLongestTrashName);
+    const EntryAt info{trash.info.Get(), trashName + KInfoSuffix};
+    Result recorded = CreateFileExclusiveAt(info, record, 0600, durability);
+    if (recorded.Error() == EEXIST)
       continue;
-    if (recorded.ok() && way == Way::Copy)
-      recorded = flush(trash.info.get());
-    const EntryAt file{trash.files.get(), trashName};
+    if (recorded.Ok() && way == Way::Copy)
+      recorded = Flush(trash.info.Get());
+    const EntryAt file{trash.files.Get(), trashName};
     const Result moved =
-        !recorded.ok() ? recorded
-                       : (way == Way::Copy ? copyThenRemove(source, file) : moveWithoutReplacingAt(source.entry, file));
-    if (moved.ok())
+        !recorded.Ok() ? recorded
+                       : (way == Way::Copy ? CopyThenRemove(source, file) : MoveWithoutReplacingAt(source.entry, file));
+    if (moved.Ok())
       return {moved, TrashRefusal::None, trash.path + "/files/" + trashName, trash.path + "/info/" + info.name};
     ::unlinkat(info.folder, info.name.constData(), 0);
-    if (moved.error() != EEXIST)
-      return failed(moved);
+    if (moved.Error() != EEXIST)
+      return Failed(moved);
   }
 }
 
 // A move that crosses a bind mount fails like one across volumes; it becomes a copy then.
-TrashedFile trashAtHome(const QByteArray &home, const QByteArray &original, const Source &source, Way way)
+TrashedFile TrashAtHome(const QByteArray &home, const QByteArray &original, const Source &source, Way way)
 {
   OpenTrash trash;
-  if (const Result opened = openHomeTrash(home, &trash); !opened.ok())
-    return failed(opened);
-  const TrashedFile trashed = trashInto(trash, original, source, way);
-  return trashed.result.error() == EXDEV ? trashInto(trash, original, source, Way::Copy) : trashed;
+  if (const Result opened = OpenHomeTrash(home, &trash); !opened.Ok())
+    return Failed(opened);
+  const TrashedFile trashed = TrashInto(trash, original, source, way);
+  return trashed.result.Error() == EXDEV ? TrashInto(trash, original, source, Way::Copy) : trashed;
 }
 
 } // namespace
 
-TrashedFile moveToTrash(const QByteArray &path)
+TrashedFile MoveToTrash(const QByteArray &path)
 {
   const qsizetype slash = path.lastIndexOf('/');
   const QByteArray name = path.mid(slash + 1);
   if (name.isEmpty() || name == "." || name == "..")
-    return failed(Result(EINVAL));
+    return Failed(Result(EINVAL));
   struct stat folderInfo {};
   QByteArray folder;
-  if (const Result resolved = canonicalFolder(path.left(slash + 1), &folder); !resolved.ok())
-    return failed(resolved);
+  if (const Result resolved = CanonicalFolder(path.left(slash + 1), &folder); !resolved.Ok())
+    return Failed(resolved);
   // A handle for the *at() calls alone, so that a folder the user may write in but not list
   // (a drop box) still gives one.
   const FileDescriptor folderHandle(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  Source source{{folderHandle.get(), name}, {}};
-  if (!folderHandle.isOpen() || ::fstat(folderHandle.get(), &folderInfo) != 0 ||
-      ::fstatat(folderHandle.get(), name.constData(), &source.info, AT_SYMLINK_NOFOLLOW) != 0)
-    return failed(Result::lastError());
-  const QByteArray original = joined(folder, name);
+  Source source{{folderHandle.Get(), name}, {}};
+  if (!folderHandle.IsOpen() || ::fstat(folderHandle.Get(), &folderInfo) != 0 ||
+      ::fstatat(folderHandle.Get(), name.constData(), &source.info, AT_SYMLINK_NOFOLLOW) != 0)
+    return Failed(Result::LastError());
+  const QByteArray original = Joined(folder, name);
 
-  const QByteArray home = homeTrashPath();
+  const QByteArray home = HomeTrashPath();
   if (home.isEmpty())
-    return failed(Result(ENOENT), TrashRefusal::NoHomeFolder);
-  if (homeVolume(home) == source.info.st_dev)
-    return trashAtHome(home, original, source, Way::Rename);
-  const QByteArray top = mountTop(folder, folderInfo.st_dev);
+    return Failed(Result(ENOENT), TrashRefusal::NoHomeFolder);
+  if (HomeVolume(home) == source.info.st_dev)
+    return TrashAtHome(home, original, source, Way::Rename);
+  const QByteArray top = MountTop(folder, folderInfo.st_dev);
   OpenTrash volume;
-  if (source.info.st_dev == folderInfo.st_dev && openVolumeTrash(top, &volume).ok()) {
+  if (source.info.st_dev == folderInfo.st_dev && OpenVolumeTrash(top, &volume).Ok()) {
     const QByteArray recorded = original.mid(top.size() == 1 ? 1 : top.size() + 1);
-    const TrashedFile trashed = trashInto(volume, recorded, source, Way::Rename);
-    if (trashed.result.error() != EXDEV)
+    const TrashedFile trashed = TrashInto(volume, recorded, source, Way::Rename);
+    if (trashed.result.Error() != EXDEV)
       return trashed;
   }
-  return trashAtHome(home, original, source, Way::Copy);
+  return TrashAtHome(home, original, source, Way::Copy);
 }
 
 } // namespace tv::platform

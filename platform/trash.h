@@ -29,6 +29,6 @@ struct TrashedFile {
 // original, which goes only when it is still the file that was copied. Where no trash can
 // take it, the file stays where it is and the result says why; it is never deleted for good
 // instead.
-TrashedFile moveToTrash(const QByteArray &path);
+TrashedFile MoveToTrash(const QByteArray &path);
 
 } // namespace tv::platform

@@ -51,11 +51,11 @@ QByteArray Expanded(const QByteArray &value, const QByteArray &home)
 
 } // namespace
 
-QByteArray userDirectory(const QByteArray &name)
+QByteArray UserDirectory(const QByteArray &name)
 {
   const QByteArray path = ConfigFolder() + "/user-dirs.dirs";
   QFile file(QFile::decodeName(path));
-  if (!isRegularFile(path) || !file.open(QIODevice::ReadOnly))
+  if (!IsRegularFile(path) || !file.open(QIODevice::ReadOnly))
     return {};
   const QByteArray key = "XDG_" + name + "_DIR";
   const QByteArray home = HomeFolder();

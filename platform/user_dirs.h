@@ -10,6 +10,6 @@ namespace tv::platform {
 // "_DIR" around it ("DOCUMENTS", "DESKTOP"), with "$HOME" expanded. Empty when the file or
 // the entry is missing, the entry is not an absolute path, or it names the home folder
 // itself (which is how a user switches a directory off).
-QByteArray userDirectory(const QByteArray &name);
+QByteArray UserDirectory(const QByteArray &name);
 
 } // namespace tv::platform

@@ -104,7 +104,7 @@ QByteArray DeviceText(dev_t device)
 
 } // namespace
 
-std::vector<MountEntry> parseMountInfo(QByteArrayView text)
+std::vector<MountEntry> ParseMountInfo(QByteArrayView text)
 {
   std::vector<MountEntry> mounts;
   for (const QByteArray &line : text.toByteArray().split('\n')) {
@@ -115,7 +115,7 @@ std::vector<MountEntry> parseMountInfo(QByteArrayView text)
   return mounts;
 }
 
-std::vector<QByteArray> visibleMountPoints(const std::vector<MountEntry> &mounts)
+std::vector<QByteArray> VisibleMountPoints(const std::vector<MountEntry> &mounts)
 {
   std::vector<QByteArray> mountPoints;
   for (const auto &[mountPoint, mount] : VisibleMounts(mounts))
@@ -123,7 +123,7 @@ std::vector<QByteArray> visibleMountPoints(const std::vector<MountEntry> &mounts
   return mountPoints;
 }
 
-std::vector<QByteArray> selectVolumes(const std::vector<MountEntry> &mounts, const DeviceLookup &deviceOf)
+std::vector<QByteArray> SelectVolumes(const std::vector<MountEntry> &mounts, const DeviceLookup &deviceOf)
 {
   std::map<QByteArray, const MountEntry *> byDevice;
   for (const auto &[mountPoint, mount] : VisibleMounts(mounts)) {
@@ -141,7 +141,7 @@ std::vector<QByteArray> selectVolumes(const std::vector<MountEntry> &mounts, con
   return mountPoints;
 }
 
-void startDetachedThread(std::function<void()> task) { std::thread(std::move(task)).detach(); }
+void StartDetachedThread(std::function<void()> task) { std::thread(std::move(task)).detach(); }
 
 // Shared with the helper threads, which may outlive the asker.
 struct MountLooks::Look {
@@ -160,7 +160,7 @@ MountLooks::MountLooks(MountLook look, ThreadStarter start)
 {
 }
 
-std::shared_ptr<MountLooks::Look> MountLooks::startLook(const QByteArray &mountPoint)
+std::shared_ptr<MountLooks::Look> MountLooks::StartLook(const QByteArray &mountPoint)
 {
   if (const auto outstanding = board_->outstanding.find(mountPoint); outstanding != board_->outstanding.end())
     return outstanding->second;
@@ -181,12 +181,12 @@ std::shared_ptr<MountLooks::Look> MountLooks::startLook(const QByteArray &mountP
   return look;
 }
 
-MountReport MountLooks::ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout)
+MountReport MountLooks::Ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout)
 {
   std::unique_lock lock(board_->mutex);
   std::map<QByteArray, std::shared_ptr<Look>> looks;
   for (const QByteArray &mountPoint : mountPoints)
-    looks.emplace(mountPoint, startLook(mountPoint));
+    looks.emplace(mountPoint, StartLook(mountPoint));
   board_->changed.wait_for(lock, timeout, [&] {
     return std::all_of(looks.begin(), looks.end(), [](const auto &look) { return !look.second || look.second->done; });
   });
@@ -197,7 +197,7 @@ MountReport MountLooks::ask(const std::vector<QByteArray> &mountPoints, std::chr
   return report;
 }
 
-MountFacts lookAtMount(const QByteArray &mountPoint)
+MountFacts LookAtMount(const QByteArray &mountPoint)
 {
   MountFacts facts;
   struct stat info {};
@@ -207,7 +207,7 @@ MountFacts lookAtMount(const QByteArray &mountPoint)
   return facts;
 }
 
-std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report)
+std::vector<Volume> VolumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report)
 {
   const auto factsOf = [&](const QByteArray &mountPoint) {
     const auto found = report.find(mountPoint);
@@ -218,7 +218,7 @@ std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, const Mou
     return facts ? facts->device : std::nullopt;
   };
   std::vector<Volume> volumes;
-  for (const QByteArray &mountPoint : selectVolumes(mounts, deviceOf)) {
+  for (const QByteArray &mountPoint : SelectVolumes(mounts, deviceOf)) {
     const std::optional<MountFacts> facts = factsOf(mountPoint);
     if (!facts)
       volumes.push_back({mountPoint, {}}); // did not answer in time: shown without sizes
@@ -228,14 +228,14 @@ std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, const Mou
   return volumes;
 }
 
-std::vector<Volume> mountedVolumes()
+std::vector<Volume> MountedVolumes()
 {
-  static MountLooks looks(lookAtMount);
+  static MountLooks looks(LookAtMount);
   QFile table(QStringLiteral("/proc/self/mountinfo"));
   if (!table.open(QIODevice::ReadOnly))
     return {};
-  const std::vector<MountEntry> mounts = parseMountInfo(table.readAll());
-  return volumesFrom(mounts, looks.ask(visibleMountPoints(mounts), std::chrono::seconds(1)));
+  const std::vector<MountEntry> mounts = ParseMountInfo(table.readAll());
+  return VolumesFrom(mounts, looks.Ask(VisibleMountPoints(mounts), std::chrono::seconds(1)));
 }
 
 } // namespace tv::platform

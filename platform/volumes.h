@@ -22,11 +22,11 @@ struct MountEntry {
   QByteArray source;
 };
 
-std::vector<MountEntry> parseMountInfo(QByteArrayView text);
+std::vector<MountEntry> ParseMountInfo(QByteArrayView text);
 
 // The mount points that hold files, in byte order: no pseudo file systems, and a mount
 // point mounted over shows only what is on top.
-std::vector<QByteArray> visibleMountPoints(const std::vector<MountEntry> &mounts);
+std::vector<QByteArray> VisibleMountPoints(const std::vector<MountEntry> &mounts);
 
 // The device of a mount point as stat sees it ("major:minor"), or nothing when stat failed
 // or did not answer.
@@ -38,7 +38,7 @@ using DeviceLookup = std::function<std::optional<QByteArray>(const QByteArray &m
 // mounts, a real device path wins, then the mount nearer the file system's root, then the
 // shorter mount point; network mounts of different sources are all kept. File systems of
 // size 0 are left out later, once their size is known.
-std::vector<QByteArray> selectVolumes(const std::vector<MountEntry> &mounts, const DeviceLookup &deviceOf);
+std::vector<QByteArray> SelectVolumes(const std::vector<MountEntry> &mounts, const DeviceLookup &deviceOf);
 
 struct VolumeSpace {
   bool answered = false; // false when the query failed or did not answer in time
@@ -60,7 +60,7 @@ using MountReport = std::map<QByteArray, std::optional<MountFacts>>;
 // Runs a task on a thread of its own that is never waited for; throws std::system_error
 // when no thread can be had.
 using ThreadStarter = std::function<void(std::function<void()> task)>;
-void startDetachedThread(std::function<void()> task);
+void StartDetachedThread(std::function<void()> task);
 
 // Looks at mount points, each on a helper thread of its own, waiting at most a timeout for
 // all of them, so that a dead network mount cannot hang the caller. A look still out when
@@ -69,16 +69,16 @@ void startDetachedThread(std::function<void()> task);
 // started counts as not answering.
 class MountLooks {
 public:
-  explicit MountLooks(MountLook look, ThreadStarter start = startDetachedThread);
+  explicit MountLooks(MountLook look, ThreadStarter start = StartDetachedThread);
 
-  MountReport ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout);
+  MountReport Ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout);
 
 private:
   struct Look;
   struct Board;
   // The look at a mount point, started unless one is still out; nothing when no thread
   // could be started. Called with the board locked.
-  std::shared_ptr<Look> startLook(const QByteArray &mountPoint);
+  std::shared_ptr<Look> StartLook(const QByteArray &mountPoint);
 
   std::shared_ptr<Board> board_;
   MountLook look_;
@@ -86,7 +86,7 @@ private:
 };
 
 // stat and statvfs of one mount point.
-MountFacts lookAtMount(const QByteArray &mountPoint);
+MountFacts LookAtMount(const QByteArray &mountPoint);
 
 struct Volume {
   QByteArray mountPoint;
@@ -97,9 +97,9 @@ struct Volume {
 // space query was refused (another user's FUSE mount, a mount point gone) and file systems
 // of size 0 are left out; mounts that did not answer in time are kept with an unanswered
 // space.
-std::vector<Volume> volumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report);
+std::vector<Volume> VolumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report);
 
 // The mounted volumes that GNU df lists by default, in order of mount point.
-std::vector<Volume> mountedVolumes();
+std::vector<Volume> MountedVolumes();
 
 } // namespace tv::platform

@@ -5,6 +5,6 @@
 
 namespace tv::platform {
 
-bool openWebAddress(const QString &address) { return QDesktopServices::openUrl(QUrl(address)); }
+bool OpenWebAddress(const QString &address) { return QDesktopServices::openUrl(QUrl(address)); }
 
 } // namespace tv::platform

@@ -5,6 +5,6 @@
 namespace tv::platform {
 
 // Hands a web address to the desktop's handler (the user's browser); false when none took it.
-bool openWebAddress(const QString &address);
+bool OpenWebAddress(const QString &address);
 
 } // namespace tv::platform

@@ -25,7 +25,7 @@ namespace {
 template <typename Button> void SetGlyph(Button *button, QRect geometry, ui::Picture glyph)
 {
   button->setGeometry(geometry);
-  button->setPngImage(ui::Glyph(glyph));
+  button->SetPngImage(ui::Glyph(glyph));
 }
 
 } // namespace
@@ -49,7 +49,7 @@ TForm4::TForm4(const Settings &settings, QWidget *parent)
   for (const char *item : texts::LanguageItems)
     ComboBox1->addItem(QString::fromUtf8(item));
   RadioGroup1->setGeometry(16, 72, 225, 129);
-  for (int item = 0; item < kHomeLocationCount; ++item) {
+  for (int item = 0; item < KHomeLocationCount; ++item) {
     auto *radio = new QRadioButton(RadioGroup1);
     radio->setGeometry(8, 22 + item * 26, 209, 20);
     radioItems_->addButton(radio, item);
@@ -58,8 +58,8 @@ TForm4::TForm4(const Settings &settings, QWidget *parent)
   CheckBox1->setGeometry(16, 216, 225, 17);
   SetGlyph(PngSpeedButton1, {16, 246, 225, 25}, ui::Picture::Refresh);
   SetGlyph(PngSpeedButton2, {16, 272, 225, 25}, ui::Picture::OptionsDefault);
-  PngSpeedButton1->setMargin(4);
-  PngSpeedButton2->setMargin(4);
+  PngSpeedButton1->SetMargin(4);
+  PngSpeedButton2->SetMargin(4);
   SetGlyph(PngBitBtn1, {62, 304, 81, 25}, ui::Picture::Ok);
   SetGlyph(PngBitBtn2, {150, 304, 91, 25}, ui::Picture::Cancel);
   PngBitBtn1->setText(QString::fromUtf8(OkCaption));

@@ -14,17 +14,17 @@ namespace tv {
 
 namespace {
 
-const QByteArray kSection = QByteArrayLiteral("TV");
+const QByteArray KSection = QByteArrayLiteral("TV");
 
 int FileNumber(const QByteArray &path, const char *key)
 {
-  return ParseSettingInteger(platform::readProfileString(path, kSection, key, "0")).value_or(0);
+  return ParseSettingInteger(platform::ReadProfileString(path, KSection, key, "0")).value_or(0);
 }
 
 DefaultSettings ReadSettingsFile(const QByteArray &path)
 {
   DefaultSettings settings;
-  settings.english = !FileChoosesSecondLanguage(platform::readProfileString(path, kSection, "Language", "En"));
+  settings.english = !FileChoosesSecondLanguage(platform::ReadProfileString(path, KSection, "Language", "En"));
   settings.showHidden = FileNumber(path, "ShowHidden") != 0;
   settings.homeFolder = FileNumber(path, "HomeFolder");
   return settings;
@@ -86,13 +86,13 @@ void ReadUserStore(Settings &settings, const QByteArray &executable)
       !ApplyStoreNumber(store, QStringLiteral("HomeFolder"),
                         [&settings](int number) { settings.HomeFolder = HomeFolderFromNumber(number); }))
     return;
-  settings.HomeLocations[DocumentsFolder] = platform::userDirectory("DOCUMENTS");
-  settings.HomeLocations[DesktopFolder] = platform::userDirectory("DESKTOP");
+  settings.HomeLocations[DocumentsFolder] = platform::UserDirectory("DOCUMENTS");
+  settings.HomeLocations[DesktopFolder] = platform::UserDirectory("DESKTOP");
 }
 
 } // namespace
 
-void LoadSettings(Settings &settings) { LoadSettingsFor(settings, platform::executablePath()); }
+void LoadSettings(Settings &settings) { LoadSettingsFor(settings, platform::ExecutablePath()); }
 
 void LoadSettingsFor(Settings &settings, const QByteArray &executable)
 {
@@ -125,15 +125,15 @@ void SaveUserSettings(const Settings &settings)
 bool WriteDefaultSettings(const Settings &settings, int languageIndex, bool showHidden, int homeIndex)
 {
   const QByteArray path = SettingsFilePath(settings);
-  return platform::writeProfileString(path, kSection, "Language", languageIndex == 1 ? "nl" : "en") &&
-         platform::writeProfileString(path, kSection, "ShowHidden", showHidden ? "1" : "0") &&
-         platform::writeProfileString(path, kSection, "HomeFolder", QByteArray::number(homeIndex));
+  return platform::WriteProfileString(path, KSection, "Language", languageIndex == 1 ? "nl" : "en") &&
+         platform::WriteProfileString(path, KSection, "ShowHidden", showHidden ? "1" : "0") &&
+         platform::WriteProfileString(path, KSection, "HomeFolder", QByteArray::number(homeIndex));
 }
 
 std::optional<DefaultSettings> ReadDefaultSettings(const Settings &settings)
 {
   const QByteArray path = SettingsFilePath(settings);
-  if (!platform::isRegularFile(path))
+  if (!platform::IsRegularFile(path))
     return std::nullopt;
   return ReadSettingsFile(path);
 }

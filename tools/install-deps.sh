@@ -15,6 +15,8 @@ packages=(
   xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin dbus-x11 btrfs-progs
   trash-cli libreoffice-core-nogui
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui fonts-dejavu-core
+  # the name check (tools/check-names.sh)
+  clang-tidy
   # package: shared-library dependencies, the menu entry's check
   dpkg-dev file desktop-file-utils
   # benchmarks (also a real locale to compare in: BENCH_LOCALE=en_US.UTF-8 bench/run.sh)

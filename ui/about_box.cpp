@@ -30,8 +30,8 @@ TPngSpeedButton *PictureButton(QWidget *box, QRect geometry, Picture glyph)
 {
   auto *picture = new TPngSpeedButton(box);
   picture->setGeometry(geometry);
-  picture->setPngImage(Glyph(glyph));
-  picture->setPngOptions(0);
+  picture->SetPngImage(Glyph(glyph));
+  picture->SetPngOptions(0);
   picture->setEnabled(false);
   return picture;
 }
@@ -60,8 +60,8 @@ TFormAbout::TFormAbout(QWidget *parent)
   PngSpeedButton1 = PictureButton(this, {160, 8, 49, 25}, Picture::Logo);
   PngSpeedButton3 = new TPngSpeedButton(this);
   PngSpeedButton3->setGeometry(56, 88, 105, 25);
-  PngSpeedButton3->setFlat(false);
-  PngSpeedButton3->setPngImage(Glyph(Picture::Globe));
+  PngSpeedButton3->SetFlat(false);
+  PngSpeedButton3->SetPngImage(Glyph(Picture::Globe));
   SetTexts(&TextPair::english);
   connect(PngSpeedButton3, &QAbstractButton::clicked, this, &TFormAbout::PngSpeedButton3Click);
 
@@ -84,6 +84,6 @@ void TFormAbout::SetTexts(Language language)
 }
 
 // The result is not looked at: without a browser nothing happens and the box stays open.
-void TFormAbout::PngSpeedButton3Click() { platform::openWebAddress(QString::fromLatin1(MakerWebSite)); }
+void TFormAbout::PngSpeedButton3Click() { platform::OpenWebAddress(QString::fromLatin1(MakerWebSite)); }
 
 } // namespace tv::ui

@@ -65,7 +65,7 @@ BorderlessFrame::BorderlessFrame(QWidget *window, CornerNames names, StripTest i
     corners_[i] = new CornerImage(window);
     corners_[i]->setObjectName(QStringLiteral("Image%1").arg(i + 1));
   }
-  cutToShape();
+  CutToShape();
   CentreOnFirstShow(window);
 }
 
@@ -84,7 +84,7 @@ QPoint BorderlessFrame::StripPixel(QPointF position, qreal ratio)
 
 // Corners and outline are drawn on the device pixel grid, from the same pictures the window
 // is cut by, so that the cut and the drawn arc agree at every scale.
-void BorderlessFrame::paint()
+void BorderlessFrame::Paint()
 {
   const qreal ratio = window_->devicePixelRatio();
   QPainter painter(window_);
@@ -92,18 +92,18 @@ void BorderlessFrame::paint()
   PaintFrame(painter, DeviceSize(window_->size(), ratio), drawnCorners_);
 }
 
-void BorderlessFrame::placeCorners()
+void BorderlessFrame::PlaceCorners()
 {
   const std::array<QPoint, 4> positions = CornerPositions(window_->size());
   for (size_t i = 0; i < corners_.size(); ++i)
     corners_[i]->setGeometry(QRect(positions[static_cast<size_t>(cornerOfImage_[i])], QSize(CornerSize, CornerSize)));
-  cutToShape();
+  CutToShape();
 }
 
 // Qt would scale a shape given in logical pixels row by row, rounding each row on its own,
 // and leave key pixels and notches at fractional scales: where the window system can, the
 // shape is cut in device pixels instead.
-void BorderlessFrame::cutToShape()
+void BorderlessFrame::CutToShape()
 {
   const qreal ratio = window_->devicePixelRatio();
   drawnCorners_ = CornerPicturesAt(ratio);
@@ -129,7 +129,7 @@ void BorderlessFrame::cutToShape()
 // and nothing tells it otherwise later. Every mapping to and from the screen (the strip test,
 // the start point of a system move, a popup menu's place) is then off by that much. A press
 // says where the window really stands: its place on the screen less its place in the window.
-void BorderlessFrame::trustPlaceOf(const QMouseEvent *press, QPointF inWindow)
+void BorderlessFrame::TrustPlaceOf(const QMouseEvent *press, QPointF inWindow)
 {
   const QPoint actual = (press->globalPosition() - inWindow).toPoint();
   // A pixel of rounding under a fractional scale is no reason to move the window.
@@ -137,22 +137,22 @@ void BorderlessFrame::trustPlaceOf(const QMouseEvent *press, QPointF inWindow)
     window_->windowHandle()->setPosition(actual);
 }
 
-bool BorderlessFrame::pressStartsDrag(const QMouseEvent *press, QPoint pixel) const
+bool BorderlessFrame::PressStartsDrag(const QMouseEvent *press, QPoint pixel) const
 {
   return press->button() == Qt::LeftButton && inDragStrip_(pixel) && DrawnByWindow(window_, window_->childAt(pixel));
 }
 
 // After the window system has moved the window, the release may never arrive: every press
 // starts afresh.
-bool BorderlessFrame::handleMouse(QMouseEvent *mouse)
+bool BorderlessFrame::HandleMouse(QMouseEvent *mouse)
 {
   const QPointF inWindow = mouse->position();
   switch (mouse->type()) {
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonDblClick: {
     dragging_ = false;
-    trustPlaceOf(mouse, inWindow);
-    if (!pressStartsDrag(mouse, StripPixel(inWindow, window_->devicePixelRatio())))
+    TrustPlaceOf(mouse, inWindow);
+    if (!PressStartsDrag(mouse, StripPixel(inWindow, window_->devicePixelRatio())))
       return false;
     if (!window_->windowHandle()->startSystemMove()) {
       dragging_ = true;
@@ -174,12 +174,12 @@ bool BorderlessFrame::handleMouse(QMouseEvent *mouse)
   }
 }
 
-void BorderlessFrame::cutOnEveryScreen()
+void BorderlessFrame::CutOnEveryScreen()
 {
-  cutToShape();
+  CutToShape();
   QWindow *native = window_->windowHandle();
   if (native && native != screenWatched_) {
-    QObject::connect(native, &QWindow::screenChanged, window_, [this] { cutToShape(); });
+    QObject::connect(native, &QWindow::screenChanged, window_, [this] { CutToShape(); });
     screenWatched_ = native;
   }
 }
@@ -195,9 +195,9 @@ BorderlessWindow<Window>::BorderlessWindow(QWidget *parent, CornerNames names, B
 template <class Window> bool BorderlessWindow<Window>::event(QEvent *event)
 {
   if (event->type() == QEvent::Resize)
-    frame_.placeCorners();
+    frame_.PlaceCorners();
   else if (event->type() == QEvent::Show) {
-    frame_.cutOnEveryScreen();
+    frame_.CutOnEveryScreen();
     if (QWindow *native = this->windowHandle())
       native->installEventFilter(this);
   }
@@ -209,7 +209,7 @@ template <class Window> void BorderlessWindow<Window>::paintEvent(QPaintEvent *)
 template <class Window> bool BorderlessWindow<Window>::eventFilter(QObject *watched, QEvent *event)
 {
   if (watched == this->windowHandle() && IsMouse(event))
-    return frame_.handleMouse(static_cast<QMouseEvent *>(event));
+    return frame_.HandleMouse(static_cast<QMouseEvent *>(event));
   return Window::eventFilter(watched, event);
 }
 

@@ -36,7 +36,7 @@ public:
   BorderlessFrame &operator=(const BorderlessFrame &) = delete;
 
   // Image1 to Image4, in that order.
-  const std::array<QLabel *, 4> &cornerImages() const { return corners_; }
+  const std::array<QLabel *, 4> &CornerImages() const { return corners_; }
 
   // The strip of the dialogs: the top 17 pixel rows.
   static bool InTopRows(QPoint point, int rows) { return point.y() < rows; }
@@ -50,20 +50,20 @@ public:
   static QPoint StripPixel(QPointF position, qreal ratio);
 
   // The outline and the corners, drawn before the window's controls.
-  void paint();
-  void placeCorners();
+  void Paint();
+  void PlaceCorners();
   // The shape is cut anew when the window is shown and when it moves to a screen of another
   // scale.
-  void cutOnEveryScreen();
+  void CutOnEveryScreen();
   // A mouse event of the window's native window, which has the exact position (its controls
   // get positions rounded to whole logical pixels) and comes before the controls see it.
   // True when the frame took it.
-  bool handleMouse(QMouseEvent *mouse);
+  bool HandleMouse(QMouseEvent *mouse);
 
 private:
-  void cutToShape();
-  void trustPlaceOf(const QMouseEvent *press, QPointF inWindow);
-  bool pressStartsDrag(const QMouseEvent *press, QPoint pixel) const;
+  void CutToShape();
+  void TrustPlaceOf(const QMouseEvent *press, QPointF inWindow);
+  bool PressStartsDrag(const QMouseEvent *press, QPoint pixel) const;
 
   QWidget *window_;
   StripTest inDragStrip_;
@@ -83,9 +83,9 @@ template <class Window> class BorderlessWindow : public Window {
 public:
   BorderlessWindow(QWidget *parent, CornerNames names, BorderlessFrame::StripTest inDragStrip);
 
-  const std::array<QLabel *, 4> &cornerImages() const { return frame_.cornerImages(); }
+  const std::array<QLabel *, 4> &CornerImages() const { return frame_.CornerImages(); }
 
-  void FormPaint() { frame_.paint(); }
+  void FormPaint() { frame_.Paint(); }
 
 protected:
   bool event(QEvent *event) override;

@@ -27,7 +27,7 @@ TPngBitBtn *BoxButton(QWidget *box, int left, Picture glyph)
 {
   auto *button = new TPngBitBtn(box);
   button->setGeometry(left, 80, 81, 25);
-  button->setPngImage(Glyph(glyph));
+  button->SetPngImage(Glyph(glyph));
   return button;
 }
 

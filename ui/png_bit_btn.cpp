@@ -10,7 +10,7 @@ namespace tv::ui {
 
 TPngBitBtn::TPngBitBtn(QWidget *parent) : PngGlyphButton(parent) { setFocusPolicy(Qt::StrongFocus); }
 
-void TPngBitBtn::drawFace(QImage &surface) const
+void TPngBitBtn::DrawFace(QImage &surface) const
 {
   QPainter painter(&surface);
   QRect face = rect();

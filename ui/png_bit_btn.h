@@ -14,7 +14,7 @@ public:
 protected:
   void paintEvent(QPaintEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
-  void drawFace(QImage &surface) const override;
+  void DrawFace(QImage &surface) const override;
 };
 
 } // namespace tv::ui

@@ -17,13 +17,13 @@ public:
   {
     if (kind != QAccessible::Name || !widget()->accessibleName().isEmpty())
       return QAccessibleWidget::text(kind);
-    return button()->text().isEmpty() ? button()->toolTip() : button()->text();
+    return Button()->text().isEmpty() ? Button()->toolTip() : Button()->text();
   }
 
   QAccessible::State state() const override
   {
     QAccessible::State state = QAccessibleWidget::state();
-    state.pressed = button()->isDown();
+    state.pressed = Button()->isDown();
     return state;
   }
 
@@ -31,14 +31,14 @@ public:
 
   void doAction(const QString &action) override
   {
-    if (action == pressAction() && button()->isEnabled())
-      button()->click();
+    if (action == pressAction() && Button()->isEnabled())
+      Button()->click();
     else
       QAccessibleWidget::doAction(action);
   }
 
 private:
-  QAbstractButton *button() const { return static_cast<QAbstractButton *>(widget()); }
+  QAbstractButton *Button() const { return static_cast<QAbstractButton *>(widget()); }
 };
 
 QAccessibleInterface *GlyphButtonFactory(const QString &, QObject *object)
@@ -60,25 +60,25 @@ void InstallGlyphButtonAccessibility()
 
 PngGlyphButton::PngGlyphButton(QWidget *parent) : QAbstractButton(parent) { InstallGlyphButtonAccessibility(); }
 
-void PngGlyphButton::setPngImage(const QImage &glyph)
+void PngGlyphButton::SetPngImage(const QImage &glyph)
 {
   glyph_ = glyph;
   update();
 }
 
-void PngGlyphButton::setPngOptions(PngOptions options)
+void PngGlyphButton::SetPngOptions(PngOptions options)
 {
   options_ = options;
   update();
 }
 
-void PngGlyphButton::setMargin(int margin)
+void PngGlyphButton::SetMargin(int margin)
 {
   margin_ = margin;
   update();
 }
 
-void PngGlyphButton::setSpacing(int spacing)
+void PngGlyphButton::SetSpacing(int spacing)
 {
   spacing_ = spacing;
   update();
@@ -87,7 +87,7 @@ void PngGlyphButton::setSpacing(int spacing)
 void PngGlyphButton::paintEvent(QPaintEvent *)
 {
   QImage surface = PanelBeneath(this);
-  drawFace(surface);
+  DrawFace(surface);
   const ButtonLayout layout = LayOutButton(this, glyph_, margin_, spacing_, isDown());
   DrawButtonGlyph(surface, layout.glyph, glyph_, isEnabled() ? 0 : options_);
   QPainter painter(this);

@@ -13,24 +13,23 @@ namespace tv::ui {
 class PngGlyphButton : public QAbstractButton {
   Q_OBJECT
 public:
-  void setPngImage(const QImage &glyph);
-  const QImage &pngImage() const { return glyph_; }
-  void setPngOptions(PngOptions options);
-  PngOptions pngOptions() const { return options_; }
+  void SetPngImage(const QImage &glyph);
+  const QImage &PngImage() const { return glyph_; }
+  void SetPngOptions(PngOptions options);
   // The tool tip, and the name screen readers use while the button has no caption.
-  void setHint(const QString &hint) { setToolTip(hint); }
+  void SetHint(const QString &hint) { setToolTip(hint); }
 
 protected:
   explicit PngGlyphButton(QWidget *parent);
 
   // Where glyph and caption go (see CalcButtonLayout): by default centred as one group.
-  void setMargin(int margin);
-  int margin() const { return margin_; }
-  void setSpacing(int spacing);
+  void SetMargin(int margin);
+  int Margin() const { return margin_; }
+  void SetSpacing(int spacing);
 
   void paintEvent(QPaintEvent *event) override;
   // The button's face, drawn over the panel beneath before the glyph.
-  virtual void drawFace(QImage &surface) const = 0;
+  virtual void DrawFace(QImage &surface) const = 0;
 
 private:
   QImage glyph_;

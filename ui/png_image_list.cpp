@@ -15,15 +15,15 @@ TPngImageList::TPngImageList(QObject *parent) : QObject(parent)
   icons_.resize(images_.size());
 }
 
-QImage TPngImageList::image(ListImage index) const
+QImage TPngImageList::Image(ListImage index) const
 {
   const int at = static_cast<int>(index);
-  return at >= 0 && at < count() ? images_[static_cast<size_t>(at)] : QImage();
+  return at >= 0 && at < Count() ? images_[static_cast<size_t>(at)] : QImage();
 }
 
-QIcon TPngImageList::icon(ListImage index) const
+QIcon TPngImageList::Icon(ListImage index) const
 {
-  const QImage picture = image(index);
+  const QImage picture = Image(index);
   if (picture.isNull())
     return {};
   QIcon &icon = icons_[static_cast<size_t>(index)];
@@ -36,7 +36,7 @@ QIcon TPngImageList::icon(ListImage index) const
   return icon;
 }
 
-void TPngImageList::setPngOptions(PngOptions options)
+void TPngImageList::SetPngOptions(PngOptions options)
 {
   options_ = options;
   icons_.assign(images_.size(), QIcon());

@@ -17,15 +17,14 @@ class TPngImageList : public QObject {
 public:
   explicit TPngImageList(QObject *parent = nullptr);
 
-  int count() const { return static_cast<int>(images_.size()); }
+  int Count() const { return static_cast<int>(images_.size()); }
   // The image, or a null image for one outside the list.
-  QImage image(ListImage index) const;
+  QImage Image(ListImage index) const;
   // The image as an icon with its artwork for device pixel ratios 1, 1.5 and 2; its
   // disabled mode is drawn with the list's options, so a disabled menu item shows it half
   // transparent.
-  QIcon icon(ListImage index) const;
-  void setPngOptions(PngOptions options);
-  PngOptions pngOptions() const { return options_; }
+  QIcon Icon(ListImage index) const;
+  void SetPngOptions(PngOptions options);
 
 private:
   std::vector<QImage> images_;

@@ -7,7 +7,7 @@ namespace tv::ui {
 
 TPngSpeedButton::TPngSpeedButton(QWidget *parent) : PngGlyphButton(parent) { setFocusPolicy(Qt::NoFocus); }
 
-void TPngSpeedButton::setFlat(bool flat)
+void TPngSpeedButton::SetFlat(bool flat)
 {
   flat_ = flat;
   update();
@@ -25,7 +25,7 @@ void TPngSpeedButton::leaveEvent(QEvent *event)
   PngGlyphButton::leaveEvent(event);
 }
 
-void TPngSpeedButton::drawFace(QImage &surface) const
+void TPngSpeedButton::DrawFace(QImage &surface) const
 {
   QPainter painter(&surface);
   if (!flat_) {

@@ -11,16 +11,16 @@ class TPngSpeedButton : public PngGlyphButton {
 public:
   explicit TPngSpeedButton(QWidget *parent = nullptr);
 
-  void setFlat(bool flat);
-  bool isFlat() const { return flat_; }
-  using PngGlyphButton::margin;
-  using PngGlyphButton::setMargin;
-  using PngGlyphButton::setSpacing;
+  void SetFlat(bool flat);
+  bool IsFlat() const { return flat_; }
+  using PngGlyphButton::Margin;
+  using PngGlyphButton::SetMargin;
+  using PngGlyphButton::SetSpacing;
 
 protected:
   void enterEvent(QEnterEvent *event) override;
   void leaveEvent(QEvent *event) override;
-  void drawFace(QImage &surface) const override;
+  void DrawFace(QImage &surface) const override;
 
 private:
   bool flat_ = true;

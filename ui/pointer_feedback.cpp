@@ -45,7 +45,7 @@ protected:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
-      button_->setFlat(!button_->isFlat());
+      button_->SetFlat(!button_->IsFlat());
       break;
     default:
       break;

@@ -26,7 +26,7 @@ enum class Work { Folder, MissingFolder, DriveList, DroppedFile, NewDocument };
 int ForcedPointer() { return QGuiApplication::overrideCursor() ? int(QGuiApplication::overrideCursor()->shape()) : -1; }
 
 // Confirms the new-document dialog with a name typed over the proposal, in the older format.
-ModalScript::Step AnswerDocument(TForm2 &dialog, const QString &name)
+ModalScript::Step AnswerDocument(fileops::TForm2 &dialog, const QString &name)
 {
   return [=, &dialog](QWidget *window) {
     QCOMPARE(window, &dialog);

@@ -37,22 +37,22 @@ private slots:
 void TestListModel::aRenamedRowShowsItsNewName()
 {
   ListModel model;
-  model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
+  model.SetRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
 
-  model.renameRow(0, "Zulu \xc3\xa9.doc");
+  model.RenameRow(0, "Zulu \xc3\xa9.doc");
   QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("Zulu é.doc"));
-  QCOMPARE(model.rows().name(0), QByteArrayView("Zulu \xc3\xa9.doc"));
-  QCOMPARE(model.format().nameKey(model.rows(), 0), QStringLiteral("Zulu é.doc"));
+  QCOMPARE(model.Rows().Name(0), QByteArrayView("Zulu \xc3\xa9.doc"));
+  QCOMPARE(model.Format().NameKey(model.Rows(), 0), QStringLiteral("Zulu é.doc"));
   QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("100 bytes")); // same row
-  model.sortBy(SortKey::Name, English());
-  QCOMPARE(model.rows().name(2), QByteArrayView("Zulu \xc3\xa9.doc"));
+  model.SortBy(SortKey::Name, English());
+  QCOMPARE(model.Rows().Name(2), QByteArrayView("Zulu \xc3\xa9.doc"));
 }
 
 void TestListModel::theMessageRowCannotBeEdited()
 {
   ListModel model;
   platform::DirectoryContents missing;
-  model.setRows(BuildFolderRows(missing, false, true, English()), EnglishTexts());
+  model.SetRows(BuildFolderRows(missing, false, true, English()), EnglishTexts());
   QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
   QVERIFY(model.data(model.index(0, 0), ListModel::RowImageRole).isNull());
 }
@@ -60,15 +60,15 @@ void TestListModel::theMessageRowCannotBeEdited()
 void TestListModel::aSortKeepsTheSelectionOnItsRow()
 {
   ListModel model;
-  model.setRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
+  model.SetRows(BuildFolderRows(Files({"a.txt", "b.txt", "c.txt"}), false, true, English()), EnglishTexts());
   QItemSelectionModel selection(&model);
   selection.select(model.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 
-  model.sortBy(SortKey::Size, English()); // sizes 100, 99, 98: reversed
+  model.SortBy(SortKey::Size, English()); // sizes 100, 99, 98: reversed
   const QModelIndexList selected = selection.selectedRows();
   QCOMPARE(selected.size(), 1);
   QCOMPARE(selected.first().row(), 2);
-  QCOMPARE(model.rows().name(2), QByteArrayView("a.txt"));
+  QCOMPARE(model.Rows().Name(2), QByteArrayView("a.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestListModel)

@@ -39,8 +39,8 @@ QCollator English() { return NameCollator(QLocale(QStringLiteral("en_US"))); }
 Names NamesOf(const RowTable &rows, const std::vector<int> &order = {})
 {
   Names names;
-  for (int i = 0; i < rows.count(); ++i)
-    names.append(rows.name(order.empty() ? i : order[size_t(i)]).toByteArray());
+  for (int i = 0; i < rows.Count(); ++i)
+    names.append(rows.Name(order.empty() ? i : order[size_t(i)]).toByteArray());
   return names;
 }
 
@@ -92,8 +92,8 @@ void TestListing::listsFoldersThenFilesInTheLocalesOrder()
 {
   const RowTable rows = MixedFolder();
   QCOMPARE(NamesOf(rows), (Names{"alpha", "Zeta", "A.txt", "b.txt", "c.txt"}));
-  QCOMPARE(rows.at(0).kind, ui::RowKind::Folder);
-  QCOMPARE(rows.at(2).kind, ui::RowKind::File);
+  QCOMPARE(rows.At(0).kind, ui::RowKind::Folder);
+  QCOMPARE(rows.At(2).kind, ui::RowKind::File);
 }
 
 void TestListing::ordersNamesTheCollatorFindsEqualByBytes()
@@ -141,15 +141,15 @@ void TestListing::listsARealFolder()
   QVERIFY(::symlink("nowhere", folder + "broken") == 0);
   QVERIFY(::mkfifo(folder + "pipe", 0644) == 0);
 
-  const RowTable rows = BuildFolderRows(platform::readDirectory(folder), false, true, English());
+  const RowTable rows = BuildFolderRows(platform::ReadDirectory(folder), false, true, English());
   QCOMPARE(NamesOf(rows),
            (Names{"docs", "link-to-docs", "broken", "budget.xls", "future.txt", "old.txt", "pipe", "Report.DOCX"}));
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
-  QCOMPARE(format.sizeText(rows, 7), QStringLiteral("5 bytes"));
-  QCOMPARE(rows.at(7).image, ui::ListImage::Word);
-  QCOMPARE(rows.at(3).image, ui::ListImage::Excel);
-  QCOMPARE(format.timeText(rows.at(5).modified), QStringLiteral("6/1/75 12:00:00 PM"));
-  QCOMPARE(format.timeText(rows.at(4).modified), QStringLiteral("1/1/00 12:00:00 PM"));
+  QCOMPARE(format.SizeText(rows, 7), QStringLiteral("5 bytes"));
+  QCOMPARE(rows.At(7).image, ui::ListImage::Word);
+  QCOMPARE(rows.At(3).image, ui::ListImage::Excel);
+  QCOMPARE(format.TimeText(rows.At(5).modified), QStringLiteral("6/1/75 12:00:00 PM"));
+  QCOMPARE(format.TimeText(rows.At(4).modified), QStringLiteral("1/1/00 12:00:00 PM"));
 }
 
 void TestListing::showsTheMessageRowForAMissingFolder_data()
@@ -165,20 +165,20 @@ void TestListing::showsTheMessageRowForAMissingFolder()
   QFETCH(bool, english);
   QFETCH(QString, message);
   const RowTable rows =
-      BuildFolderRows(platform::readDirectory("/tarnview-no-such-folder/"), false, english, English());
-  QCOMPARE(rows.count(), 1);
-  QCOMPARE(rows.at(0).kind, ui::RowKind::Message);
+      BuildFolderRows(platform::ReadDirectory("/tarnview-no-such-folder/"), false, english, English());
+  QCOMPARE(rows.Count(), 1);
+  QCOMPARE(rows.At(0).kind, ui::RowKind::Message);
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), english);
-  QCOMPARE(format.caption(rows, 0), message);
-  QCOMPARE(format.sizeText(rows, 0), QString());
-  QCOMPARE(format.sizeKey(rows, 0), QString());
+  QCOMPARE(format.Caption(rows, 0), message);
+  QCOMPARE(format.SizeText(rows, 0), QString());
+  QCOMPARE(format.SizeKey(rows, 0), QString());
 }
 
 void TestListing::listsNothingForAnUnreadableFolder()
 {
   platform::DirectoryContents contents;
   contents.state = platform::FolderState::Unreadable;
-  QCOMPARE(BuildFolderRows(contents, true, true, English()).count(), 0);
+  QCOMPARE(BuildFolderRows(contents, true, true, English()).Count(), 0);
 }
 
 void TestListing::listsByNameAloneAFolderItMayReadButNotSearch()
@@ -194,16 +194,16 @@ void TestListing::listsByNameAloneAFolderItMayReadButNotSearch()
 
   // Each finding that fails sets its own bit, so that the report tells which.
   const int faults = test::RunRestricted([&] {
-    const RowTable rows = BuildFolderRows(platform::readDirectory(folder), false, true, English());
+    const RowTable rows = BuildFolderRows(platform::ReadDirectory(folder), false, true, English());
     const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
-    int found = NamesOf(rows) == Names{"sub", "link", "notes.txt"} && rows.at(0).kind == ui::RowKind::Folder ? 0 : 1;
-    for (int row = 1; row < rows.count(); ++row) {
-      const QStringList texts{format.sizeText(rows, row), format.detailText(rows, row), format.sizeKey(rows, row),
-                              format.timeKey(rows, row)};
+    int found = NamesOf(rows) == Names{"sub", "link", "notes.txt"} && rows.At(0).kind == ui::RowKind::Folder ? 0 : 1;
+    for (int row = 1; row < rows.Count(); ++row) {
+      const QStringList texts{format.SizeText(rows, row), format.DetailText(rows, row), format.SizeKey(rows, row),
+                              format.TimeKey(rows, row)};
       if (texts != QStringList{{}, {}, {}, {}})
         found |= 2;
     }
-    if (platform::readDirectory(folder + "sub").state != platform::FolderState::Unreadable)
+    if (platform::ReadDirectory(folder + "sub").state != platform::FolderState::Unreadable)
       found |= 4;
     return found;
   });
@@ -220,7 +220,7 @@ void TestListing::derivesTheKeysOfEachKindOfRow()
   const RowTable drives = BuildDriveRows({{"/", {true, 2000, 500}}});
   const RowTextFormat format(QLocale(QStringLiteral("de_DE")), true);
   const auto keys = [&](const RowTable &rows, int row) {
-    return QStringList{format.sizeKey(rows, row), format.nameKey(rows, row), format.timeKey(rows, row)};
+    return QStringList{format.SizeKey(rows, row), format.NameKey(rows, row), format.TimeKey(rows, row)};
   };
   QCOMPARE(keys(files, 0), (QStringList{{}, {}, {}}));
   QCOMPARE(keys(files, 1), (QStringList{"000000001536", "a.txt", "000000039448,54166667"}));
@@ -234,13 +234,13 @@ void TestListing::listsDrivesWithTheirSpace()
                                         {"/media/usb stick", {true, 1000, 0}}});
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
   QCOMPARE(NamesOf(rows), (Names{"/", "/home/", "/media/usb stick/"}));
-  QCOMPARE(rows.at(0).kind, ui::RowKind::Drive);
-  QCOMPARE(format.sizeText(rows, 0), QStringLiteral("4 GB"));
-  QCOMPARE(format.detailText(rows, 0), QStringLiteral("1 GB free (25%)"));
-  QCOMPARE(format.sizeText(rows, 1), QString());
-  QCOMPARE(format.detailText(rows, 1), QString());
-  QCOMPARE(format.sizeKey(rows, 1), QStringLiteral("-000000000001"));
-  QCOMPARE(format.detailText(rows, 2), QStringLiteral("0 bytes free (0%)"));
+  QCOMPARE(rows.At(0).kind, ui::RowKind::Drive);
+  QCOMPARE(format.SizeText(rows, 0), QStringLiteral("4 GB"));
+  QCOMPARE(format.DetailText(rows, 0), QStringLiteral("1 GB free (25%)"));
+  QCOMPARE(format.SizeText(rows, 1), QString());
+  QCOMPARE(format.DetailText(rows, 1), QString());
+  QCOMPARE(format.SizeKey(rows, 1), QStringLiteral("-000000000001"));
+  QCOMPARE(format.DetailText(rows, 2), QStringLiteral("0 bytes free (0%)"));
 }
 
 void TestListing::sortsByEachTitle_data()
@@ -257,10 +257,10 @@ void TestListing::sortsByEachTitle()
   QFETCH(SortKey, key);
   QFETCH(Names, sorted);
   RowTable rows = MixedFolder();
-  rows.reorder(SortOrder(rows, SortKey::Time, English())); // no sort depends on the order before it
+  rows.Reorder(SortOrder(rows, SortKey::Time, English())); // no sort depends on the order before it
   const std::vector<int> order = SortOrder(rows, key, English());
   QCOMPARE(NamesOf(rows, order), sorted);
-  rows.reorder(order);
+  rows.Reorder(order);
   QCOMPARE(NamesOf(rows, SortOrder(rows, key, English())), sorted); // a second click: the same, never descending
 }
 

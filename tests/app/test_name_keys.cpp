@@ -137,7 +137,7 @@ Names NamesOf(const RowTable &rows, const std::vector<int> &order)
 {
   Names names;
   for (const int row : order)
-    names.append(rows.name(row).toByteArray());
+    names.append(rows.Name(row).toByteArray());
   return names;
 }
 
@@ -167,14 +167,14 @@ void TestNameKeys::ordersNamesAsTheCollatorsOwnKeys()
 
   // The listing: names the collator finds equal in the order of their bytes.
   const RowTable rows = BuildFolderRows(FilesNamed(shuffled), true, true, collator);
-  std::vector<int> listed(static_cast<size_t>(rows.count()));
+  std::vector<int> listed(static_cast<size_t>(rows.Count()));
   std::iota(listed.begin(), listed.end(), 0);
   QCOMPARE(NamesOf(rows, listed), ReferenceOrder(shuffled, collator, true));
 
   // A click on the title: equal names keep the order they had.
   RowTable table;
   for (const QByteArray &name : shuffled)
-    table.append(name, Row{});
+    table.Append(name, Row{});
   QCOMPARE(NamesOf(table, SortOrder(table, SortKey::Name, collator)), ReferenceOrder(shuffled, collator, false));
 }
 

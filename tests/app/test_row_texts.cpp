@@ -206,7 +206,7 @@ void TestRowTexts::writesTimesInTheLocalesFormats()
   QFETCH(QString, text);
   QFETCH(QString, key);
   const RowTextFormat format(QLocale(locale), true);
-  QCOMPARE(format.timeText(modified), text);
+  QCOMPARE(format.TimeText(modified), text);
   QCOMPARE(OleDateKey(ListedTime(modified), QLocale(locale).decimalPoint()), key);
 }
 
@@ -229,7 +229,7 @@ void TestRowTexts::writesFreeSpace()
   QFETCH(qint64, available);
   QFETCH(qint64, total);
   QFETCH(QString, text);
-  QCOMPARE(RowTextFormat(QLocale(QStringLiteral("en_US")), english).freeSpaceText(available, total), text);
+  QCOMPARE(RowTextFormat(QLocale(QStringLiteral("en_US")), english).FreeSpaceText(available, total), text);
 }
 
 QTEST_GUILESS_MAIN(TestRowTexts)

@@ -17,8 +17,8 @@ class TestNameDialogs : public QObject {
 private slots:
   void init()
   {
-    form2_ = std::make_unique<TForm2>();
-    form3_ = std::make_unique<TForm3>();
+    form2_ = std::make_unique<fileops::TForm2>();
+    form3_ = std::make_unique<fileops::TForm3>();
   }
   void cleanup()
   {
@@ -40,7 +40,10 @@ private slots:
   void formatChoiceIsExclusive();
 
 private:
-  NameDialog &Dialog(int number) { return number == 2 ? static_cast<NameDialog &>(*form2_) : *form3_; }
+  fileops::NameDialog &Dialog(int number)
+  {
+    return number == 2 ? static_cast<fileops::NameDialog &>(*form2_) : *form3_;
+  }
   bool Confirmed(int number) const
   {
     return number == 2 ? form2_->NewDocumentConfirmed() : form3_->NewFolderConfirmed();
@@ -50,8 +53,8 @@ private:
   void Show(int number, QList<ModalScript::Step> steps, const QString &name = "Proposed");
 
   // Fresh dialogs for every test function.
-  std::unique_ptr<TForm2> form2_;
-  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<fileops::TForm2> form2_;
+  std::unique_ptr<fileops::TForm3> form3_;
 };
 
 void TestNameDialogs::Show(int number, QList<ModalScript::Step> steps, const QString &name)
@@ -112,7 +115,7 @@ void TestNameDialogs::closingOtherwiseLeavesItUnconfirmed()
   QFETCH(int, dialog);
   QFETCH(QString, how);
   QFETCH(bool, confirmedBefore);
-  NameDialog &form = Dialog(dialog);
+  fileops::NameDialog &form = Dialog(dialog);
   if (confirmedBefore)
     Show(dialog, {[&](QWidget *) { QTest::keyClick(form.Edit1, Qt::Key_Return); }});
   Show(dialog, {[&](QWidget *) {
@@ -137,7 +140,7 @@ void TestNameDialogs::escapeNeitherCancelsNorClears_data()
 void TestNameDialogs::escapeNeitherCancelsNorClears()
 {
   QFETCH(int, dialog);
-  NameDialog &form = Dialog(dialog);
+  fileops::NameDialog &form = Dialog(dialog);
   bool stillOpen = false;
   Show(dialog, {[&](QWidget *) {
                   QTest::keyClicks(form.Edit1, "Kept");

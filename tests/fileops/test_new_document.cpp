@@ -32,7 +32,7 @@ enum Format { Proposed = -1, Older = 0, Newer = 1 };
 
 // Answers the new-document dialog as a user does: types the name, picks the format (unless
 // the proposed one is kept), then presses Enter or clicks Cancel.
-ModalScript::Step AnswerDocument(TForm2 &dialog, const QString &name, Format format, bool confirm = true)
+ModalScript::Step AnswerDocument(fileops::TForm2 &dialog, const QString &name, Format format, bool confirm = true)
 {
   return [=, &dialog](QWidget *window) {
     QCOMPARE(window, &dialog);
@@ -117,7 +117,7 @@ void TestNewDocument::eachButtonWritesItsTemplateByteForByte()
   QCOMPARE(Names(folder), QList<QByteArray>{file});
   const QByteArray written = ReadFile(folder + file, kUnreadable);
   QVERIFY(written.size() > 1000);
-  QVERIFY(written == TemplateBytes(templateName.constData()));
+  QVERIFY(written == fileops::TemplateBytes(templateName.constData()));
   QVERIFY(test::ListedSinceMark(*program->Form1));
   QCOMPARE(program->Form1->CurrentFolder(), folder);
 }
@@ -150,7 +150,7 @@ void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent()
 
   ClickNewDocument(7, {AnswerDocument(*program->Form2, typed, Format(format))});
 
-  QVERIFY(ReadFile(folder + file, kUnreadable) == TemplateBytes(format == Newer ? "W7" : "W3"));
+  QVERIFY(ReadFile(folder + file, kUnreadable) == fileops::TemplateBytes(format == Newer ? "W7" : "W3"));
   QCOMPARE(Names(folder).size() + Names(folder + "a.b").size(), 2);
 }
 
@@ -253,7 +253,7 @@ void TestNewDocument::errorDescriptionsLoseTrailingSpacesAndFullStops()
 {
   QFETCH(QString, description);
   QFETCH(QString, message);
-  QCOMPARE(CannotCreateFileMessage("/f/a%1.doc", description), message);
+  QCOMPARE(fileops::CannotCreateFileMessage("/f/a%1.doc", description), message);
 }
 
 void TestNewDocument::cancelWritesNothing()

@@ -51,7 +51,7 @@ void MakeEntry(const QByteArray &folder, const QByteArray &name, Make make)
 const platform::DirectoryEntry *Find(const platform::DirectoryContents &contents, const QByteArray &name)
 {
   for (const platform::DirectoryEntry &entry : contents.entries)
-    if (contents.name(entry) == name)
+    if (contents.Name(entry) == name)
       return &entry;
   return nullptr;
 }
@@ -114,7 +114,7 @@ void TestDirectoryReader::describesEachKindOfEntry()
   MakeEntry(folder, name, make);
   const auto removeEntry = qScopeGuard([&] { ::unlink(folder + name); }); // QDir cannot remove names that are not UTF-8
 
-  const platform::DirectoryContents contents = platform::readDirectory(folder);
+  const platform::DirectoryContents contents = platform::ReadDirectory(folder);
   QCOMPARE(contents.state, platform::FolderState::Listed);
   const platform::DirectoryEntry *entry = Find(contents, name);
   QVERIFY(entry);
@@ -131,7 +131,7 @@ void TestDirectoryReader::leavesOutDotAndDotDotOnly()
     MakeFile(folder + name);
   QVERIFY(::mkdir(folder + ".hidden-folder", 0755) == 0);
 
-  const platform::DirectoryContents contents = platform::readDirectory(folder);
+  const platform::DirectoryContents contents = platform::ReadDirectory(folder);
   QCOMPARE(contents.entries.size(), size_t(4));
   QVERIFY(!Find(contents, "."));
   QVERIFY(!Find(contents, ".."));
@@ -143,8 +143,8 @@ void TestDirectoryReader::tellsMissingFolders()
   const QByteArray folder = FolderIn(dir, "f");
   MakeFile(folder + "file");
   for (const QByteArray &path : {folder + "none/", folder + "file/", folder + "file"})
-    QCOMPARE(platform::readDirectory(path).state, platform::FolderState::Missing);
-  QCOMPARE(platform::readDirectory(folder.chopped(1)).state, platform::FolderState::Listed);
+    QCOMPARE(platform::ReadDirectory(path).state, platform::FolderState::Missing);
+  QCOMPARE(platform::ReadDirectory(folder.chopped(1)).state, platform::FolderState::Listed);
 }
 
 void TestDirectoryReader::dropsEntriesThatVanishBeforeTheirStat()
@@ -154,12 +154,12 @@ void TestDirectoryReader::dropsEntriesThatVanishBeforeTheirStat()
   MakeFile(folder + "stays");
   MakeFile(folder + "goes");
 
-  const platform::FileDescriptor handle = platform::openFolder(AT_FDCWD, folder, true);
+  const platform::FileDescriptor handle = platform::OpenFolder(AT_FDCWD, folder, true);
   platform::DirectoryContents contents;
-  platform::readEntryNames(handle, contents);
+  platform::ReadEntryNames(handle, contents);
   QCOMPARE(contents.entries.size(), size_t(2));
   QVERIFY(::unlink(folder + "goes") == 0);
-  platform::describeEntries(handle, contents);
+  platform::DescribeEntries(handle, contents);
 
   QCOMPARE(contents.entries.size(), size_t(1));
   QVERIFY(Find(contents, "stays"));
@@ -182,23 +182,23 @@ void TestDirectoryReader::describesEveryEntryOfALargeFolder()
       MakeFile(folder + name, QByteArray(i % 7, 'x'));
   }
 
-  const platform::FileDescriptor handle = platform::openFolder(AT_FDCWD, folder, true);
+  const platform::FileDescriptor handle = platform::OpenFolder(AT_FDCWD, folder, true);
   platform::DirectoryContents contents;
-  platform::readEntryNames(handle, contents);
+  platform::ReadEntryNames(handle, contents);
   QCOMPARE(contents.entries.size(), size_t(Count));
   QList<QByteArray> staying;
   for (const platform::DirectoryEntry &entry : contents.entries) {
-    const QByteArray name = contents.name(entry).toByteArray();
+    const QByteArray name = contents.Name(entry).toByteArray();
     if (name.toInt() % 13 == 0 && name.toInt() % 10 != 1) // folders are known from the read alone
       QVERIFY(::unlink(folder + name) == 0);
     else
       staying.append(name);
   }
-  platform::describeEntries(handle, contents);
+  platform::DescribeEntries(handle, contents);
 
   QList<QByteArray> described;
   for (const platform::DirectoryEntry &entry : contents.entries) {
-    const QByteArray name = contents.name(entry).toByteArray();
+    const QByteArray name = contents.Name(entry).toByteArray();
     const int i = name.toInt();
     const bool folderLike = i % 10 == 1 || i % 10 == 2;
     QCOMPARE(entry.kind, folderLike ? EntryKind::Folder : EntryKind::File);
@@ -218,7 +218,7 @@ void TestDirectoryReader::readsNothingFromAFolderItMayNotRead()
   QVERIFY(::chmod(folder, 0311) == 0);
 
   const int result = RunRestricted([&] {
-    const platform::DirectoryContents contents = platform::readDirectory(folder);
+    const platform::DirectoryContents contents = platform::ReadDirectory(folder);
     const bool unreadable = contents.state == platform::FolderState::Unreadable && contents.entries.empty();
     return unreadable ? 0 : 1;
   });
@@ -238,7 +238,7 @@ void TestDirectoryReader::namesAFolderItMayReadButNotSearch()
 
   // The names are known, nothing else: files without size and time, folders as folders.
   const int result = RunRestricted([&] {
-    const platform::DirectoryContents contents = platform::readDirectory(folder);
+    const platform::DirectoryContents contents = platform::ReadDirectory(folder);
     const platform::DirectoryEntry *file = Find(contents, "file");
     const platform::DirectoryEntry *sub = Find(contents, "sub");
     const bool namesOnly = contents.state == platform::FolderState::Listed && file && file->kind == EntryKind::File &&

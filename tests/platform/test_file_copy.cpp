@@ -69,9 +69,9 @@ void TestFileCopy::copyKeepsContentsTimeAndPermissions()
   SetModificationTime(source, 1234567890, 123456789);
   const auto sourceBefore = Snapshot(environment.home() + "/from");
 
-  const platform::Result result = platform::copyRegularFile(source, target, platform::Durability(durability));
+  const platform::Result result = platform::CopyRegularFile(source, target, platform::Durability(durability));
 
-  QVERIFY2(result.ok(), qPrintable(result.description()));
+  QVERIFY2(result.Ok(), qPrintable(result.Description()));
   QCOMPARE(ReadFile(target), contents);
   const struct stat copied = StatOf(target);
   QCOMPARE(int(copied.st_mode & 07777), copiedMode);
@@ -93,7 +93,7 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch_data()
   QTest::addRow("link to a pipe") << QByteArray("link-to-pipe") << EOPNOTSUPP;
   QTest::addRow("broken link") << QByteArray("broken") << ENOENT;
   QTest::addRow("vanished") << QByteArray("missing") << ENOENT;
-  QTest::addRow("data ends before the size") << ShortReadFile() << platform::kSourceChanged;
+  QTest::addRow("data ends before the size") << ShortReadFile() << platform::KSourceChanged;
 }
 
 void TestFileCopy::copyRefusesWhatItMustNotTouch()
@@ -112,7 +112,7 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch()
   const QByteArray path = source.startsWith('/') ? source : from + source;
   const QByteArray target = to + (source == "file" ? "file" : "copy");
 
-  QCOMPARE(platform::copyRegularFile(path, target).error(), error);
+  QCOMPARE(platform::CopyRegularFile(path, target).Error(), error);
   QCOMPARE(Snapshot(environment.home()), before);
 }
 
@@ -141,7 +141,7 @@ void TestFileCopy::unreadableSourceOrReadOnlyTargetLeavesNothing()
   QVERIFY(::chmod(to.constData(), mode_t(targetFolderMode)) == 0);
   const auto before = Snapshot(environment.home());
 
-  QCOMPARE(RunRestricted([&] { return platform::copyRegularFile(from + "a.txt", to + "a.txt").error(); }), EACCES);
+  QCOMPARE(RunRestricted([&] { return platform::CopyRegularFile(from + "a.txt", to + "a.txt").Error(); }), EACCES);
   QCOMPARE(Snapshot(environment.home()), before);
 }
 
@@ -158,7 +158,7 @@ void TestFileCopy::sparseFileOverAGigabyteKeepsItsSizeAndHoles()
   QCOMPARE(::ftruncate(fd, size), 0);
   ::close(fd);
 
-  QVERIFY(platform::copyRegularFile(source, target).ok());
+  QVERIFY(platform::CopyRegularFile(source, target).Ok());
 
   const struct stat copied = StatOf(target);
   QCOMPARE(copied.st_size, size);
@@ -199,7 +199,7 @@ void TestFileCopy::numberedNames()
   QFETCH(int, number);
   QFETCH(int, maxBytes);
   QFETCH(QByteArray, expected);
-  QCOMPARE(platform::numberedName(name, number, maxBytes), expected);
+  QCOMPARE(platform::NumberedName(name, number, maxBytes), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFileCopy)

@@ -69,7 +69,7 @@ void TestFileCreate::newFileHoldsExactlyTheBytes()
 {
   QFETCH(QByteArray, bytes);
   const QByteArray path = folder_ + "caf\xe9 \xff.doc"; // not valid UTF-8
-  QVERIFY(platform::createFileExclusive(path, bytes).ok());
+  QVERIFY(platform::CreateFileExclusive(path, bytes).Ok());
   QCOMPARE(ReadFile(path, kUnreadable), bytes);
   QCOMPARE(Names(folder_).size(), 1);
   QVERIFY(::unlink(path.constData()) == 0);
@@ -94,7 +94,7 @@ void TestFileCreate::nothingWithTheNameIsReplaced()
   else
     QVERIFY(::symlink("elsewhere.doc", path.constData()) == 0);
 
-  QCOMPARE(platform::createFileExclusive(path, "template").error(), EEXIST);
+  QCOMPARE(platform::CreateFileExclusive(path, "template").Error(), EEXIST);
   if (kind == "file")
     QCOMPARE(ReadFile(path, kUnreadable), "the user's own work");
   QCOMPARE(QFileInfo(QFile::decodeName(path)).isDir(), kind == "folder");
@@ -121,7 +121,7 @@ void TestFileCreate::aFailedCreationLeavesTheFolderAsItWas()
     QVERIFY(::chmod(folder_.constData(), 0555) == 0);
   const QByteArray path = folder_ + name;
   const QByteArray bytes("template");
-  QCOMPARE(test::RunRestricted([&] { return platform::createFileExclusive(path, bytes).error(); }), error);
+  QCOMPARE(test::RunRestricted([&] { return platform::CreateFileExclusive(path, bytes).Error(); }), error);
   QVERIFY(Names(folder_).size() == 0);
   ::chmod(folder_.constData(), 0755);
 }
@@ -135,7 +135,7 @@ void TestFileCreate::aFailedWriteLeavesNoPartialFile()
   rlimit small = saved;
   small.rlim_cur = 1000;
   QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-  const int error = platform::createFileExclusive(folder_ + "Big.ppt", QByteArray(5000, 'p')).error();
+  const int error = platform::CreateFileExclusive(folder_ + "Big.ppt", QByteArray(5000, 'p')).Error();
   ::setrlimit(RLIMIT_FSIZE, &saved);
   QCOMPARE(error, EFBIG);
   QVERIFY(Names(folder_).size() == 0);
@@ -168,7 +168,7 @@ void TestFileCreate::officeSuiteIsFoundOnPath()
   }
   const QByteArray savedPath = qgetenv("PATH");
   qputenv("PATH", folder_ + "empty:" + bin);
-  const bool found = platform::isNewerOfficeSuiteInstalled();
+  const bool found = platform::IsNewerOfficeSuiteInstalled();
   qputenv("PATH", savedPath);
   QCOMPARE(found, installed);
 }

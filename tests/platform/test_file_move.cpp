@@ -22,8 +22,8 @@ ino_t InodeOf(const QByteArray &path)
 
 void AddForBothWays(const char *name, const QByteArray &from, const QByteArray &to, int error)
 {
-  QTest::addRow("%s", name) << &platform::moveWithoutReplacing << from << to << error;
-  QTest::addRow("%s, by link or checked rename", name) << &platform::moveByLinkOrCheckedRename << from << to << error;
+  QTest::addRow("%s", name) << &platform::MoveWithoutReplacing << from << to << error;
+  QTest::addRow("%s, by link or checked rename", name) << &platform::MoveByLinkOrCheckedRename << from << to << error;
 }
 
 // a.txt, b.txt, a folder with a file in it, an empty folder, a name that is not UTF-8 and a
@@ -84,11 +84,11 @@ void TestFileMove::movesWithoutReplacing()
 
   const platform::Result result = move(folder + from, folder + to);
 
-  QCOMPARE(result.error(), error);
-  QCOMPARE(result.ok(), error == 0);
+  QCOMPARE(result.Error(), error);
+  QCOMPARE(result.Ok(), error == 0);
   if (error != 0) {
     QCOMPARE(Snapshot(folder), before);
-    QVERIFY(!result.description().isEmpty());
+    QVERIFY(!result.Description().isEmpty());
     return;
   }
   QVERIFY(!Exists(folder + from));
@@ -100,8 +100,8 @@ void TestFileMove::movesWithoutReplacing()
 void TestFileMove::readOnlyFolderRefusesTheMove_data()
 {
   QTest::addColumn<Move>("move");
-  QTest::addRow("no-replace move") << &platform::moveWithoutReplacing;
-  QTest::addRow("by link or checked rename") << &platform::moveByLinkOrCheckedRename;
+  QTest::addRow("no-replace move") << &platform::MoveWithoutReplacing;
+  QTest::addRow("by link or checked rename") << &platform::MoveByLinkOrCheckedRename;
 }
 
 void TestFileMove::readOnlyFolderRefusesTheMove()
@@ -115,7 +115,7 @@ void TestFileMove::readOnlyFolderRefusesTheMove()
   QVERIFY(::chmod(folder.constData(), 0555) == 0);
   const auto before = Snapshot(folder);
 
-  QCOMPARE(RunRestricted([&] { return move(folder + "a.txt", folder + "b.txt").error(); }), EACCES);
+  QCOMPARE(RunRestricted([&] { return move(folder + "a.txt", folder + "b.txt").Error(); }), EACCES);
   QCOMPARE(Snapshot(folder), before);
 }
 

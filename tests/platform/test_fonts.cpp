@@ -52,8 +52,8 @@ void TestFonts::bothFacesAreTahomasOwn()
   if (regularInstalled)
     QVERIFY(QFontDatabase::addApplicationFont(RegularFile) >= 0);
 
-  tv::platform::registerProgramFonts();
-  tv::platform::registerProgramFonts();
+  tv::platform::RegisterProgramFonts();
+  tv::platform::RegisterProgramFonts();
 
   for (bool bold : {false, true}) {
     const QRawFont face = Face(bold);

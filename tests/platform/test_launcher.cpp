@@ -40,11 +40,11 @@ int StartWithoutThreads() noexcept
       std::thread([] { ::pause(); }).detach();
   } catch (const std::system_error &) {
   }
-  const qint64 first = platform::startDetached("/bin/true", {}, "/");
+  const qint64 first = platform::StartDetached("/bin/true", {}, "/");
   siginfo_t ended;
   if (first <= 0 || ::waitid(P_PID, static_cast<id_t>(first), &ended, WEXITED | WNOWAIT) != 0)
     return 1;
-  platform::startDetached("/bin/true", {}, "/");
+  platform::StartDetached("/bin/true", {}, "/");
   return ::waitpid(static_cast<pid_t>(first), nullptr, WNOHANG) < 0 && errno == ECHILD ? 0 : 2;
 }
 
@@ -66,8 +66,8 @@ void TestLauncher::initTestCase()
 {
   qunsetenv("QT_QPA_PLATFORM");
   qunsetenv("TZ");
-  platform::setOwnVariable("QT_QPA_PLATFORM", "xcb", true);
-  platform::readTimeZoneOnce();
+  platform::SetOwnVariable("QT_QPA_PLATFORM", "xcb", true);
+  platform::ReadTimeZoneOnce();
 }
 
 void TestLauncher::opensTheFileNamed_data()
@@ -93,7 +93,7 @@ void TestLauncher::opensTheFileNamed()
   test::MakeFile(folder + "xdg-open", "#!/bin/sh\n", 0755);
   qputenv("PATH", ".::" + qgetenv("PATH"));
 
-  const qint64 pid = platform::openWithDesktopHandler(folder + name, folder);
+  const qint64 pid = platform::OpenWithDesktopHandler(folder + name, folder);
   QVERIFY(pid > 0);
   QVERIFY(opener.waitForOpening());
   QCOMPARE(opener.arguments(), QList<QByteArray>{folder + name});
@@ -105,8 +105,8 @@ void TestLauncher::opensTheFileNamed()
 void TestLauncher::reportsAProgramThatCannotStart()
 {
   test::FakeOpener opener;
-  QCOMPARE(platform::startDetached("tarnview-no-such-program", {}, "/"), qint64(-1));
-  QCOMPARE(platform::startDetached("xdg-open", {"x"}, "/tarnview-no-such-folder"), qint64(-1));
+  QCOMPARE(platform::StartDetached("tarnview-no-such-program", {}, "/"), qint64(-1));
+  QCOMPARE(platform::StartDetached("xdg-open", {"x"}, "/tarnview-no-such-folder"), qint64(-1));
 }
 
 void TestLauncher::aReaperThreadThatCannotStartLeavesNoZombie()

@@ -96,9 +96,9 @@ void TestProfileFile::reads_data()
   QTest::newRow("empty file") << QByteArray("") << fallback;
   QTest::newRow("binary junk") << Junk(64 * 1024) << fallback;
   QTest::newRow("long line before the key")
-      << QByteArray("[TV]\nNotes=" + QByteArray(kProfileReadLimit / 2, 'x') + "\nLanguage=nl\n") << QByteArray("nl");
+      << QByteArray("[TV]\nNotes=" + QByteArray(KProfileReadLimit / 2, 'x') + "\nLanguage=nl\n") << QByteArray("nl");
   QTest::newRow("long value cut to 2047 characters")
-      << QByteArray("[TV]\nLanguage=" + QByteArray(kProfileReadLimit / 2, 'y') + "\n") << QByteArray(2047, 'y');
+      << QByteArray("[TV]\nLanguage=" + QByteArray(KProfileReadLimit / 2, 'y') + "\n") << QByteArray(2047, 'y');
 }
 
 void TestProfileFile::reads()
@@ -106,18 +106,18 @@ void TestProfileFile::reads()
   QFETCH(QByteArray, content);
   QFETCH(QByteArray, expected);
   tv::test::WriteFile(file(), content);
-  QCOMPARE(readProfileString(file(), "TV", "Language", "fallback"), expected);
+  QCOMPARE(ReadProfileString(file(), "TV", "Language", "fallback"), expected);
 }
 
 void TestProfileFile::readsOnlyRegularFiles()
 {
-  QCOMPARE(readProfileString(file(), "TV", "Language", "En  "), QByteArray("En"));
-  QVERIFY(!isRegularFile(file()));
+  QCOMPARE(ReadProfileString(file(), "TV", "Language", "En  "), QByteArray("En"));
+  QVERIFY(!IsRegularFile(file()));
   QVERIFY(QDir().mkpath(QFile::decodeName(file())));
-  QCOMPARE(readProfileString(file(), "TV", "Language", "En"), QByteArray("En"));
-  QVERIFY(!isRegularFile(file()));
+  QCOMPARE(ReadProfileString(file(), "TV", "Language", "En"), QByteArray("En"));
+  QVERIFY(!IsRegularFile(file()));
   QVERIFY(::mkfifo(folder() + "pipe.ini", 0666) == 0);
-  QCOMPARE(readProfileString(folder() + "pipe.ini", "TV", "Language", "En"), QByteArray("En"));
+  QCOMPARE(ReadProfileString(folder() + "pipe.ini", "TV", "Language", "En"), QByteArray("En"));
 }
 
 void TestProfileFile::writesOneKeyLeavingTheRest_data()
@@ -150,9 +150,9 @@ void TestProfileFile::writesOneKeyLeavingTheRest_data()
                                            << QByteArray("[TV]\nLanguage=nl\nLanguage=fr\n");
   QTest::newRow("first of duplicate sections") << QByteArray("[TV]\nA=1\n[TV]\nLanguage=en\n") << QByteArray("Language")
                                                << QByteArray("[TV]\nA=1\nLanguage=nl\n[TV]\nLanguage=en\n");
-  QTest::newRow("long line kept") << QByteArray("[TV]\nNotes=" + QByteArray(kProfileReadLimit / 2, 'x') + "\n")
+  QTest::newRow("long line kept") << QByteArray("[TV]\nNotes=" + QByteArray(KProfileReadLimit / 2, 'x') + "\n")
                                   << QByteArray("Language")
-                                  << QByteArray("[TV]\nNotes=" + QByteArray(kProfileReadLimit / 2, 'x') +
+                                  << QByteArray("[TV]\nNotes=" + QByteArray(KProfileReadLimit / 2, 'x') +
                                                 "\nLanguage=nl\n");
   const QByteArray junk = Junk(4096).replace('[', '(').replace('\r', '.') + 'x';
   QTest::newRow("binary junk kept") << junk << QByteArray("Language") << QByteArray(junk + "\n\n[TV]\nLanguage=nl\n");
@@ -164,19 +164,19 @@ void TestProfileFile::writesOneKeyLeavingTheRest()
   QFETCH(QByteArray, key);
   QFETCH(QByteArray, after);
   tv::test::WriteFile(file(), before);
-  QVERIFY(writeProfileString(file(), "TV", key, "nl"));
+  QVERIFY(WriteProfileString(file(), "TV", key, "nl"));
   QCOMPARE(ReadFile(file()), after);
-  QCOMPARE(readProfileString(file(), "TV", key, "fallback"), QByteArray("nl"));
+  QCOMPARE(ReadProfileString(file(), "TV", key, "fallback"), QByteArray("nl"));
   QCOMPARE(Names(folder()), QList<QByteArray>{"Settings.ini"});
 }
 
 void TestProfileFile::writeCreatesTheFile()
 {
-  QVERIFY(writeProfileString(file(), "TV", "Language", "nl"));
-  QVERIFY(writeProfileString(file(), "TV", "ShowHidden", "1"));
-  QVERIFY(writeProfileString(file(), "TV", "Language", "en"));
+  QVERIFY(WriteProfileString(file(), "TV", "Language", "nl"));
+  QVERIFY(WriteProfileString(file(), "TV", "ShowHidden", "1"));
+  QVERIFY(WriteProfileString(file(), "TV", "Language", "en"));
   QCOMPARE(ReadFile(file()), QByteArray("[TV]\nLanguage=en\nShowHidden=1\n"));
-  QVERIFY(!writeProfileString(folder() + "missing/Settings.ini", "TV", "Language", "nl"));
+  QVERIFY(!WriteProfileString(folder() + "missing/Settings.ini", "TV", "Language", "nl"));
   QCOMPARE(Names(folder()), QList<QByteArray>{"Settings.ini"});
 }
 
@@ -187,7 +187,7 @@ void TestProfileFile::writeKeepsPermissionBitsAndLinks()
   QVERIFY(::chmod(target.constData(), 0640) == 0);
   QVERIFY(::symlink("real.ini", file().constData()) == 0);
 
-  QVERIFY(writeProfileString(file(), "TV", "Language", "nl"));
+  QVERIFY(WriteProfileString(file(), "TV", "Language", "nl"));
 
   struct stat info {};
   QVERIFY(::lstat(file().constData(), &info) == 0 && S_ISLNK(info.st_mode));
@@ -215,7 +215,7 @@ void TestProfileFile::refusesWhatCannotBeStored()
   QFETCH(QByteArray, value);
   const QByteArray before = "[TV]\nLanguage=en\n";
   tv::test::WriteFile(file(), before);
-  QVERIFY(!writeProfileString(file(), section, key, value));
+  QVERIFY(!WriteProfileString(file(), section, key, value));
   QCOMPARE(ReadFile(file()), before);
 }
 
@@ -239,7 +239,7 @@ void TestProfileFile::refusedWritesLeaveTheFile()
   QVERIFY(::chmod(sub.constData(), folderMode) == 0);
 
   const int written =
-      RunRestricted([&] { return writeProfileString(sub + "Settings.ini", "TV", "Language", "nl") ? 1 : 0; });
+      RunRestricted([&] { return WriteProfileString(sub + "Settings.ini", "TV", "Language", "nl") ? 1 : 0; });
   QVERIFY(::chmod(sub.constData(), 0755) == 0);
   if (written < 0)
     QSKIP("running as root and unable to switch to the user nobody, who must not be able to write here");
@@ -258,8 +258,8 @@ void TestProfileFile::writesInPlaceInAFolderItMayNotWriteTo()
 
   // A shorter value, then a new key.
   const int written = RunRestricted([&] {
-    return writeProfileString(sub + "Settings.ini", "TV", "Language", "nl") &&
-                   writeProfileString(sub + "Settings.ini", "TV", "HomeFolder", "2")
+    return WriteProfileString(sub + "Settings.ini", "TV", "Language", "nl") &&
+                   WriteProfileString(sub + "Settings.ini", "TV", "HomeFolder", "2")
                ? 1
                : 0;
   });
@@ -278,10 +278,10 @@ void TestProfileFile::seesNothingPastTheReadLimit_data()
   const auto comment = [](qsizetype length) { return ';' + QByteArray(length - 2, 'x') + '\n'; };
   QTest::addColumn<QByteArray>("content");
   QTest::addColumn<QByteArray>("language");
-  QTest::newRow("a key before the limit") << head + "Language=nl\n" + comment(kProfileReadLimit) << QByteArray("nl");
-  QTest::newRow("a key past the limit") << head + comment(kProfileReadLimit) + "Language=nl\n" << QByteArray("En");
+  QTest::newRow("a key before the limit") << head + "Language=nl\n" + comment(KProfileReadLimit) << QByteArray("nl");
+  QTest::newRow("a key past the limit") << head + comment(KProfileReadLimit) + "Language=nl\n" << QByteArray("En");
   QTest::newRow("a key cut by the limit")
-      << head + comment(kProfileReadLimit - head.size() - 11) + "Language=nl-and-more\n"
+      << head + comment(KProfileReadLimit - head.size() - 11) + "Language=nl-and-more\n"
       << QByteArray("En");
 }
 
@@ -290,9 +290,9 @@ void TestProfileFile::seesNothingPastTheReadLimit()
   QFETCH(QByteArray, content);
   QFETCH(QByteArray, language);
   tv::test::WriteFile(file(), content);
-  QCOMPARE(readProfileString(file(), "TV", "Language", "En"), language);
+  QCOMPARE(ReadProfileString(file(), "TV", "Language", "En"), language);
   // What was never read is never lost: the file is not written at all.
-  QVERIFY(!writeProfileString(file(), "TV", "ShowHidden", "1"));
+  QVERIFY(!WriteProfileString(file(), "TV", "ShowHidden", "1"));
   QCOMPARE(ReadFile(file()), content);
 }
 
@@ -301,7 +301,7 @@ void TestProfileFile::unreadableFileGivesTheFallback()
   tv::test::WriteFile(file(), "[TV]\nLanguage=nl\n");
   QVERIFY(::chmod(file().constData(), 0200) == 0);
   const int fallbackRead =
-      RunRestricted([&] { return readProfileString(file(), "TV", "Language", "En") == "En" ? 1 : 0; });
+      RunRestricted([&] { return ReadProfileString(file(), "TV", "Language", "En") == "En" ? 1 : 0; });
   if (fallbackRead < 0)
     QSKIP("running as root and unable to switch to the user nobody, who must not be able to read the file");
   QCOMPARE(fallbackRead, 1);

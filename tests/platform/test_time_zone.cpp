@@ -43,7 +43,7 @@ void TestTimeZone::keepsTheZoneOfLocalTimes()
   const std::time_t summer = 1'720'000'000, winter = 1'700'000'000;
   const QByteArray summerText = LocalTimeText(summer), winterText = LocalTimeText(winter);
 
-  tv::platform::readTimeZoneOnce();
+  tv::platform::ReadTimeZoneOnce();
   QCOMPARE(qgetenv("TZ"), after);
   QCOMPARE(LocalTimeText(summer), summerText);
   QCOMPARE(LocalTimeText(winter), winterText);

@@ -33,7 +33,7 @@ QByteArray HomeTrash(const FileTestEnvironment &environment) { return environmen
 void VerifyTrashed(const platform::TrashedFile &trashed, const QByteArray &trash, const QByteArray &trashName,
                    const QByteArray &recordedPath, const QByteArray &contents, const QDateTime &before)
 {
-  QVERIFY2(trashed.result.ok(), qPrintable(trashed.result.description()));
+  QVERIFY2(trashed.result.Ok(), qPrintable(trashed.result.Description()));
   QCOMPARE(trashed.file, trash + "/files/" + trashName);
   QCOMPARE(trashed.info, trash + "/info/" + trashName + ".trashinfo");
   QCOMPARE(ReadFile(trashed.file), contents);
@@ -225,7 +225,7 @@ void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas()
   const auto outside = Snapshot(environment.home(), {environment.home() + "/shown", HomeTrash(environment)});
   const QDateTime before = QDateTime::currentDateTime();
 
-  const platform::TrashedFile trashed = platform::moveToTrash(folder + name);
+  const platform::TrashedFile trashed = platform::MoveToTrash(folder + name);
 
   VerifyTrashed(trashed, HomeTrash(environment), trashName, folder + name, "contents " + name, before);
   QCOMPARE(Names(folder), QList<QByteArray>{"other"});
@@ -252,7 +252,7 @@ void TestTrash::homeTrashIsMadeWhereTheUserDataIs()
   MakeFile(folder + "a.txt", "A");
   const QDateTime before = QDateTime::currentDateTime();
 
-  const platform::TrashedFile trashed = platform::moveToTrash(folder + "a.txt");
+  const platform::TrashedFile trashed = platform::MoveToTrash(folder + "a.txt");
 
   VerifyTrashed(trashed, environment.home() + trash, "a.txt", folder + "a.txt", "A", before);
   QCOMPARE(int(StatOf(environment.home() + trash + "/files").st_mode & 0777), 0700);
@@ -270,11 +270,11 @@ void TestTrash::takenTrashNamesGetNumbers()
   const QByteArray trash = HomeTrash(environment);
   const QDateTime before = QDateTime::currentDateTime();
 
-  VerifyTrashed(platform::moveToTrash(first + "same.txt"), trash, "same.txt", first + "same.txt", first, before);
+  VerifyTrashed(platform::MoveToTrash(first + "same.txt"), trash, "same.txt", first + "same.txt", first, before);
   // A file without a record, as another program may leave behind, is not replaced.
   MakeFile(trash + "/files/same (2).txt", "orphan");
-  VerifyTrashed(platform::moveToTrash(second + "same.txt"), trash, "same (3).txt", second + "same.txt", second, before);
-  VerifyTrashed(platform::moveToTrash(third + "same.txt"), trash, "same (4).txt", third + "same.txt", third, before);
+  VerifyTrashed(platform::MoveToTrash(second + "same.txt"), trash, "same (3).txt", second + "same.txt", second, before);
+  VerifyTrashed(platform::MoveToTrash(third + "same.txt"), trash, "same (4).txt", third + "same.txt", third, before);
 
   QCOMPARE(ReadFile(trash + "/files/same (2).txt"), QByteArray("orphan"));
   QCOMPARE(Names(trash + "/info"),
@@ -290,7 +290,7 @@ void TestTrash::longestPath()
   QVERIFY(folder.size() + name.size() > 4000 && folder.size() + name.size() < PATH_MAX);
   const QDateTime before = QDateTime::currentDateTime();
 
-  VerifyTrashed(platform::moveToTrash(folder + name), HomeTrash(environment), name.left(245), folder + name, "deep",
+  VerifyTrashed(platform::MoveToTrash(folder + name), HomeTrash(environment), name.left(245), folder + name, "deep",
                 before);
   QVERIFY(!Exists(folder + name));
 }
@@ -303,8 +303,8 @@ void TestTrash::trashCliListsAndRestoresTrashedFiles()
   const QByteArray name = "résumé 文件 100%.txt";
   MakeFile(plainFolder + "plain.txt", "P");
   MakeFile(restoreFolder + name, "R");
-  QVERIFY(platform::moveToTrash(plainFolder + "plain.txt").result.ok());
-  QVERIFY(platform::moveToTrash(restoreFolder + name).result.ok());
+  QVERIFY(platform::MoveToTrash(plainFolder + "plain.txt").result.Ok());
+  QVERIFY(platform::MoveToTrash(restoreFolder + name).result.Ok());
 
   const QString listed = TrashCli(QStringLiteral("trash-list"));
   QVERIFY2(listed.contains(QString::fromUtf8(plainFolder + "plain.txt")), qPrintable(listed));
@@ -335,7 +335,7 @@ void TestTrash::fileStaysWhenNoTrashCanTakeIt_data()
   QTest::addRow("home not absolute") << QByteArray() << QByteArray("relative") << QByteArray() << ENOENT
                                      << platform::TrashRefusal::NoHomeFolder;
   QTest::addRow("data ends before the size") << QByteArray() << QByteArray("home") << ShortReadFile()
-                                             << platform::kSourceChanged << platform::TrashRefusal::FileChanged;
+                                             << platform::KSourceChanged << platform::TrashRefusal::FileChanged;
 }
 
 void TestTrash::fileStaysWhenNoTrashCanTakeIt()
@@ -363,10 +363,10 @@ void TestTrash::fileStaysWhenNoTrashCanTakeIt()
   const auto before = Snapshot(environment.home(), {HomeTrash(environment)});
   const QList<QByteArray> topFolder = Names("/");
 
-  const platform::TrashedFile trashed = platform::moveToTrash(path);
+  const platform::TrashedFile trashed = platform::MoveToTrash(path);
 
   QCOMPARE(Names("/"), topFolder); // no trash made on the home volume's top folder instead
-  QCOMPARE(trashed.result.error(), error);
+  QCOMPARE(trashed.result.Error(), error);
   QCOMPARE(trashed.refusal, refusal);
   QVERIFY(trashed.file.isEmpty());
   QVERIFY(Exists(path));
@@ -383,7 +383,7 @@ void TestTrash::fileInReadOnlyFolderStays()
 
   const int error = RunRestricted([&] {
     qputenv("XDG_DATA_HOME", dataHome);
-    return platform::moveToTrash(folder + "a.txt").result.error();
+    return platform::MoveToTrash(folder + "a.txt").result.Error();
   });
 
   QCOMPARE(error, EACCES);
@@ -424,7 +424,7 @@ void TestTrash::otherVolumesUseTheirOwnTrashOrTheHomeTrash()
   const bool toVolume = trash.startsWith("/volume");
   const QDateTime before = QDateTime::currentDateTime();
 
-  const platform::TrashedFile trashed = platform::moveToTrash(folder + "a b.txt");
+  const platform::TrashedFile trashed = platform::MoveToTrash(folder + "a b.txt");
 
   VerifyTrashed(trashed, environment.home() + trash, "a b.txt", toVolume ? "sub/a b.txt" : folder + "a b.txt",
                 "on the volume", before);
@@ -460,7 +460,7 @@ void TestTrash::moveAcrossABindMountBecomesACopy()
     QSKIP("bind mounts need root and a system that allows them");
   const QDateTime before = QDateTime::currentDateTime();
 
-  const platform::TrashedFile trashed = platform::moveToTrash(base + "/bound/a.txt");
+  const platform::TrashedFile trashed = platform::MoveToTrash(base + "/bound/a.txt");
 
   VerifyTrashed(trashed, HomeTrash(environment), "a.txt", base + "/bound/a.txt", "bound", before);
   QCOMPARE(Names(real), QList<QByteArray>{});
@@ -498,7 +498,7 @@ void TestTrash::fileChangedWhileCopiedStays()
   if (!change.isWatching())
     QSKIP("watching reads needs root and fanotify");
 
-  const platform::TrashedFile trashed = platform::moveToTrash(path);
+  const platform::TrashedFile trashed = platform::MoveToTrash(path);
 
   QVERIFY(change.hasChanged());
   QCOMPARE(trashed.refusal, platform::TrashRefusal::FileChanged);

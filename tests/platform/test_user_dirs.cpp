@@ -44,7 +44,7 @@ void TestUserDirs::userDirectories()
   if (!file.isNull())
     test::WriteFile(path, file);
   expected.replace("$HOME", sandbox.environment().home());
-  QCOMPARE(platform::userDirectory("DOCUMENTS"), expected);
+  QCOMPARE(platform::UserDirectory("DOCUMENTS"), expected);
 }
 
 QTEST_GUILESS_MAIN(TestUserDirs)

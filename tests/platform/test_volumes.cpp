@@ -208,7 +208,7 @@ void TestVolumes::parsesMountInfoWithEscapes()
   const QByteArray text = "36 35 98:0 /mnt1 /mnt/my\\040disk\\011tab rw,noatime master:1 - ext3 /dev/root rw\n"
                           "garbage line\n"
                           "27 1 254:0 / / rw - ext4 /dev/vda rw";
-  const std::vector<platform::MountEntry> mounts = platform::parseMountInfo(text);
+  const std::vector<platform::MountEntry> mounts = platform::ParseMountInfo(text);
   QCOMPARE(mounts.size(), size_t(2));
   QCOMPARE(mounts[0].device, QByteArray("98:0"));
   QCOMPARE(mounts[0].root, QByteArray("/mnt1"));
@@ -296,12 +296,12 @@ void TestVolumes::selectsTheVolumesDfShows()
     const auto found = devices.find(mountPoint);
     return found == devices.end() ? std::nullopt : std::optional(found->second);
   };
-  QCOMPARE(platform::selectVolumes(platform::parseMountInfo(mountInfo), deviceOf), expected);
+  QCOMPARE(platform::SelectVolumes(platform::ParseMountInfo(mountInfo), deviceOf), expected);
 }
 
 void TestVolumes::keepsMountsThatAnswerOrAreLate()
 {
-  const std::vector<platform::MountEntry> mounts = platform::parseMountInfo(
+  const std::vector<platform::MountEntry> mounts = platform::ParseMountInfo(
       Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") +
       Line(2, "0:46", "/", "/run/user/1000/gvfs", "fuse.gvfsd-fuse", "gvfsd-fuse") +
       Line(3, "0:50", "/", "/mnt/nas", "nfs4", "nas:/export") + Line(4, "0:51", "/", "/mnt/ram", "ramfs", "ramfs"));
@@ -318,7 +318,7 @@ void TestVolumes::keepsMountsThatAnswerOrAreLate()
       {"/mnt/nas", std::nullopt},                                      // no answer in time
       {"/mnt/ram", platform::MountFacts{"0:51", {true, 0, 0}}},
   };
-  QCOMPARE(rows(platform::volumesFrom(mounts, report)), (Rows{{"/", 1000}, {"/mnt/nas", -1}}));
+  QCOMPARE(rows(platform::VolumesFrom(mounts, report)), (Rows{{"/", 1000}, {"/mnt/nas", -1}}));
 
   // Without threads nothing answers, and every mount is kept without sizes.
   platform::MountLooks noThreads([](const QByteArray &) { return platform::MountFacts{}; },
@@ -326,8 +326,8 @@ void TestVolumes::keepsMountsThatAnswerOrAreLate()
                                    throw std::system_error(
                                        std::make_error_code(std::errc::resource_unavailable_try_again));
                                  });
-  const platform::MountReport unanswered = noThreads.ask(platform::visibleMountPoints(mounts), std::chrono::hours(1));
-  QCOMPARE(rows(platform::volumesFrom(mounts, unanswered)),
+  const platform::MountReport unanswered = noThreads.Ask(platform::VisibleMountPoints(mounts), std::chrono::hours(1));
+  QCOMPARE(rows(platform::VolumesFrom(mounts, unanswered)),
            (Rows{{"/", -1}, {"/mnt/nas", -1}, {"/mnt/ram", -1}, {"/run/user/1000/gvfs", -1}}));
 }
 
@@ -342,19 +342,19 @@ void TestVolumes::aMountThatDoesNotAnswerIsNotAskedAgain()
       },
       [&](std::function<void()> task) {
         ++started;
-        platform::startDetachedThread(std::move(task));
+        platform::StartDetachedThread(std::move(task));
       });
-  QVERIFY(!looks.ask({"/dead"}, 10ms).at("/dead"));
-  QVERIFY(!looks.ask({"/dead"}, 10ms).at("/dead"));
+  QVERIFY(!looks.Ask({"/dead"}, 10ms).at("/dead"));
+  QVERIFY(!looks.Ask({"/dead"}, 10ms).at("/dead"));
   QCOMPARE(started, 1);
   gate->release();
-  const std::optional<platform::MountFacts> late = looks.ask({"/dead"}, std::chrono::hours(1)).at("/dead");
+  const std::optional<platform::MountFacts> late = looks.Ask({"/dead"}, std::chrono::hours(1)).at("/dead");
   QVERIFY(late && late->space.available == 250);
 }
 
 void TestVolumes::listsTheRootVolumeWithItsSpace()
 {
-  const std::vector<platform::Volume> volumes = platform::mountedVolumes();
+  const std::vector<platform::Volume> volumes = platform::MountedVolumes();
   const auto root =
       std::find_if(volumes.begin(), volumes.end(), [](const auto &volume) { return volume.mountPoint == "/"; });
   QVERIFY(root != volumes.end());
@@ -392,7 +392,7 @@ void TestVolumes::listsEachMountedBtrfsSubvolume()
   const MountedSubvolume second(loop.path(), "two", base + "second");
   QVERIFY(first.isMounted() && second.isMounted());
 
-  const std::vector<platform::Volume> volumes = platform::mountedVolumes();
+  const std::vector<platform::Volume> volumes = platform::MountedVolumes();
   QVERIFY(Lists(volumes, base + "first"));
   QVERIFY(Lists(volumes, base + "second"));
 }

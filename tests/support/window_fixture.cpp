@@ -22,7 +22,7 @@ bool ListedSinceMark(const TForm1 &form) { return form.Label1->text() != kMark; 
 
 QByteArray WithTrailingSlash(const QByteArray &path) { return path.endsWith('/') ? path : path + '/'; }
 
-void TypeName(NameDialog &dialog, const QString &name)
+void TypeName(fileops::NameDialog &dialog, const QString &name)
 {
   if (name.isEmpty() && !name.isNull())
     QTest::keyClick(dialog.Edit1, Qt::Key_Delete);
@@ -30,7 +30,7 @@ void TypeName(NameDialog &dialog, const QString &name)
     QTest::keyClicks(dialog.Edit1, name);
 }
 
-void Finish(NameDialog &dialog, bool confirm)
+void Finish(fileops::NameDialog &dialog, bool confirm)
 {
   if (confirm)
     QTest::keyClick(dialog.Edit1, Qt::Key_Return);
@@ -38,7 +38,7 @@ void Finish(NameDialog &dialog, bool confirm)
     QTest::mouseClick(dialog.PngBitBtn2, Qt::LeftButton);
 }
 
-ModalScript::Step AnswerName(NameDialog &dialog, const QString &name, bool confirm)
+ModalScript::Step AnswerName(fileops::NameDialog &dialog, const QString &name, bool confirm)
 {
   return [&dialog, name, confirm](QWidget *window) {
     QCOMPARE(window, &dialog);

@@ -6,9 +6,12 @@
 #include "tests/support/modal_script.h"
 
 namespace tv {
-class NameDialog;
 class TForm1;
 } // namespace tv
+
+namespace tv::fileops {
+class NameDialog;
+} // namespace tv::fileops
 
 // The main window as the creation buttons see it, for tests that drive them.
 namespace tv::test {
@@ -22,10 +25,10 @@ QByteArray WithTrailingSlash(const QByteArray &path);
 
 // Types the name over the selected proposal as a user does: a null name keeps the proposal,
 // an empty one deletes it.
-void TypeName(NameDialog &dialog, const QString &name);
+void TypeName(fileops::NameDialog &dialog, const QString &name);
 // Presses Enter in the name field, or clicks Cancel.
-void Finish(NameDialog &dialog, bool confirm);
+void Finish(fileops::NameDialog &dialog, bool confirm);
 // A step that answers a name dialog: types the name, then finishes.
-ModalScript::Step AnswerName(NameDialog &dialog, const QString &name, bool confirm = true);
+ModalScript::Step AnswerName(fileops::NameDialog &dialog, const QString &name, bool confirm = true);
 
 } // namespace tv::test

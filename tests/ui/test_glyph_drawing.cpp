@@ -478,7 +478,7 @@ void TestGlyphDrawing::listIconsHoldTheArtworkOfEveryRatio()
 {
   QFETCH(qreal, ratio);
   QFETCH(QString, artwork);
-  const QIcon icon = TPngImageList().icon(ListImage::Folder);
+  const QIcon icon = TPngImageList().Icon(ListImage::Folder);
   // Pixmaps keep their colours premultiplied by alpha.
   QImage expected = PictureFile(artwork).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   expected.setDevicePixelRatio(ratio);

@@ -46,7 +46,7 @@ public:
     const QVariant image = QIdentityProxyModel::data(index, ListModel::RowImageRole);
     if (role != Qt::DecorationRole || !image.isValid())
       return QIdentityProxyModel::data(index, role);
-    return images_.icon(image.value<ui::ListImage>());
+    return images_.Icon(image.value<ui::ListImage>());
   }
 
 private:
@@ -214,7 +214,7 @@ void TestLookOffscreen::initTestCase()
 {
   environment_ = new test::TestEnvironment;
   environment_->setUserLanguage(QStringLiteral("en"));
-  platform::registerProgramFonts();
+  platform::RegisterProgramFonts();
 }
 
 void TestLookOffscreen::cleanupTestCase() { delete environment_; }
@@ -438,19 +438,19 @@ void TestLookOffscreen::bottomButtonsInvertFlatOnEveryPressAndRelease()
   program->Form1->show();
   QVERIFY(QTest::qWaitForWindowExposed(program->Form1));
   // New folder, Word, Excel and PowerPoint
-  for (ui::TPngSpeedButton *button :
-       {program->Form1->PngSpeedButton10, program->Form1->PngSpeedButton7, program->Form1->PngSpeedButton8, program->Form1->PngSpeedButton9}) {
+  for (ui::TPngSpeedButton *button : {program->Form1->PngSpeedButton10, program->Form1->PngSpeedButton7,
+                                      program->Form1->PngSpeedButton8, program->Form1->PngSpeedButton9}) {
     QSignalSpy clicks(button, &QAbstractButton::clicked);
     QTest::mousePress(button, Qt::RightButton);
-    QVERIFY(!button->isFlat());
+    QVERIFY(!button->IsFlat());
     QVERIFY(!button->isDown());
     QTest::mouseRelease(button, Qt::RightButton);
-    QVERIFY(button->isFlat());
+    QVERIFY(button->IsFlat());
     QCOMPARE(clicks.count(), 0);
   }
-  QVERIFY(program->Form1->PngSpeedButton6->isFlat());
+  QVERIFY(program->Form1->PngSpeedButton6->IsFlat());
   QTest::mousePress(program->Form1->PngSpeedButton6, Qt::RightButton);
-  QVERIFY(program->Form1->PngSpeedButton6->isFlat());
+  QVERIFY(program->Form1->PngSpeedButton6->IsFlat());
   QTest::mouseRelease(program->Form1->PngSpeedButton6, Qt::RightButton);
   program->Form1->hide();
 
@@ -461,10 +461,10 @@ void TestLookOffscreen::bottomButtonsInvertFlatOnEveryPressAndRelease()
   QVERIFY(QTest::qWaitForWindowExposed(&panel));
   QSignalSpy clicks(button, &QAbstractButton::clicked);
   QTest::mousePress(button, Qt::LeftButton);
-  QVERIFY(!button->isFlat());
+  QVERIFY(!button->IsFlat());
   QVERIFY(button->isDown());
   QTest::mouseRelease(button, Qt::LeftButton);
-  QVERIFY(button->isFlat());
+  QVERIFY(button->IsFlat());
   QCOMPARE(clicks.count(), 1);
 }
 
@@ -475,8 +475,8 @@ void TestLookOffscreen::pressedSpeedButtonShiftsItsGlyph()
   panel.setPalette(QPalette(Qt::white));
   auto *button = new ui::TPngSpeedButton(&panel);
   button->setGeometry(0, 0, 25, 25);
-  button->setMargin(4);
-  button->setPngImage(ui::Glyph(ui::Picture::Ok));
+  button->SetMargin(4);
+  button->SetPngImage(ui::Glyph(ui::Picture::Ok));
   const QImage atRest = button->grab().toImage();
   button->setDown(true);
   const QImage pressed = button->grab().toImage();
@@ -489,27 +489,31 @@ void TestLookOffscreen::pressedSpeedButtonShiftsItsGlyph()
 
 void TestLookOffscreen::aboutPicturesShowFullColourWhileDisabled()
 {
-  for (ui::TPngSpeedButton *picture : {program->FormAbout->PngSpeedButton1, program->FormAbout->PngSpeedButton2}) { // logo, credit
+  for (ui::TPngSpeedButton *picture :
+       {program->FormAbout->PngSpeedButton1, program->FormAbout->PngSpeedButton2}) { // logo, credit
     QVERIFY(!picture->isEnabled());
-    QVERIFY(picture->isFlat());
+    QVERIFY(picture->IsFlat());
     const QImage disabled = picture->grab().toImage();
     picture->setEnabled(true);
     const QImage enabled = picture->grab().toImage();
     picture->setEnabled(false);
     QCOMPARE(disabled, enabled);
-    picture->setPngOptions(ui::pngBlendOnDisabled);
+    picture->SetPngOptions(ui::pngBlendOnDisabled);
     QVERIFY(picture->grab().toImage() != enabled);
-    picture->setPngOptions(0);
+    picture->SetPngOptions(0);
   }
 }
 
 void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
 {
   for (ui::ListImage index : {ui::ListImage::Delete, ui::ListImage::Rename}) {
-    const QImage image = program->Form1->PngImageList1->image(index);
-    const QImage disabled =
-        program->Form1->PngImageList1->icon(index).pixmap(16, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage normal = program->Form1->PngImageList1->icon(index).pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage image = program->Form1->PngImageList1->Image(index);
+    const QImage disabled = program->Form1->PngImageList1->Icon(index)
+                                .pixmap(16, QIcon::Disabled)
+                                .toImage()
+                                .convertToFormat(QImage::Format_ARGB32);
+    const QImage normal =
+        program->Form1->PngImageList1->Icon(index).pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(normal, image);
     QImage expected = image.copy();
     ui::MakeImageBlended(expected);
@@ -517,16 +521,16 @@ void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
       for (int x = 0; x < 16; ++x)
         QCOMPARE(qAlpha(disabled.pixel(x, y)), qAlpha(expected.pixel(x, y)));
   }
-  QVERIFY(program->Form1->PngImageList1->image(ui::ListImage(8)).isNull());
+  QVERIFY(program->Form1->PngImageList1->Image(ui::ListImage(8)).isNull());
 
   // Icons are kept between uses; new options must still reach them.
-  program->Form1->PngImageList1->setPngOptions(0);
-  const QImage plain = program->Form1->PngImageList1->icon(ui::ListImage::Delete)
+  program->Form1->PngImageList1->SetPngOptions(0);
+  const QImage plain = program->Form1->PngImageList1->Icon(ui::ListImage::Delete)
                            .pixmap(16, QIcon::Disabled)
                            .toImage()
                            .convertToFormat(QImage::Format_ARGB32);
-  program->Form1->PngImageList1->setPngOptions(ui::pngBlendOnDisabled);
-  QCOMPARE(plain, program->Form1->PngImageList1->image(ui::ListImage::Delete));
+  program->Form1->PngImageList1->SetPngOptions(ui::pngBlendOnDisabled);
+  QCOMPARE(plain, program->Form1->PngImageList1->Image(ui::ListImage::Delete));
 }
 
 void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
@@ -539,12 +543,12 @@ void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()
   QCOMPARE(name(program->Form6->PngBitBtn2), QStringLiteral("No"));
   QWidget panel;
   auto *button = new ui::TPngSpeedButton(&panel);
-  button->setHint(QStringLiteral("Hint"));
+  button->SetHint(QStringLiteral("Hint"));
   QCOMPARE(name(button), QStringLiteral("Hint"));
   button->setText(QStringLiteral("R&D"));
   QCOMPARE(name(button), QStringLiteral("R&D"));
   auto *push = new ui::TPngBitBtn(&panel);
-  push->setHint(QStringLiteral("Push hint"));
+  push->SetHint(QStringLiteral("Push hint"));
   QCOMPARE(name(push), QStringLiteral("Push hint"));
   QCOMPARE(QAccessible::queryAccessibleInterface(push)->role(), QAccessible::Button);
 }

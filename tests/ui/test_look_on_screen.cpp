@@ -171,7 +171,7 @@ void TestLookOnScreen::initTestCase()
 {
   environment_ = new test::TestEnvironment;
   environment_->setUserLanguage(QStringLiteral("en"));
-  platform::registerProgramFonts();
+  platform::RegisterProgramFonts();
   backdrop_ = new QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
   backdrop_->setAutoFillBackground(true);
   QPalette palette = backdrop_->palette();
