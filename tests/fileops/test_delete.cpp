@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include "fileops/delete.h"
-#include "texts/texts.h"
 #include "tests/support/file_test_support.h"
 #include "tests/support/modal_script.h"
+#include "texts/texts.h"
 #include "ui/message_boxes.h"
 #include "ui/png_bit_btn.h"
 

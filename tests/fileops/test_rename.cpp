@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 
 #include "fileops/rename.h"
-#include "texts/texts.h"
 #include "tests/support/file_test_support.h"
+#include "texts/texts.h"
 
 using namespace tv;
 using namespace tv::test;
