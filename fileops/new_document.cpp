@@ -14,9 +14,9 @@ namespace tv::fileops {
 
 namespace {
 
-const DocumentType KWord{texts::ProposedWordName, {".doc", "W3"}, {".docx", "W7"}};
-const DocumentType KExcel{texts::ProposedExcelName, {".xls", "E3"}, {".xlsx", "E7"}};
-const DocumentType KPowerPoint{texts::ProposedPowerPointName, {".ppt", "P3"}, {".pptx", "P7"}};
+const DocumentType WordDocument{texts::ProposedWordName, {".doc", "W3"}, {".docx", "W7"}};
+const DocumentType ExcelDocument{texts::ProposedExcelName, {".xls", "E3"}, {".xlsx", "E7"}};
+const DocumentType PowerPointDocument{texts::ProposedPowerPointName, {".ppt", "P3"}, {".pptx", "P7"}};
 
 QString WithoutTrailingSpacesAndFullStops(QString text)
 {
@@ -31,13 +31,13 @@ const DocumentType &DocumentTypeOf(DocumentKind kind)
 {
   switch (kind) {
   case DocumentKind::Word:
-    return KWord;
+    return WordDocument;
   case DocumentKind::Excel:
-    return KExcel;
+    return ExcelDocument;
   case DocumentKind::PowerPoint:
     break;
   }
-  return KPowerPoint;
+  return PowerPointDocument;
 }
 
 QString WithExtension(const QString &typedName, const QString &extension)

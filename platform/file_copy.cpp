@@ -13,8 +13,8 @@ namespace tv::platform {
 
 namespace {
 
-constexpr mode_t KPermissionBits = S_IRWXU | S_IRWXG | S_IRWXO;
-constexpr size_t KChunk = 1 << 20;
+constexpr mode_t PermissionBits = S_IRWXU | S_IRWXG | S_IRWXO;
+constexpr size_t ChunkSize = 1 << 20;
 
 Result TypeCheck(mode_t mode)
 {
@@ -32,7 +32,7 @@ Result CopyRange(int from, int to, off_t offset, off_t length)
   while (length > 0) {
     const ssize_t copied = ::copy_file_range(from, &in, to, &out, std::min<off_t>(length, 1 << 30), 0);
     if (copied == 0)
-      return Result(KSourceChanged);
+      return Result(SourceChanged);
     if (copied < 0) {
       if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return Result::LastError();
@@ -40,11 +40,11 @@ Result CopyRange(int from, int to, off_t offset, off_t length)
     }
     length -= copied;
   }
-  QByteArray buffer(static_cast<qsizetype>(std::min<off_t>(length, KChunk)), Qt::Uninitialized);
+  QByteArray buffer(static_cast<qsizetype>(std::min<off_t>(length, ChunkSize)), Qt::Uninitialized);
   while (length > 0) {
     const ssize_t got = ::pread(from, buffer.data(), std::min<off_t>(length, buffer.size()), in);
     if (got <= 0)
-      return got < 0 ? Result::LastError() : Result(KSourceChanged);
+      return got < 0 ? Result::LastError() : Result(SourceChanged);
     for (ssize_t written = 0; written < got;) {
       const ssize_t put = ::pwrite(to, buffer.constData() + written, got - written, out);
       if (put < 0)
@@ -79,14 +79,14 @@ Result CopyData(int from, int to, off_t size)
   if (::fstat(from, &now) != 0)
     return Result::LastError();
   if (now.st_size < size)
-    return Result(KSourceChanged);
+    return Result(SourceChanged);
   return ::ftruncate(to, size) == 0 ? Result() : Result::LastError();
 }
 
 Result FinishCopy(int to, const struct stat &source, Durability durability)
 {
   const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
-  if (::fchmod(to, source.st_mode & KPermissionBits) != 0 || ::futimens(to, times) != 0)
+  if (::fchmod(to, source.st_mode & PermissionBits) != 0 || ::futimens(to, times) != 0)
     return Result::LastError();
   // A network or FUSE file system may report ENOSPC, EDQUOT or EIO only here.
   const int flushed = durability == Durability::Flushed ? ::fsync(to) : ::fdatasync(to);

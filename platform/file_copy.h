@@ -11,7 +11,7 @@ namespace tv::platform {
 
 // The error of a copy whose source ended before the size it had when the copy began (it was
 // truncated or rewritten meanwhile): the copy would not hold the file whole.
-inline constexpr int KSourceChanged = ENODATA;
+inline constexpr int SourceChanged = ENODATA;
 
 // Copies a regular file (following symbolic links) to target, which must not exist yet:
 // EEXIST when it does, EISDIR for a folder, EOPNOTSUPP for a pipe, socket or device, and

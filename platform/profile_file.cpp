@@ -103,7 +103,7 @@ KeyPlace LocateKey(const QByteArray &content, QByteArrayView section, QByteArray
 
 QByteArray Limited(QByteArrayView value)
 {
-  return value.first(std::min(value.size(), KProfileValueLimit)).toByteArray();
+  return value.first(std::min(value.size(), ProfileValueLimit)).toByteArray();
 }
 
 QByteArray Unquoted(QByteArrayView value)
@@ -170,10 +170,10 @@ struct FileContent {
 // is not seen.
 void CutAtLimit(FileContent &content)
 {
-  if (content.bytes.size() <= KProfileReadLimit)
+  if (content.bytes.size() <= ProfileReadLimit)
     return;
   content.complete = false;
-  content.bytes.truncate(content.bytes.lastIndexOf('\n', KProfileReadLimit - 1) + 1);
+  content.bytes.truncate(content.bytes.lastIndexOf('\n', ProfileReadLimit - 1) + 1);
 }
 
 // Reads a regular file up to the read limit into content.
@@ -187,7 +187,7 @@ Result ReadRegularFile(const QByteArray &path, FileContent &content)
   if (!S_ISREG(content.info.st_mode))
     return Result(EISDIR);
   // One byte past the limit tells whether the file goes on.
-  content.bytes.resize(KProfileReadLimit + 1);
+  content.bytes.resize(ProfileReadLimit + 1);
   qsizetype filled = 0;
   while (filled < content.bytes.size()) {
     const ssize_t count = ::read(file.Get(), content.bytes.data() + filled, size_t(content.bytes.size() - filled));

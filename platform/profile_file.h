@@ -9,11 +9,11 @@
 namespace tv::platform {
 
 // At most this many characters of a value are returned.
-inline constexpr qsizetype KProfileValueLimit = 2047;
+inline constexpr qsizetype ProfileValueLimit = 2047;
 
 // Only the first MiB of a file is read: lines past it, and a line cut by it, are not seen,
 // and a file longer than that is never written.
-inline constexpr qsizetype KProfileReadLimit = qsizetype{1} << 20;
+inline constexpr qsizetype ProfileReadLimit = qsizetype{1} << 20;
 
 // True when the path names a regular file, following symbolic links.
 bool IsRegularFile(const QByteArray &path);

@@ -17,8 +17,8 @@ namespace tv::platform {
 
 namespace {
 
-constexpr char KInfoSuffix[] = ".trashinfo";
-constexpr qsizetype KLongestTrashName = NAME_MAX - (sizeof(KInfoSuffix) - 1);
+constexpr char InfoSuffix[] = ".trashinfo";
+constexpr qsizetype LongestTrashName = NAME_MAX - (sizeof(InfoSuffix) - 1);
 
 // A trash opened once: every later step works through these descriptors, so a folder swapped
 // for a link meanwhile is never written through.
@@ -38,7 +38,7 @@ enum class Way { Rename, Copy };
 
 TrashedFile Failed(const Result &result, TrashRefusal refusal = TrashRefusal::None)
 {
-  if (result.Error() == KSourceChanged)
+  if (result.Error() == SourceChanged)
     refusal = TrashRefusal::FileChanged;
   return {result, refusal, {}, {}};
 }
@@ -222,10 +222,10 @@ Result CopyThenRemove(const Source &source, const EntryAt &target)
   if (::fstat(from.Get(), &before) != 0)
     return Result::LastError();
   if (before.st_dev != source.info.st_dev || before.st_ino != source.info.st_ino)
-    return Result(KSourceChanged);
+    return Result(SourceChanged);
   if (const Result copied = CopyOpenFile(from.Get(), before, target, Durability::Flushed); !copied.Ok())
     return copied;
-  Result result = IsUnchangedSince(entry, from.Get(), before) ? Result() : Result(KSourceChanged);
+  Result result = IsUnchangedSince(entry, from.Get(), before) ? Result() : Result(SourceChanged);
   if (result.Ok() && ::unlinkat(entry.folder, entry.name.constData(), 0) != 0)
     result = Result::LastError();
   if (!result.Ok())
@@ -242,8 +242,8 @@ TrashedFile TrashInto(const OpenTrash &trash, const QByteArray &recordedPath, co
       "[Trash Info]\nPath=" + EncodedPath(recordedPath) + "\nDeletionDate=" + DeletionDate() + '\n';
   const Durability durability = way == Way::Copy ? Durability::Flushed : Durability::Normal;
   for (int number = 1;; ++number) {
-    const QByteArray trashName = NumberedName(source.entry.name, number, KLongestTrashName);
-    const EntryAt info{trash.info.Get(), trashName + KInfoSuffix};
+    const QByteArray trashName = NumberedName(source.entry.name, number, LongestTrashName);
+    const EntryAt info{trash.info.Get(), trashName + InfoSuffix};
     Result recorded = CreateFileExclusiveAt(info, record, 0600, durability);
     if (recorded.Error() == EEXIST)
       continue;

@@ -49,7 +49,7 @@ TForm4::TForm4(const Settings &settings, QWidget *parent)
   for (const char *item : texts::LanguageItems)
     ComboBox1->addItem(QString::fromUtf8(item));
   RadioGroup1->setGeometry(16, 72, 225, 129);
-  for (int item = 0; item < KHomeLocationCount; ++item) {
+  for (int item = 0; item < HomeLocationCount; ++item) {
     auto *radio = new QRadioButton(RadioGroup1);
     radio->setGeometry(8, 22 + item * 26, 209, 20);
     radioItems_->addButton(radio, item);

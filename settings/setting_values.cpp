@@ -44,7 +44,7 @@ bool StoreChoosesSecondLanguage(const QString &value)
 
 std::uint8_t HomeFolderFromNumber(int number) { return static_cast<std::uint8_t>(number & 0xFF); }
 
-int HomeItemForIndex(int index) { return index < 0 ? -1 : std::min(index, KHomeLocationCount - 1); }
+int HomeItemForIndex(int index) { return index < 0 ? -1 : std::min(index, HomeLocationCount - 1); }
 
 int HomeIndexForItem(int item) { return item < 0 ? 0 : item; }
 

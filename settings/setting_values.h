@@ -23,7 +23,7 @@ bool StoreChoosesSecondLanguage(const QString &value);
 std::uint8_t HomeFolderFromNumber(int number);
 
 // The number of home locations the Options dialog offers.
-inline constexpr int KHomeLocationCount = 4;
+inline constexpr int HomeLocationCount = 4;
 
 // The home location item an index selects: 4 or more selects the last one, "Desktop";
 // below 0 selects none (-1).

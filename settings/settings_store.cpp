@@ -14,17 +14,17 @@ namespace tv {
 
 namespace {
 
-const QByteArray KSection = QByteArrayLiteral("TV");
+const QByteArray Section = QByteArrayLiteral("TV");
 
 int FileNumber(const QByteArray &path, const char *key)
 {
-  return ParseSettingInteger(platform::ReadProfileString(path, KSection, key, "0")).value_or(0);
+  return ParseSettingInteger(platform::ReadProfileString(path, Section, key, "0")).value_or(0);
 }
 
 DefaultSettings ReadSettingsFile(const QByteArray &path)
 {
   DefaultSettings settings;
-  settings.english = !FileChoosesSecondLanguage(platform::ReadProfileString(path, KSection, "Language", "En"));
+  settings.english = !FileChoosesSecondLanguage(platform::ReadProfileString(path, Section, "Language", "En"));
   settings.showHidden = FileNumber(path, "ShowHidden") != 0;
   settings.homeFolder = FileNumber(path, "HomeFolder");
   return settings;
@@ -125,9 +125,9 @@ void SaveUserSettings(const Settings &settings)
 bool WriteDefaultSettings(const Settings &settings, int languageIndex, bool showHidden, int homeIndex)
 {
   const QByteArray path = SettingsFilePath(settings);
-  return platform::WriteProfileString(path, KSection, "Language", languageIndex == 1 ? "nl" : "en") &&
-         platform::WriteProfileString(path, KSection, "ShowHidden", showHidden ? "1" : "0") &&
-         platform::WriteProfileString(path, KSection, "HomeFolder", QByteArray::number(homeIndex));
+  return platform::WriteProfileString(path, Section, "Language", languageIndex == 1 ? "nl" : "en") &&
+         platform::WriteProfileString(path, Section, "ShowHidden", showHidden ? "1" : "0") &&
+         platform::WriteProfileString(path, Section, "HomeFolder", QByteArray::number(homeIndex));
 }
 
 std::optional<DefaultSettings> ReadDefaultSettings(const Settings &settings)

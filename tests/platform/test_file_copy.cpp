@@ -93,7 +93,7 @@ void TestFileCopy::copyRefusesWhatItMustNotTouch_data()
   QTest::addRow("link to a pipe") << QByteArray("link-to-pipe") << EOPNOTSUPP;
   QTest::addRow("broken link") << QByteArray("broken") << ENOENT;
   QTest::addRow("vanished") << QByteArray("missing") << ENOENT;
-  QTest::addRow("data ends before the size") << ShortReadFile() << platform::KSourceChanged;
+  QTest::addRow("data ends before the size") << ShortReadFile() << platform::SourceChanged;
 }
 
 void TestFileCopy::copyRefusesWhatItMustNotTouch()

@@ -96,9 +96,9 @@ void TestProfileFile::reads_data()
   QTest::newRow("empty file") << QByteArray("") << fallback;
   QTest::newRow("binary junk") << Junk(64 * 1024) << fallback;
   QTest::newRow("long line before the key")
-      << QByteArray("[TV]\nNotes=" + QByteArray(KProfileReadLimit / 2, 'x') + "\nLanguage=nl\n") << QByteArray("nl");
+      << QByteArray("[TV]\nNotes=" + QByteArray(ProfileReadLimit / 2, 'x') + "\nLanguage=nl\n") << QByteArray("nl");
   QTest::newRow("long value cut to 2047 characters")
-      << QByteArray("[TV]\nLanguage=" + QByteArray(KProfileReadLimit / 2, 'y') + "\n") << QByteArray(2047, 'y');
+      << QByteArray("[TV]\nLanguage=" + QByteArray(ProfileReadLimit / 2, 'y') + "\n") << QByteArray(2047, 'y');
 }
 
 void TestProfileFile::reads()
@@ -150,9 +150,9 @@ void TestProfileFile::writesOneKeyLeavingTheRest_data()
                                            << QByteArray("[TV]\nLanguage=nl\nLanguage=fr\n");
   QTest::newRow("first of duplicate sections") << QByteArray("[TV]\nA=1\n[TV]\nLanguage=en\n") << QByteArray("Language")
                                                << QByteArray("[TV]\nA=1\nLanguage=nl\n[TV]\nLanguage=en\n");
-  QTest::newRow("long line kept") << QByteArray("[TV]\nNotes=" + QByteArray(KProfileReadLimit / 2, 'x') + "\n")
+  QTest::newRow("long line kept") << QByteArray("[TV]\nNotes=" + QByteArray(ProfileReadLimit / 2, 'x') + "\n")
                                   << QByteArray("Language")
-                                  << QByteArray("[TV]\nNotes=" + QByteArray(KProfileReadLimit / 2, 'x') +
+                                  << QByteArray("[TV]\nNotes=" + QByteArray(ProfileReadLimit / 2, 'x') +
                                                 "\nLanguage=nl\n");
   const QByteArray junk = Junk(4096).replace('[', '(').replace('\r', '.') + 'x';
   QTest::newRow("binary junk kept") << junk << QByteArray("Language") << QByteArray(junk + "\n\n[TV]\nLanguage=nl\n");
@@ -278,10 +278,10 @@ void TestProfileFile::seesNothingPastTheReadLimit_data()
   const auto comment = [](qsizetype length) { return ';' + QByteArray(length - 2, 'x') + '\n'; };
   QTest::addColumn<QByteArray>("content");
   QTest::addColumn<QByteArray>("language");
-  QTest::newRow("a key before the limit") << head + "Language=nl\n" + comment(KProfileReadLimit) << QByteArray("nl");
-  QTest::newRow("a key past the limit") << head + comment(KProfileReadLimit) + "Language=nl\n" << QByteArray("En");
+  QTest::newRow("a key before the limit") << head + "Language=nl\n" + comment(ProfileReadLimit) << QByteArray("nl");
+  QTest::newRow("a key past the limit") << head + comment(ProfileReadLimit) + "Language=nl\n" << QByteArray("En");
   QTest::newRow("a key cut by the limit")
-      << head + comment(KProfileReadLimit - head.size() - 11) + "Language=nl-and-more\n"
+      << head + comment(ProfileReadLimit - head.size() - 11) + "Language=nl-and-more\n"
       << QByteArray("En");
 }
 

@@ -335,7 +335,7 @@ void TestTrash::fileStaysWhenNoTrashCanTakeIt_data()
   QTest::addRow("home not absolute") << QByteArray() << QByteArray("relative") << QByteArray() << ENOENT
                                      << platform::TrashRefusal::NoHomeFolder;
   QTest::addRow("data ends before the size") << QByteArray() << QByteArray("home") << ShortReadFile()
-                                             << platform::KSourceChanged << platform::TrashRefusal::FileChanged;
+                                             << platform::SourceChanged << platform::TrashRefusal::FileChanged;
 }
 
 void TestTrash::fileStaysWhenNoTrashCanTakeIt()
