@@ -100,7 +100,7 @@ RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, 
 {
   if (contents.state == platform::FolderState::Missing) {
     RowTable rows;
-    const QByteArray text = TextIn(texts::FolderMissing, english).toUtf8();
+    const QByteArray text = Text(texts::FolderMissing, LanguageOf(english)).toUtf8();
     rows.Append(text, {0, 0, ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
     return rows;
   }

@@ -60,11 +60,6 @@ bool TimeKnown(const Row &row) { return row.modified != platform::UnknownTime; }
 
 } // namespace
 
-QString TextIn(const TextPair &pair, bool english)
-{
-  return Text(pair, english ? &TextPair::english : &TextPair::second);
-}
-
 QString FormatSize(qint64 bytes, const QString &decimalPoint)
 {
   if (bytes >= GiB)
@@ -221,8 +216,8 @@ QString RowTextFormat::FreeSpaceText(qint64 available, qint64 total) const
 {
   // A volume that reports no size has no share to show; 0 keeps the text's shape.
   const qint64 percent = total > 0 ? static_cast<qint64>(static_cast<double>(available) / total * 100) : 0;
-  return FormatSize(available, decimalPoint_) + TextIn(texts::FreeSpaceOpen, english_) + QString::number(percent) +
-         QString::fromUtf8(texts::FreeSpaceClose);
+  return FormatSize(available, decimalPoint_) + Text(texts::FreeSpaceOpen, LanguageOf(english_)) +
+         QString::number(percent) + QString::fromUtf8(texts::FreeSpaceClose);
 }
 
 } // namespace tv

@@ -6,13 +6,9 @@
 #include <QString>
 
 #include "app/row_table.h"
-#include "texts/texts.h"
 
 // The texts and sort keys of the list's rows, derived from what the listing read.
 namespace tv {
-
-// The text of a pair in the given language.
-QString TextIn(const TextPair &pair, bool english);
 
 // A byte count as the size column shows it: bytes, then whole KB, then MB with one and GB
 // with two decimals, truncated and never rounded ("1023 KB", "1.1 MB", "5 GB").

@@ -26,7 +26,7 @@ struct Settings {
   std::array<QByteArray, 4> HomeLocations;
 
   // The language in force, for picking texts.
-  Language TextLanguage() const { return IsEnglish ? &TextPair::english : &TextPair::second; }
+  Language TextLanguage() const { return LanguageOf(IsEnglish); }
 
   // The home location that HomeFolder selects, never reading outside the table.
   const QByteArray &CurrentHomeLocation() const

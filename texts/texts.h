@@ -14,6 +14,9 @@ struct TextPair {
 // A language: the member of TextPair that holds its texts.
 using Language = const char *TextPair::*;
 
+// The language of a run: English, or the second language.
+constexpr Language LanguageOf(bool english) { return english ? &TextPair::english : &TextPair::second; }
+
 // The text of the pair in the language.
 QString Text(const TextPair &pair, Language language);
 

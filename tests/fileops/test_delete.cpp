@@ -46,7 +46,7 @@ Shown ConfirmAndAnswer(const QString &caption, Answer answer, bool english)
     else if (answer == Answer::EnterAtOnce)
       QTest::keyClick(QTest::qWaitForWindowActive(&box) ? QApplication::focusWidget() : &box, Qt::Key_Return);
   }});
-  const bool confirmed = fileops::ConfirmDelete(box, caption, english ? &TextPair::english : &TextPair::second);
+  const bool confirmed = fileops::ConfirmDelete(box, caption, LanguageOf(english));
   shown.question += confirmed ? QStringLiteral(" => yes") : QStringLiteral(" => no");
   return shown;
 }
@@ -138,7 +138,7 @@ void TestDelete::question()
   QFETCH(bool, english);
   QFETCH(QString, caption);
   QFETCH(QString, question);
-  QCOMPARE(fileops::DeleteQuestion(caption, english ? &TextPair::english : &TextPair::second), question);
+  QCOMPARE(fileops::DeleteQuestion(caption, LanguageOf(english)), question);
 }
 
 void TestDelete::answers_data()
@@ -170,7 +170,7 @@ void TestDelete::answers()
   QFETCH(QString, yes);
   QFETCH(QString, no);
   QFETCH(QString, result);
-  language_ = english ? &TextPair::english : &TextPair::second;
+  language_ = LanguageOf(english);
 
   const Shown shown = ConfirmAndAnswer(QStringLiteral("a.txt"), answer, english);
 
@@ -210,7 +210,7 @@ void TestDelete::recycleFile()
   QFETCH(QByteArray, name);
   QFETCH(Trash, trash);
   QFETCH(QString, message);
-  language_ = english ? &TextPair::english : &TextPair::second;
+  language_ = LanguageOf(english);
   FileTestEnvironment environment;
   const QByteArray folder = environment.makeFolder("shown");
   const QByteArray trashFolder = environment.home() + "/.xdg_data_home/Trash";
