@@ -98,12 +98,8 @@ QCollator NameCollator(const QLocale &locale)
 
 RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, bool english, const QCollator &collator)
 {
-  if (contents.state == platform::FolderState::Missing) {
-    RowTable rows;
-    const QByteArray text = Text(texts::FolderMissing, LanguageOf(english)).toUtf8();
-    rows.Append(text, {0, 0, ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
-    return rows;
-  }
+  if (contents.state == platform::FolderState::Missing)
+    return MessageRows(texts::FolderMissing, english);
   std::vector<int> folders, files;
   for (size_t i = 0; i < contents.entries.size(); ++i) {
     const platform::DirectoryEntry &entry = contents.entries[i];
@@ -118,7 +114,13 @@ RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, 
   SortByName(files, nameOf, collator, true);
 
   std::vector<Row> rows;
-  rows.reserve(folders.size() + files.size());
+  rows.reserve(folders.size() + files.size() + 1);
+  if (contents.state == platform::FolderState::Incomplete) {
+    const QByteArray text = Text(texts::FolderReadIncomplete, LanguageOf(english)).toUtf8();
+    rows.push_back({static_cast<quint32>(contents.names.size()), static_cast<quint16>(text.size()),
+                    ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
+    contents.names.append(text);
+  }
   for (const int folder : folders) {
     const platform::DirectoryEntry &entry = contents.entries[static_cast<size_t>(folder)];
     rows.push_back(
@@ -130,6 +132,26 @@ RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, 
     rows.push_back({entry.nameOffset, entry.nameLength, ui::RowKind::File, image, entry.size, entry.modified});
   }
   return RowTable(std::move(contents.names), std::move(rows));
+}
+
+RowTable MessageRows(const TextPair &message, bool english)
+{
+  RowTable rows;
+  const QByteArray text = Text(message, LanguageOf(english)).toUtf8();
+  rows.Append(text, {0, 0, ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
+  return rows;
+}
+
+Listing ListLocation(const QByteArray &folder, bool showHidden, bool english, platform::ListingContext context)
+{
+  if (folder.isEmpty())
+    return {folder, platform::FolderState::Listed, BuildDriveRows(platform::MountedVolumes())};
+  const platform::MountGates::Pass pass = context.gates.Enter(context.mounts.MountOf(folder), context.stop);
+  if (!pass)
+    return {folder, platform::FolderState::Unreadable, {}}; // no longer wanted
+  platform::DirectoryContents contents = platform::ReadDirectory(folder, context);
+  const platform::FolderState state = contents.state;
+  return {folder, state, BuildFolderRows(std::move(contents), showHidden, english, NameCollator(QLocale::system()))};
 }
 
 RowTable BuildDriveRows(const std::vector<platform::Volume> &volumes)

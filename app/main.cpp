@@ -1,11 +1,21 @@
+// The program's entry: start, run the event loop, end at once.
 #include <QApplication>
 
 #include "app/program.h"
+#include "platform/process_end.h"
 
 int main(int argc, char *argv[])
 {
   tv::PrepareProcess();
-  QApplication application(argc, argv);
-  const std::unique_ptr<tv::Program> program = tv::StartProgram();
-  return QApplication::exec();
+  int code = 0;
+  {
+    QApplication application(argc, argv);
+    std::unique_ptr<tv::Program> program = tv::StartProgram();
+    tv::platform::QuitOnTerminationSignals(&application, [] { QApplication::quit(); });
+    code = QApplication::exec();
+    // The windows go, and with the application the display connection, before the process
+    // ends without waiting for a thread that may be stuck on a dead drive.
+    program.reset();
+  }
+  tv::platform::EndProcessNow(code);
 }

@@ -6,18 +6,18 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeView>
 #include <functional>
 
 #include "app/list_model.h"
 #include "app/listing.h"
+#include "app/main_window_jobs.h"
 #include "app/paths.h"
 #include "app/program.h"
 #include "app/row_delegate.h"
-#include "platform/directory_reader.h"
 #include "platform/file_queries.h"
 #include "platform/launcher.h"
-#include "platform/volumes.h"
 #include "settings/settings_store.h"
 #include "texts/texts.h"
 #include "ui/borderless_frame.h"
@@ -141,6 +141,9 @@ void TForm1::CreateControls()
   ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
   ListView1->setAllColumnsShowFocus(true);
   listModel_ = new ListModel(this);
+  notAnsweringTimer_ = new QTimer(this);
+  notAnsweringTimer_->setSingleShot(true);
+  notAnsweringTimer_->setInterval(NotAnsweringAfter);
   ListView1->setModel(listModel_);
   ListView1->setItemDelegate(new RowDelegate(*PngImageList1, ListView1));
   ListView1->header()->setStretchLastSection(false);
@@ -199,6 +202,10 @@ void TForm1::ConnectHandlers()
     ListView1KeyDown(key);
     return IsInertKey(key->key());
   });
+  connect(notAnsweringTimer_, &QTimer::timeout, this, [this] {
+    ShowRows(requestedFolder_, platform::FolderState::Unreadable,
+             MessageRows(texts::FolderNotAnswering, program_.settings.IsEnglish));
+  });
   OnClick(Label3, [this] { Label3Click(); });
   OnClick(Label4, [this] { Label4Click(); });
   OnClick(Label5, [this] { Label5Click(); });
@@ -222,22 +229,52 @@ void TForm1::ShowMessageWhite(const QString &text)
 
 void TForm1::OpenFolder(const QByteArray &path)
 {
-  // A folder of many thousand entries, or a volume slow to answer, keeps the program busy.
-  const ui::BusyPointer busy;
+  listingStop_.request_stop();
+  listingStop_ = std::stop_source();
+  const quint64 number = ++listingNumber_;
+  requestedFolder_ = NormaliseFolderPath(path);
+  if (!listingBusy_)
+    listingBusy_.emplace();
+  if (!requestedFolder_.isEmpty())
+    notAnsweringTimer_->start();
+  const bool showHidden = program_.settings.ShowHidden, english = program_.settings.IsEnglish;
+  const auto list = [folder = requestedFolder_, showHidden, english, gates = jobs_.Gates(),
+                     stop = listingStop_.get_token()] {
+    return ListLocation(folder, showHidden, english, {gates, platform::MountPoints::Current(), stop});
+  };
+  if (!RunJob(list, [this, number](Listing listing) {
+        if (number == listingNumber_)
+          ShowListing(std::move(listing));
+      })) {
+    notAnsweringTimer_->stop();
+    listingBusy_.reset();
+  }
+}
+
+void TForm1::RefreshIfShown(const QByteArray &folder)
+{
+  if (FolderShown() && currentFolder_ == folder)
+    OpenFolder(folder);
+}
+
+void TForm1::ShowListing(Listing listing)
+{
+  notAnsweringTimer_->stop();
+  ShowRows(listing.folder, listing.state, std::move(listing.rows));
+  listingBusy_.reset();
+}
+
+void TForm1::ShowRows(const QByteArray &folder, platform::FolderState state, RowTable rows)
+{
+  currentFolder_ = folder;
   Label5->show();
-  currentFolder_ = NormaliseFolderPath(path);
-  RowTable rows;
   if (currentFolder_.isEmpty()) {
     ShowPath(Text(texts::DriveListTitle, program_.settings.TextLanguage()));
-    rows = BuildDriveRows(platform::MountedVolumes());
     Label5->hide();
   } else {
     ShowPath(QLatin1Char(' ') + platform::DisplayName(currentFolder_));
-    platform::DirectoryContents contents = platform::ReadDirectory(currentFolder_);
-    if (contents.state != platform::FolderState::Missing)
+    if (state != platform::FolderState::Missing)
       Label1->move(Label2->x() + Label2->width(), Label1->y());
-    rows = BuildFolderRows(std::move(contents), program_.settings.ShowHidden, program_.settings.IsEnglish,
-                           NameCollator(QLocale::system()));
   }
   listModel_->SetRows(std::move(rows), RowTextFormat(QLocale::system(), program_.settings.IsEnglish));
 }
@@ -300,9 +337,16 @@ void TForm1::ListView1DblClick()
   } else if (kind == ui::RowKind::Drive) {
     OpenFolder(RowName(row));
   } else if (kind == ui::RowKind::File) {
-    const QByteArray file = currentFolder_ + RowName(row);
-    if (platform::IsExistingFile(file))
-      platform::OpenWithDesktopHandler(file, currentFolder_);
+    const QByteArray folder = currentFolder_, file = folder + RowName(row);
+    // The opener's child starts in the folder, so starting it may wait on the disk too.
+    RunInFolder(
+        folder,
+        [folder, file] {
+          if (platform::IsExistingFile(file))
+            platform::OpenWithDesktopHandler(file, folder);
+          return true;
+        },
+        [](bool) {});
   }
 }
 

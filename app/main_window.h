@@ -3,7 +3,13 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
+#include <stop_token>
 
+#include "app/listing.h"
+#include "fileops/delete.h"
+#include "ops/jobs.h"
+#include "ui/busy_pointer.h"
 #include "ui/row_kind.h"
 
 #include "ui/borderless_frame.h"
@@ -18,6 +24,7 @@ class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QMenu;
+class QTimer;
 class QTreeView;
 
 namespace tv {
@@ -31,6 +38,9 @@ class ListModel;
 class Program;
 
 // The main window: the "Index of" page of one folder or of the drive list.
+// How long a folder may take to answer before the user is told it is not answering.
+inline constexpr std::chrono::milliseconds NotAnsweringAfter{1000};
+
 class TForm1 : public ui::BorderlessWidget {
   Q_OBJECT
 public:
@@ -38,9 +48,20 @@ public:
   explicit TForm1(Program &program, QWidget *parent = nullptr);
   ~TForm1() override;
 
-  // Rebuilds the list for a folder path (raw bytes), or shows the drive list for an empty
-  // path.
+  // Lists a folder path (raw bytes), or the drive list for an empty path, on a thread of its
+  // own; the path label and the rows change together when the listing is ready. A newer
+  // request supersedes one still out.
   void OpenFolder(const QByteArray &path);
+  // True while a listing is out.
+  bool ListingPending() const { return listingBusy_.has_value(); }
+  // True while a listing or an operation is out.
+  bool Busy() const { return ListingPending() || jobsOut_ > 0; }
+  // Runs disk work in a folder on a thread of its own, under the busy pointer, then its
+  // result's handling here. Where the folder's mount is held by a call that does not
+  // answer, or the system gives no thread, the user is told and nothing runs.
+  template <typename Work, typename Done> void RunInFolder(const QByteArray &folder, Work work, Done done);
+  // Lists the folder again where it is still the one shown.
+  void RefreshIfShown(const QByteArray &folder);
   // The folder shown, as raw bytes ending in "/"; meaningful while FolderShown().
   QByteArray CurrentFolder() const { return currentFolder_; }
   // True while a folder is shown (also one that does not exist), false in the drive list.
@@ -110,6 +131,9 @@ public:
   // the row.
   void ListView1Edited(int row, const QString &newText);
   void ListViewDeleteFile(int row);
+  // Asks and trashes once the check of the entry is back.
+  void DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder, const QByteArray &name,
+                        const QString &caption);
   void AcceptFiles(const QList<QByteArray> &paths);
 
   // Options (main_window_options.cpp) and About (main_window_about.cpp)
@@ -129,11 +153,29 @@ private:
   void ConnectHandlers();
   // Shows a text in the path label, cut at its greatest width.
   void ShowPath(const QString &text);
+  // Shows a folder's rows (the drive list's for an empty folder) under its path.
+  void ShowRows(const QByteArray &folder, platform::FolderState state, RowTable rows);
+  // Shows a finished listing and ends the wait for it.
+  void ShowListing(Listing listing);
+  // Runs disk work on a thread of its own and its result's handling here; where the system
+  // gives no thread, says so and runs nothing.
+  template <typename Work, typename Done> bool RunJob(Work work, Done done);
   bool IsRow(int row) const;
 
   Program &program_;
   QByteArray currentFolder_;
   ListModel *listModel_ = nullptr;
+  ops::JobRunner jobs_{this};
+  // The listing out: its number (a result of any other is dropped), its stop, the busy
+  // pointer shown while it is out, and the timer after which it says it is not answering.
+  quint64 listingNumber_ = 0;
+  std::stop_source listingStop_;
+  std::optional<ui::BusyPointer> listingBusy_;
+  QByteArray requestedFolder_;
+  QTimer *notAnsweringTimer_ = nullptr;
+  // Operations out, and the busy pointer shown while any is.
+  int jobsOut_ = 0;
+  std::optional<ui::BusyPointer> jobsBusy_;
 };
 
 } // namespace tv

@@ -8,13 +8,13 @@
 #include <QTreeView>
 
 #include "app/list_model.h"
+#include "app/main_window_jobs.h"
 #include "app/program.h"
 #include "fileops/delete.h"
 #include "fileops/drop.h"
 #include "fileops/rename.h"
 #include "settings/app_settings.h"
 #include "texts/texts.h"
-#include "ui/busy_pointer.h"
 
 namespace tv {
 
@@ -72,44 +72,62 @@ void TForm1::ListView1Edited(int row, const QString &newText)
     listModel_->SetDriveCaption(row, newText);
     return;
   }
-  const fileops::RenameOutcome outcome = fileops::RenameRow(
-      {CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText}, program_.settings.TextLanguage());
-  // The row is renamed before any message: while a box is open the folder may be listed anew.
-  if (outcome.newName)
-    listModel_->RenameRow(row, *outcome.newName);
-  if (!outcome.message.isEmpty())
-    ShowMessageWhite(outcome.message);
+  const fileops::RenameRequest request{CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText};
+  const Language language = program_.settings.TextLanguage();
+  RunInFolder(
+      request.folder, [request, language] { return fileops::RenameRow(request, language); },
+      [this, row, request](const fileops::RenameOutcome &outcome) {
+        // The row is renamed before any message: while a box is open the folder may be
+        // listed anew. A row that a listing replaced meanwhile is left to that listing.
+        if (outcome.newName && currentFolder_ == request.folder && RowName(row) == request.oldName)
+          listModel_->RenameRow(row, *outcome.newName);
+        if (!outcome.message.isEmpty())
+          ShowMessageWhite(outcome.message);
+      });
 }
 
 void TForm1::ListViewDeleteFile(int row)
 {
-  const QByteArray folder = FolderShown() ? CurrentFolder() : QByteArray();
+  if (!FolderShown())
+    return;
+  // Taken once: the file trashed is the one the question names.
+  const QByteArray folder = CurrentFolder(), name = RowName(row);
   const QString caption = RowCaption(row);
-  switch (fileops::DeleteStepFor(folder, RowName(row))) {
-  case fileops::DeleteStep::Nothing:
-    return;
-  case fileops::DeleteStep::RefuseFolder:
-    ShowMessageWhite(Text(texts::CannotDeleteFolders, program_.settings.TextLanguage()));
-    return;
-  case fileops::DeleteStep::Ask:
-    break;
-  }
-  if (!fileops::ConfirmDelete(*program_.Form6, caption, program_.settings.TextLanguage()))
+  RunInFolder(
+      folder, [folder, name] { return fileops::DeleteStepFor(folder, name); },
+      [this, folder, name, caption](fileops::DeleteStep step) { DeleteAfterCheck(step, folder, name, caption); });
+}
+
+void TForm1::DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder, const QByteArray &name,
+                              const QString &caption)
+{
+  const Language language = program_.settings.TextLanguage();
+  if (step == fileops::DeleteStep::RefuseFolder)
+    ShowMessageWhite(Text(texts::CannotDeleteFolders, language));
+  if (step != fileops::DeleteStep::Ask || !fileops::ConfirmDelete(*program_.Form6, caption, language))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
-  const QString failure = ui::WhileBusy(
-      [&] { return fileops::RecycleFile(folder + RowName(row), caption, program_.settings.TextLanguage()); });
-  OpenFolder(folder);
-  if (!failure.isEmpty())
-    ShowMessageWhite(failure);
+  RunInFolder(
+      folder, [path = folder + name, caption, language] { return fileops::RecycleFile(path, caption, language); },
+      [this, folder](const QString &failure) {
+        RefreshIfShown(folder);
+        if (!failure.isEmpty())
+          ShowMessageWhite(failure);
+      });
 }
 
 void TForm1::AcceptFiles(const QList<QByteArray> &paths)
 {
   if (!FolderShown())
     return;
-  ui::WhileBusy([&] { fileops::CopyDroppedFiles(CurrentFolder(), paths); });
-  OpenFolder(CurrentFolder());
+  const QByteArray folder = CurrentFolder();
+  RunInFolder(
+      folder,
+      [folder, paths] {
+        fileops::CopyDroppedFiles(folder, paths);
+        return true;
+      },
+      [this, folder](bool) { RefreshIfShown(folder); });
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent *event) { AcceptAsCopy(event, FolderShown()); }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 
+#include "app/main_window_jobs.h"
 #include "app/program.h"
 #include "fileops/new_document.h"
 #include "fileops/new_folder.h"
@@ -13,15 +14,24 @@
 #include "platform/result.h"
 #include "settings/app_settings.h"
 #include "texts/texts.h"
-#include "ui/busy_pointer.h"
 #include "ui/png_bit_btn.h"
 
 namespace tv {
 
 namespace {
 
-// Nothing is created while the drive list is shown or when the shown folder is gone.
-bool CanCreateIn(const TForm1 &form) { return form.FolderShown() && platform::IsExistingFolder(form.CurrentFolder()); }
+// What the look before creating found: whether the folder is still there (nothing is created
+// in one that is gone), and whether an office suite that writes the newer formats is
+// installed.
+struct CreateCheck {
+  bool folderExists = false;
+  bool newerSuite = false;
+};
+
+CreateCheck CheckBeforeCreating(const QByteArray &folder)
+{
+  return {platform::IsExistingFolder(folder), platform::IsNewerOfficeSuiteInstalled()};
+}
 
 // Shows the new-folder dialog with the proposed name; true when the user confirmed.
 bool AskFolderName(Program &program)
@@ -36,13 +46,13 @@ bool AskFolderName(Program &program)
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
 // office suite that writes it is installed, whatever was chosen the last time.
-bool AskDocumentName(Program &program, const fileops::DocumentType &type)
+bool AskDocumentName(Program &program, const fileops::DocumentType &type, bool newerSuite)
 {
   fileops::TForm2 &dialog = *program.Form2;
   dialog.ProposeName(Text(type.proposedName, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
-  (platform::IsNewerOfficeSuiteInstalled() ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
+  (newerSuite ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
   dialog.exec();
   return dialog.NewDocumentConfirmed();
 }
@@ -55,23 +65,34 @@ void ShowCreateError(TForm1 &form, const QString &message)
   box.exec();
 }
 
-void CreateDocument(TForm1 &form, Program &program, fileops::DocumentKind kind)
+void SaveDocument(TForm1 &form, Program &program, const QByteArray &folder, const fileops::DocumentType &type)
 {
-  if (!CanCreateIn(form))
-    return;
-  const fileops::DocumentType &type = fileops::DocumentTypeOf(kind);
-  if (!AskDocumentName(program, type))
-    return;
   const fileops::DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
   const QString name = fileops::WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
-  const QByteArray target = form.CurrentFolder() + platform::NativeName(name);
-  const platform::Result saved =
-      ui::WhileBusy([&] { return fileops::SaveTemplateToFile(format.templateName, target); });
-  if (!saved.Ok()) {
-    ShowCreateError(form, fileops::CannotCreateFileMessage(target, saved.Description()));
+  const QByteArray target = folder + platform::NativeName(name);
+  form.RunInFolder(
+      folder,
+      [templateName = format.templateName, target] { return fileops::SaveTemplateToFile(templateName, target); },
+      [&form, folder, target](const platform::Result &saved) {
+        if (!saved.Ok())
+          ShowCreateError(form, fileops::CannotCreateFileMessage(target, saved.Description()));
+        else
+          form.RefreshIfShown(folder);
+      });
+}
+
+void CreateDocument(TForm1 &form, Program &program, fileops::DocumentKind kind)
+{
+  if (!form.FolderShown())
     return;
-  }
-  form.OpenFolder(form.CurrentFolder());
+  const QByteArray folder = form.CurrentFolder();
+  form.RunInFolder(
+      folder, [folder] { return CheckBeforeCreating(folder); },
+      [&form, &program, folder, kind](CreateCheck check) {
+        const fileops::DocumentType &type = fileops::DocumentTypeOf(kind);
+        if (check.folderExists && AskDocumentName(program, type, check.newerSuite))
+          SaveDocument(form, program, folder, type);
+      });
 }
 
 } // namespace
@@ -82,11 +103,24 @@ void TForm1::PngSpeedButton9Click() { CreateDocument(*this, program_, fileops::D
 
 void TForm1::PngSpeedButton10Click()
 {
-  if (!CanCreateIn(*this) || !AskFolderName(program_))
+  if (!FolderShown())
     return;
-  if (const auto folder =
-          fileops::MakeNewFolder(CurrentFolder(), platform::NativeName(program_.Form3->NewFolderName())))
-    OpenFolder(*folder);
+  const QByteArray folder = CurrentFolder();
+  RunInFolder(
+      folder, [folder] { return platform::IsExistingFolder(folder); },
+      [this, folder](bool exists) {
+        if (!exists || !AskFolderName(program_))
+          return;
+        RunInFolder(
+            folder,
+            [folder, name = platform::NativeName(program_.Form3->NewFolderName())] {
+              return fileops::MakeNewFolder(folder, name);
+            },
+            [this](const std::optional<QByteArray> &made) {
+              if (made)
+                OpenFolder(*made);
+            });
+      });
 }
 
 } // namespace tv

@@ -1,5 +1,7 @@
+// Reading a folder's names and describing its entries.
 #include "platform/directory_reader.h"
 
+#include <QList>
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -9,8 +11,6 @@
 #include <system_error>
 #include <thread>
 #include <unistd.h>
-
-#include "platform/file_queries.h"
 
 namespace tv::platform {
 
@@ -29,7 +29,8 @@ void Describe(DirectoryEntry &entry, const struct stat &info)
   entry.modified = info.st_mtim.tv_sec;
 }
 
-// Describes one entry; one that no longer exists stays Undecided.
+// Describes one entry by a stat relative to the folder; one that no longer exists stays
+// Undecided.
 void DescribeEntry(int folderFd, const char *name, DirectoryEntry &entry)
 {
   struct stat info {};
@@ -37,23 +38,102 @@ void DescribeEntry(int folderFd, const char *name, DirectoryEntry &entry)
     Describe(entry, info);
   else if (errno != ENOENT)
     entry.kind = EntryKind::File; // the name is known but the entry cannot be asked about (no search permission)
+  else
+    entry.kind = EntryKind::Undecided;
 }
 
-void DescribeRange(int folderFd, DirectoryContents &contents, size_t first, size_t last)
+// The path a link's text leads to, by its text alone: enough to tell which mount it is on.
+QByteArray LinkTargetPath(const QByteArray &folder, const QByteArray &target)
 {
-  for (size_t i = first; i < last; ++i) {
-    DirectoryEntry &entry = contents.entries[i];
-    if (entry.kind == EntryKind::Undecided)
-      DescribeEntry(folderFd, contents.names.constData() + entry.nameOffset, entry);
+  QList<QByteArray> parts;
+  for (const QByteArray &part : (target.startsWith('/') ? target : folder + '/' + target).split('/')) {
+    if (part == "..") {
+      if (!parts.isEmpty())
+        parts.removeLast();
+    } else if (!part.isEmpty() && part != ".") {
+      parts.append(part);
+    }
+  }
+  return '/' + parts.join('/');
+}
+
+// Where a listing is and what it may ask for.
+struct Describer {
+  int folderFd;
+  const QByteArray &path;
+  ListingContext *context; // none: every link is followed without limit
+
+  // A link to another mount is followed on a thread of that mount's gate; one that does not
+  // answer in time is a file that cannot be asked about.
+  void DescribeLink(const char *name, DirectoryEntry &entry) const
+  {
+    struct stat own {};
+    if (::fstatat(folderFd, name, &own, AT_SYMLINK_NOFOLLOW) != 0) {
+      entry.kind = errno == ENOENT ? EntryKind::Undecided : EntryKind::File;
+      return;
+    }
+    if (!S_ISLNK(own.st_mode)) {
+      Describe(entry, own);
+      return;
+    }
+    const QByteArray targetMount = context->mounts.MountOf(LinkTargetPath(path, LinkText(name, own)));
+    if (targetMount == context->mounts.MountOf(path)) {
+      DescribeEntry(folderFd, name, entry);
+      return;
+    }
+    // The thread may outlive this listing: it gets its own copies of what it needs.
+    auto found = std::make_shared<DirectoryEntry>(entry);
+    auto folder = std::make_shared<FileDescriptor>(::fcntl(folderFd, F_DUPFD_CLOEXEC, 0));
+    const QByteArray ownName(name);
+    if (context->gates.CallWithin(targetMount, LinkAnswerTime,
+                                  [found, folder, ownName] { DescribeEntry(folder->Get(), ownName, *found); }))
+      entry = *found;
+    else
+      entry.kind = EntryKind::File;
+  }
+
+  QByteArray LinkText(const char *name, const struct stat &own) const
+  {
+    QByteArray text(std::max<qsizetype>(own.st_size, 0) + 1, Qt::Uninitialized);
+    const ssize_t length = ::readlinkat(folderFd, name, text.data(), static_cast<size_t>(text.size()));
+    text.truncate(std::max<ssize_t>(length, 0));
+    return text;
+  }
+
+  void DescribeRange(DirectoryContents &contents, size_t first, size_t last) const
+  {
+    for (size_t i = first; i < last; ++i) {
+      if (context && context->stop.stop_requested())
+        return;
+      DirectoryEntry &entry = contents.entries[i];
+      const char *name = contents.names.constData() + entry.nameOffset;
+      if (entry.kind == EntryKind::Link && context)
+        DescribeLink(name, entry);
+      else if (entry.kind == EntryKind::Undecided || entry.kind == EntryKind::Link)
+        DescribeEntry(folderFd, name, entry);
+    }
+  }
+};
+
+EntryKind KindOfType(unsigned char type)
+{
+  switch (type) {
+  case DT_DIR:
+    return EntryKind::Folder;
+  case DT_LNK:
+  case DT_UNKNOWN:
+    return EntryKind::Link;
+  default:
+    return EntryKind::Undecided;
   }
 }
 
-void AddEntry(const char *name, bool isFolder, DirectoryContents &contents)
+void AddEntry(const char *name, unsigned char type, DirectoryContents &contents)
 {
   DirectoryEntry entry;
   entry.nameOffset = static_cast<quint32>(contents.names.size());
   entry.nameLength = static_cast<quint16>(qstrlen(name));
-  entry.kind = isFolder ? EntryKind::Folder : EntryKind::Undecided;
+  entry.kind = KindOfType(type);
   contents.names.append(name, entry.nameLength + 1); // with its zero byte, so stat takes the name where it lies
   contents.entries.push_back(entry);
 }
@@ -65,7 +145,7 @@ constexpr size_t MaximumThreads = 4;
 
 } // namespace
 
-void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents)
+void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents, const std::stop_token &stop)
 {
   // One large buffer: a folder of a million entries takes a few dozen calls.
   constexpr size_t BufferSize = 1 << 20;
@@ -76,19 +156,25 @@ void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents)
   contents.state = FolderState::Listed;
   const std::unique_ptr<char[]> buffer(new char[BufferSize]);
   for (;;) {
+    if (stop.stop_requested())
+      return;
     const ssize_t filled = ::getdents64(folder.Get(), buffer.get(), BufferSize);
-    if (filled <= 0) // the end, or an error, which ends the read there
+    if (filled < 0)
+      contents.state = FolderState::Incomplete;
+    if (filled <= 0)
       return;
     for (ssize_t at = 0; at < filled;) {
       const auto *item = reinterpret_cast<const dirent64 *>(buffer.get() + at);
       at += item->d_reclen;
       if (!IsDotOrDotDot(item->d_name))
-        AddEntry(item->d_name, item->d_type == DT_DIR, contents);
+        AddEntry(item->d_name, item->d_type, contents);
     }
   }
 }
 
-void DescribeEntries(const FileDescriptor &folder, DirectoryContents &contents)
+namespace {
+
+void DescribeAll(const Describer &describer, DirectoryContents &contents)
 {
   const size_t count = contents.entries.size();
   const size_t threadCount = count < 2 * MinimumEntriesPerThread
@@ -99,32 +185,54 @@ void DescribeEntries(const FileDescriptor &folder, DirectoryContents &contents)
   for (size_t first = share; first < count; first += share) {
     const size_t last = std::min(count, first + share);
     try {
-      helpers.emplace_back([&, first, last] { DescribeRange(folder.Get(), contents, first, last); });
+      helpers.emplace_back([&, first, last] { describer.DescribeRange(contents, first, last); });
     } catch (const std::system_error &) {
-      DescribeRange(folder.Get(), contents, first, last); // no thread to be had: this one does it
+      describer.DescribeRange(contents, first, last); // no thread to be had: this one does it
     }
   }
-  DescribeRange(folder.Get(), contents, 0, std::min(count, share));
+  describer.DescribeRange(contents, 0, std::min(count, share));
   for (std::thread &helper : helpers)
     helper.join();
   // Entries left undecided vanished before their stat.
-  std::erase_if(contents.entries, [](const DirectoryEntry &entry) { return entry.kind == EntryKind::Undecided; });
+  std::erase_if(contents.entries, [](const DirectoryEntry &entry) {
+    return entry.kind == EntryKind::Undecided || entry.kind == EntryKind::Link;
+  });
 }
 
-DirectoryContents ReadDirectory(const QByteArray &path)
+} // namespace
+
+void DescribeEntries(const FileDescriptor &folder, const QByteArray &path, DirectoryContents &contents,
+                     ListingContext &context)
+{
+  DescribeAll({folder.Get(), path, &context}, contents);
+}
+
+void DescribeEntries(const FileDescriptor &folder, DirectoryContents &contents)
+{
+  const QByteArray noPath;
+  DescribeAll({folder.Get(), noPath, nullptr}, contents);
+}
+
+DirectoryContents ReadDirectory(const QByteArray &path, ListingContext &context)
 {
   DirectoryContents contents;
   const FileDescriptor folder = OpenFolder(AT_FDCWD, path, true);
   if (!folder.IsOpen()) {
-    // Inside a folder that may be read but not searched, a folder is known by name and can
-    // be neither opened nor asked about: it exists, unreadable.
-    contents.state = folder.OpenResult().Error() == EACCES || IsExistingFolder(path) ? FolderState::Unreadable
-                                                                                     : FolderState::Missing;
+    const int error = folder.OpenResult().Error();
+    contents.state = error == ENOENT || error == ENOTDIR ? FolderState::Missing : FolderState::Unreadable;
     return contents;
   }
-  ReadEntryNames(folder, contents);
-  DescribeEntries(folder, contents);
+  ReadEntryNames(folder, contents, context.stop);
+  DescribeEntries(folder, path, contents, context);
+  if (context.stop.stop_requested())
+    return {FolderState::Unreadable, {}, {}};
   return contents;
+}
+
+DirectoryContents ReadDirectory(const QByteArray &path)
+{
+  ListingContext context{MountGates(), MountPoints::Current(), {}};
+  return ReadDirectory(path, context);
 }
 
 } // namespace tv::platform

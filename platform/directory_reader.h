@@ -4,9 +4,11 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 #include <limits>
+#include <stop_token>
 #include <vector>
 
 #include "platform/file_descriptor.h"
+#include "platform/mount_gates.h"
 
 // Reading a folder: one directory read, then one stat per entry that needs one.
 namespace tv::platform {
@@ -16,6 +18,7 @@ enum class EntryKind : quint8 {
   File,      // anything else that exists: files, pipes, sockets, devices, broken links, and
              // entries that can be named but not asked about (size -1, time UnknownTime)
   Undecided, // read from the folder, not yet described
+  Link,      // read from the folder as a symbolic link (or of unknown type), not yet described
 };
 
 // Modification time of an entry that could be read but not described (for example in a
@@ -33,9 +36,22 @@ struct DirectoryEntry {
 
 enum class FolderState {
   Listed,     // the folder was read
-  Unreadable, // the folder exists but its entries could not be read
+  Incomplete, // reading the folder failed part-way: the entries are those read before
+  Unreadable, // the folder could not be opened for any reason but its absence
   Missing,    // no folder at that path
 };
+
+// What a listing needs beside its folder: the gates through which a link to another mount
+// is followed, so that a dead mount holds up neither the listing nor more than one thread,
+// and the stop of a listing that is no longer wanted, which ends it early as Unreadable.
+struct ListingContext {
+  MountGates gates;
+  MountPoints mounts;
+  std::stop_token stop;
+};
+
+// How long a link to another mount may take to describe before it is listed undescribed.
+inline constexpr std::chrono::milliseconds LinkAnswerTime{1000};
 
 // The entries of one folder, without "." and "..", in the order the file system gave them.
 // All names are stored one after another in one block, so that a million entries cost no
@@ -52,18 +68,22 @@ struct DirectoryContents {
 };
 
 // Reads the names of an open folder. Entries the folder itself reports as folders are
-// decided at once; the others are left Undecided.
-void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents);
+// decided at once, links are marked as links, the others are left Undecided.
+void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents, const std::stop_token &stop = {});
 
-// Decides every Undecided entry with one stat relative to the folder, following symbolic
-// links; a link that leads nowhere (broken, or a loop) is a file of its own size. Entries
-// that vanished since the names were read are dropped. Nothing is ever opened, so pipes and
-// devices cannot block. A large folder's stats are shared among a few threads, which have
-// all finished when this returns.
+// Decides every Undecided and Link entry with one stat relative to the folder, following
+// symbolic links; a link that leads nowhere (broken, or a loop) is a file of its own size. A
+// link to another mount is followed through that mount's gate and, where it does not answer
+// in time, listed as a file without size and time. Entries that vanished since the names
+// were read are dropped. Nothing is ever opened, so pipes and devices cannot block. A large
+// folder's stats are shared among a few threads, which have all finished when this returns.
+void DescribeEntries(const FileDescriptor &folder, const QByteArray &path, DirectoryContents &contents,
+                     ListingContext &context);
 void DescribeEntries(const FileDescriptor &folder, DirectoryContents &contents);
 
-// Reads and describes a folder, following symbolic links to it. A folder that cannot be
-// opened for want of permission is Unreadable, also when nothing can be asked about it.
+// Reads and describes a folder, following symbolic links to it. Only a path that names
+// nothing, or something that is not a folder, is Missing.
+DirectoryContents ReadDirectory(const QByteArray &path, ListingContext &context);
 DirectoryContents ReadDirectory(const QByteArray &path);
 
 } // namespace tv::platform

@@ -53,6 +53,11 @@ inline constexpr TextPair DeleteItem{"Delete", "删除"};
 
 // Listing
 inline constexpr TextPair FolderMissing{"This folder doesn't exist!", "文件夹不存在！"};
+inline constexpr TextPair FolderNotAnswering{"The folder is not answering.", "文件夹没有响应。"};
+inline constexpr TextPair FolderReadIncomplete{"This folder could not be read completely.", "无法完整读取此文件夹。"};
+// Work that needs a thread of its own, when the system gives none
+inline constexpr TextPair NoThreadForWork{"Tarnview could not start this work: the system gives it no thread.",
+                                          "无法开始此操作：系统没有可用的线程。"};
 inline constexpr TextPair DriveListTitle{" My Computer (drive list)", "我的电脑 (驱动器列表)"};
 inline constexpr TextPair FreeSpaceOpen{" free (", " vrij ("};
 inline constexpr const char *FreeSpaceClose = "%)";

@@ -70,6 +70,7 @@ void TestBusyPointer::theListingIsBusyAndTheEndIsNot()
   const QByteArray elsewhere = NewFolder();
   test::WriteFile(elsewhere + "dropped.txt", "dropped");
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   QList<int> whileListing;
   const QMetaObject::Connection listing =
       connect(program->Form1->ListView1->model(), &QAbstractItemModel::modelAboutToBeReset, this,
@@ -78,12 +79,15 @@ void TestBusyPointer::theListingIsBusyAndTheEndIsNot()
   switch (work) {
   case Work::Folder:
     program->Form1->OpenFolder(folder);
+    QVERIFY(Settled());
     break;
   case Work::MissingFolder:
     program->Form1->OpenFolder(folder + "gone/");
+    QVERIFY(Settled());
     break;
   case Work::DriveList:
     program->Form1->OpenFolder({});
+    QVERIFY(Settled());
     break;
   case Work::DroppedFile:
     program->Form1->AcceptFiles({elsewhere + "dropped.txt"});
@@ -106,6 +110,7 @@ void TestBusyPointer::aBoxAfterFailedWorkShowsTheNormalPointer()
   const QByteArray folder = NewFolder();
   test::WriteFile(folder + "report.doc", "the user's own work");
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   int underTheBox = 0;
 
   {

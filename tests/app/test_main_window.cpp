@@ -114,9 +114,12 @@ void TestMainWindow::showsTheFolderAfterTheTitle()
   test::WriteFile(root_ + "b.txt");
   test::WriteFile(root_ + "a & b.txt");
   program->Form1->OpenFolder(root_ + "/.");
+  QVERIFY(Settled());
   program->Form1->OpenFolder(root_ + "/sub//..");
+  QVERIFY(Settled());
   QCOMPARE(program->Form1->CurrentFolder(), root_ + "sub/../"); // "/sub//.." as the path text gives it
   program->Form1->OpenFolder(root_.chopped(1));
+  QVERIFY(Settled());
 
   QCOMPARE(program->Form1->CurrentFolder(), root_);
   QCOMPARE(program->Form1->Label1->text(), QLatin1Char(' ') + QString::fromUtf8(root_));
@@ -137,9 +140,11 @@ void TestMainWindow::cutsALongPathAt737Pixels()
 {
   const QByteArray deep = MakeFolder(QByteArray(200, 'x') + '/' + QByteArray(200, 'y'));
   program->Form1->OpenFolder(deep);
+  QVERIFY(Settled());
   QVERIFY(program->Form1->Label1->sizeHint().width() > 737);
   QCOMPARE(program->Form1->Label1->width(), 737);
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   QVERIFY(program->Form1->Label1->width() < 737);
   QCOMPARE(program->Form1->Label1->width(), program->Form1->Label1->sizeHint().width());
 }
@@ -147,6 +152,7 @@ void TestMainWindow::cutsALongPathAt737Pixels()
 void TestMainWindow::showsTheMessageRowForAMissingFolder()
 {
   program->Form1->OpenFolder(root_ + "missing");
+  QVERIFY(Settled());
   QCOMPARE(ShownCaptions(), Captions{"This folder doesn't exist!"});
   QCOMPARE(program->Form1->RowImage(0), int(ui::ListImage::None));
   QCOMPARE(program->Form1->RowName(0), QByteArray());
@@ -154,8 +160,11 @@ void TestMainWindow::showsTheMessageRowForAMissingFolder()
   QCOMPARE(program->Form1->Label1->text(), QLatin1Char(' ') + QString::fromUtf8(root_ + "missing/"));
 
   program->Form1->OpenFolder({});
+
+  QVERIFY(Settled());
   QVERIFY(!program->Form1->FolderShown());
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   QVERIFY(program->Form1->FolderShown());
   QCOMPARE(RowCount(), 0);
 }
@@ -192,6 +201,7 @@ void TestMainWindow::titlesTheDriveList()
 void TestMainWindow::upClimbsToTheDriveList()
 {
   program->Form1->OpenFolder(MakeFolder("a/b"));
+  QVERIFY(Settled());
   Click(program->Form1->PngSpeedButton2);
   QCOMPARE(program->Form1->CurrentFolder(), root_ + "a/");
   QCOMPARE(ShownCaptions(), Captions{"b"});
@@ -211,6 +221,7 @@ void TestMainWindow::upLeavesAFolderThatNoLongerExists()
 {
   MakeFolder("kept");
   program->Form1->OpenFolder(root_ + "gone/deeper");
+  QVERIFY(Settled());
   QCOMPARE(RowCount(), 1);
   Click(program->Form1->PngSpeedButton2);
   QCOMPARE(program->Form1->CurrentFolder(), root_ + "gone/");
@@ -223,6 +234,7 @@ void TestMainWindow::refreshShowsAFolderRemovedWhileShown()
 {
   const QByteArray folder = MakeFolder("brief");
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   QCOMPARE(RowCount(), 0);
   QVERIFY(QDir(QFile::decodeName(folder)).removeRecursively());
   Click(program->Form1->PngSpeedButton6);
@@ -250,6 +262,7 @@ void TestMainWindow::clickingATitleSortsUntilRefresh()
   test::WriteFile(root_ + "B.txt", QByteArray(1048576, 'b'), at(1975));
   test::WriteFile(root_ + "c.txt", QByteArray(10, 'c'), at(2001));
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   const Captions listed{"sub", "zoo", "a.txt", "B.txt", "c.txt"};
   QCOMPARE(ShownCaptions(), listed);
 
@@ -273,6 +286,7 @@ void TestMainWindow::doubleClickEntersFoldersAndDrives()
     ::rmdir(root_ + odd);
   });
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   DoubleClick(0);
   QCOMPARE(program->Form1->CurrentFolder(), root_ + odd + '/');
   Click(program->Form1->PngSpeedButton6);
@@ -308,6 +322,7 @@ void TestMainWindow::doubleClickOpensFilesInTheirFolder()
   test::FakeOpener opener;
   test::WriteFile(root_ + name, "x", modified);
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   Click(program->Form1->Label4); // a sort: opening must leave it as it is
 
   DoubleClick(0);
@@ -324,6 +339,7 @@ void TestMainWindow::enterAndBackspaceDoNothing()
   MakeFolder("sub");
   test::WriteFile(root_ + "file.txt");
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   program->Form1->ListView1->setFocus();
   for (int row = 0; row < 2; ++row) {
     QTest::mouseClick(program->Form1->ListView1->viewport(), Qt::LeftButton, {}, RowCentre(row));
@@ -354,6 +370,7 @@ void TestMainWindow::homeShowsTheChosenLocation()
   program->settings.HomeLocations[DesktopFolder] = desktop;
   program->settings.HomeFolder = static_cast<std::uint8_t>(homeFolder);
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   Click(program->Form1->PngSpeedButton5);
   QCOMPARE(program->Form1->FolderShown(), !driveList);
   if (homeFolder >= 3)

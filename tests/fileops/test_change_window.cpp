@@ -190,6 +190,7 @@ void TestChangeWindow::init()
   MakeFile(from_ + "dropped.txt", "D");
   MakeFile(from_ + "\xff\xfe.bin", "X");
   program->Form1->OpenFolder(shown_);
+  QVERIFY(Settled());
 }
 
 void TestChangeWindow::cleanupTestCase() { environment_.reset(); }
@@ -218,6 +219,7 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies()
   QFETCH(bool, accepted);
   if (driveList)
     program->Form1->OpenFolder({});
+  QVERIFY(Settled());
   ReadCountingMimeData data;
   data.setData(QStringLiteral("text/uri-list"), uriList);
   const auto actions = Qt::DropActions(possible);
@@ -257,6 +259,7 @@ void TestChangeWindow::droppedFilesAreCopiedIntoTheShownFolder()
 void TestChangeWindow::dropsOnTheDriveListChangeNothing()
 {
   program->Form1->OpenFolder({});
+  QVERIFY(Settled());
   const QString current = QDir::currentPath();
   QDir::setCurrent(QFile::decodeName(from_));
   const auto before = Snapshot(environment_->home());
@@ -288,6 +291,7 @@ void TestChangeWindow::menuItemsNeedAFolderAndASelectedRow()
   QFETCH(bool, enabled);
   if (driveList)
     program->Form1->OpenFolder({});
+  QVERIFY(Settled());
   SelectRow(selected ? 0 : -1);
   program->Form1->Rename1->setEnabled(!enabled);
   program->Form1->Delete1->setEnabled(!enabled);
@@ -374,6 +378,7 @@ void TestChangeWindow::renameShowsTheOutcomeInTheRow()
   if (name == kNotUtf8) {
     MakeFile(shown_ + name, "O");
     program->Form1->OpenFolder(shown_);
+    QVERIFY(Settled());
   }
   const int row = RowNamed(name);
   QVERIFY(row >= 0);
@@ -454,6 +459,7 @@ void TestChangeWindow::deleteAsksAndMovesToTheTrash()
 void TestChangeWindow::deleteKeyInTheDriveListDoesNothing()
 {
   program->Form1->OpenFolder({});
+  QVERIFY(Settled());
   QVERIFY(!program->Form1->FolderShown());
   SelectRow(0);
   const ModalBoxes boxes(*program);
@@ -471,6 +477,7 @@ void TestChangeWindow::boxesShowNamesAsTyped()
   const QByteArray name = "a&b <b>x<b>.txt";
   MakeFile(shown_ + name, "M");
   program->Form1->OpenFolder(shown_);
+  QVERIFY(Settled());
   SelectRow(RowNamed(name));
   const ModalBoxes boxes(*program);
 

@@ -111,6 +111,7 @@ void TestNewDocument::eachButtonWritesItsTemplateByteForByte()
   QFETCH(QByteArray, templateName);
   const QByteArray folder = NewFolder();
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
 
   ClickNewDocument(button, {AnswerDocument(*program->Form2, QString(), Format(format))});
 
@@ -147,6 +148,7 @@ void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent()
   const QByteArray folder = NewFolder();
   QVERIFY(QDir().mkdir(QFile::decodeName(folder + "a.b")));
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
 
   ClickNewDocument(7, {AnswerDocument(*program->Form2, typed, Format(format))});
 
@@ -172,6 +174,7 @@ void TestNewDocument::theFormatIsPreselectedByTheInstalledOfficeSuite()
   const QByteArray savedPath = qgetenv("PATH");
   qputenv("PATH", bin);
   program->Form1->OpenFolder(NewFolder());
+  QVERIFY(Settled());
   QList<bool> newerShown;
   // The user picks the other format and cancels; the next showing proposes again.
   const auto pickOtherAndCancel = [&](QWidget *window) {
@@ -216,6 +219,7 @@ void TestNewDocument::aFileThatCannotBeCreatedIsReportedAndNothingReplaced()
     test::WriteFile(folder + existing, "the user's own work");
   const QList<QByteArray> before = Names(folder);
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   QStringList box;
 
   ClickNewDocument(7, {AnswerDocument(*program->Form2, typed, Older), [&](QWidget *window) {
@@ -260,6 +264,7 @@ void TestNewDocument::cancelWritesNothing()
 {
   const QByteArray folder = NewFolder();
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   ClickNewDocument(9, {AnswerDocument(*program->Form2, "Slides", Newer, false)});
   QVERIFY(Names(folder).isEmpty());
   QVERIFY(!test::ListedSinceMark(*program->Form1));
@@ -278,9 +283,11 @@ void TestNewDocument::noCreationButtonActsWithoutAShownFolderThatExists()
   QFETCH(bool, driveList);
   const QByteArray folder = NewFolder();
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   QVERIFY(QDir(QFile::decodeName(folder)).removeRecursively());
   if (driveList)
     program->Form1->OpenFolder({});
+  QVERIFY(Settled());
   for (const int button : {7, 8, 9, 10})
     ClickNewDocument(button, {});
   QVERIFY(!test::ListedSinceMark(*program->Form1));
@@ -292,6 +299,7 @@ void TestNewDocument::createsInAFolderWhoseNameIsNotUtf8()
   const QByteArray folder = environment_.home() + "/na\xefve/";
   QVERIFY(::mkdir(folder.constData(), 0755) == 0);
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
 
   ClickNewDocument(8, {AnswerDocument(*program->Form2, "Budget", Older)});
 
@@ -319,6 +327,7 @@ void TestNewDocument::proposesNamesAndTextsInTheSecondLanguage()
   program->settings.IsEnglish = false;
   const QByteArray folder = NewFolder();
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   QStringList shown;
   ClickNewDocument(button, {[&](QWidget *window) {
                      shown << program->Form2->Edit1->text() << program->Form2->windowTitle()

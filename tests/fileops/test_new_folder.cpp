@@ -73,6 +73,7 @@ void TestNewFolder::theConfirmedNameIsCreatedAndOpened()
                         : test::WriteFile(folder + entry, "kept");
   const QStringList before = QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
 
   ClickNewFolder({test::AnswerName(*program->Form3, typed, confirm)});
 
@@ -93,6 +94,7 @@ void TestNewFolder::createsInAFolderWhoseNameIsNotUtf8()
   const QByteArray folder = environment_.home() + "/caf\xe9/";
   QVERIFY(::mkdir(folder.constData(), 0755) == 0);
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
 
   ClickNewFolder({test::AnswerName(*program->Form3, "Notes")});
 
@@ -107,6 +109,7 @@ void TestNewFolder::proposesTheNameInTheSecondLanguage()
 {
   program->settings.IsEnglish = false;
   program->Form1->OpenFolder(NewFolder());
+  QVERIFY(Settled());
   QStringList shown;
   ClickNewFolder({[&](QWidget *) {
     shown << program->Form3->Edit1->text() << program->Form3->Label1->text() << program->Form3->PngBitBtn2->text()

@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "settings/app_settings.h"
 #include "settings/settings_store.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/settings_sandbox.h"
 #include "ui/png_bit_btn.h"
 #include "ui/png_speed_button.h"
@@ -279,6 +280,7 @@ void TestOptionsDialog::okRelistsAtOnce()
   SandboxedProgram program(QStringLiteral("en"));
   const QByteArray folder = program.sandbox.environment().makeFolder("shown");
   program->Form1->OpenFolder(driveList ? QByteArray() : folder);
+  QVERIFY(test::Settled(*program->Form1));
   if (driveList)
     program->Form1->Label5->hide();
   const QString listed = program->Form1->Label1->text();
@@ -301,6 +303,7 @@ void TestOptionsDialog::okStoresTheChoices()
   SandboxedProgram program(QStringLiteral("en"));
   const QByteArray folder = program.sandbox.environment().makeFolder("shown");
   program->Form1->OpenFolder(folder);
+  QVERIFY(test::Settled(*program->Form1));
   SetMemory(program->settings, true, false, ApplicationFolder);
   bool openedWithMemory = false;
   WithOptions(*program, [&] {

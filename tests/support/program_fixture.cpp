@@ -1,5 +1,6 @@
 #include "tests/support/program_fixture.h"
 
+#include <QTest>
 #include <clocale>
 
 #include "app/program.h"
@@ -7,11 +8,19 @@
 
 namespace tv::test {
 
+bool Settled(const TForm1 &form)
+{
+  return QTest::qWaitFor([&] { return !form.Busy(); }, 20'000);
+}
+
+bool ProgramTest::Settled() const { return test::Settled(*program->Form1); }
+
 void ProgramTest::init()
 {
   std::setlocale(LC_MESSAGES, "C");
   TestEnvironment::setUserLanguage(QStringLiteral("en"));
   program = new Program;
+  QVERIFY(Settled());
 }
 
 void ProgramTest::cleanup()

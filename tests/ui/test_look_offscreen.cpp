@@ -740,6 +740,7 @@ void TestLookOffscreen::textsThatNeedShapingAreShaped()
   const QByteArray folder = environment_->makeFolder("shaped/" + name.toUtf8());
   test::WriteFile(folder + name.toUtf8() + ".txt");
   program->Form1->OpenFolder(folder);
+  QVERIFY(Settled());
   QCOMPARE(program->Form1->Label1->font(), ui::ShapedFont(program->Form1->Label2->font()));
   QTreeView *view = program->Form1->ListView1;
   const QRect nameColumn(0, 0, view->columnWidth(0), 40);
