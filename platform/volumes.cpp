@@ -86,7 +86,7 @@ QByteArray WithoutTrailingSlashes(QByteArray path)
 
 bool AtOrBelow(const QByteArray &path, const QByteArray &folder)
 {
-  return path == folder || (path.startsWith(folder) && (folder.endsWith('/') || path[folder.size()] == '/'));
+  return path == folder || (path.startsWith(folder) && path[folder.size()] == '/');
 }
 
 bool HasDotFolder(const QByteArray &path) { return path.startsWith('.') || path.contains("/."); }
