@@ -284,17 +284,14 @@ void TestVolumes::selectsTheDrives_data()
   QTest::newRow("\"/\" shows even where stat cannot tell its device from a bigger mount's")
       << Line(1, "0:31", "/@", "/", "btrfs", "/dev/sda2") + Line(2, "0:31", "/", "/mnt/pool", "btrfs", "/dev/sda2")
       << QByteArray("/dev/sda2 / btrfs x-gvfs-hide 0 0") << none << Devices{} << MountPoints{"/"};
-  QTest::newRow("places and types") << Mount("/", "overlay") + Mount("/tank", "zfs") + Mount("/mnt/host", "virtiofs") +
-                                           Mount("/mnt/9p", "9p") + Mount("/mnt/ram", "ramfs") +
-                                           Mount("/mnt/img", "erofs") + Mount("/mnt/o", "overlay") +
-                                           Mount("/opt", "ext4") + Mount("/opt/data", "ext4") +
-                                           Mount("/usr/local", "ext4") + Mount("/efi", "vfat") +
-                                           Mount("/var/lib/vms", "xfs") + Mount("/snapshots", "xfs") +
-                                           Mount("/run/media/ada/X", "exfat") + Mount("/run/mnt", "ext4") +
-                                           Mount("/data/.hidden/x", "ext4") + Mount("/root", "btrfs") +
-                                           Mount("/home/ada/in", "tmpfs") + Mount("/home/ada/.x/y", "ext4") +
-                                           Mount("/home/ada/y", "ext4")
-                                    << none << QByteArray("/home/ada") << Devices{}
+  const QByteArray placesAndTypes =
+      Mount("/", "overlay") + Mount("/tank", "zfs") + Mount("/mnt/host", "virtiofs") + Mount("/mnt/9p", "9p") +
+      Mount("/mnt/ram", "ramfs") + Mount("/mnt/img", "erofs") + Mount("/mnt/o", "overlay") + Mount("/opt", "ext4") +
+      Mount("/opt/data", "ext4") + Mount("/usr/local", "ext4") + Mount("/efi", "vfat") + Mount("/var/lib/vms", "xfs") +
+      Mount("/snapshots", "xfs") + Mount("/run/media/ada/X", "exfat") + Mount("/run/mnt", "ext4") +
+      Mount("/data/.hidden/x", "ext4") + Mount("/root", "btrfs") + Mount("/home/ada/in", "tmpfs") +
+      Mount("/home/ada/.x/y", "ext4") + Mount("/home/ada/y", "ext4");
+  QTest::newRow("places and types") << placesAndTypes << none << QByteArray("/home/ada") << Devices{}
                                     << MountPoints{"/",         "/home/ada/y",      "/mnt/9p",    "/mnt/host",
                                                    "/opt/data", "/run/media/ada/X", "/snapshots", "/tank"};
   QTest::newRow("fstab: show, then hide, then the rest")
