@@ -1,9 +1,14 @@
 #include "platform/volumes.h"
 
+#include "platform/file_descriptor.h"
+
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -12,6 +17,7 @@
 #include <sys/sysmacros.h>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 
 namespace tv::platform {
 
@@ -25,6 +31,18 @@ const QSet<QByteArray> &PseudoFileSystems()
       "autofs",   "binfmt_misc", "bpf",         "cgroup",     "cgroup2",    "configfs",  "debugfs", "devfs", "devpts",
       "efivarfs", "fusectl",     "fuse.portal", "hugetlbfs",  "ignore",     "kernfs",    "mqueue",  "none",  "nsfs",
       "proc",     "pstore",      "rootfs",      "rpc_pipefs", "securityfs", "selinuxfs", "subfs",   "sysfs", "tracefs",
+  };
+  return types;
+}
+
+// Memory file systems, read-only images the system mounts and container layers: none is a
+// drive, "/" apart.
+const QSet<QByteArray> &HiddenFileSystems()
+{
+  static const QSet<QByteArray> types = {
+      "tmpfs",    "ramfs",           "devtmpfs",
+      "squashfs", "fuse.squashfuse", "erofs",
+      "overlay",  "fuse-overlayfs",  "fuse.fuse-overlayfs",
   };
   return types;
 }
@@ -59,13 +77,59 @@ bool ParseLine(QByteArrayView line, MountEntry &entry)
   return true;
 }
 
+QByteArray WithoutTrailingSlashes(QByteArray path)
+{
+  while (path.size() > 1 && path.endsWith('/'))
+    path.chop(1);
+  return path;
+}
+
+bool AtOrBelow(const QByteArray &path, const QByteArray &folder)
+{
+  return path == folder || (path.startsWith(folder) && path[folder.size()] == '/');
+}
+
+bool HasDotFolder(const QByteArray &path) { return path.startsWith('.') || path.contains("/."); }
+
+// The system's own places, where mounts are its plumbing; "/run/media" holds the user's.
+bool AtSystemPlace(const QByteArray &mountPoint)
+{
+  static const QByteArray trees[] = {"/boot", "/efi",  "/proc",    "/sys",      "/dev",
+                                     "/run",  "/snap", "/var/lib", "/var/snap", "/usr"};
+  static const QSet<QByteArray> folders = {"/var", "/opt", "/srv", "/root", "/tmp"};
+  if (AtOrBelow(mountPoint, "/run/media"))
+    return false;
+  return folders.contains(mountPoint) || HasDotFolder(mountPoint) ||
+         std::any_of(std::begin(trees), std::end(trees),
+                     [&](const QByteArray &tree) { return AtOrBelow(mountPoint, tree); });
+}
+
+// Below the home folder only dot folders are the system's; the home folder "/" is none.
+bool HiddenByPlace(const QByteArray &mountPoint, const QByteArray &home)
+{
+  if (home.size() > 1 && AtOrBelow(mountPoint, home))
+    return HasDotFolder(mountPoint.mid(home.size()));
+  return AtSystemPlace(mountPoint);
+}
+
+bool IsDrive(const MountEntry &mount, const DriveRules &rules)
+{
+  if (mount.mountPoint == "/")
+    return true;
+  if (const auto mark = rules.marks.find(mount.mountPoint); mark != rules.marks.end())
+    return mark->second == FstabMark::Show;
+  return !HiddenByPlace(mount.mountPoint, rules.home) && !HiddenFileSystems().contains(mount.fsType);
+}
+
 // Network mounts of different sources may share a device and are still shown apart.
 bool IsNetworkMount(const MountEntry &mount) { return mount.source.contains(':') || mount.source.startsWith("//"); }
 
 // Of two mounts of one device, the one to show: a real device path wins, then the mount
-// nearer the file system's root, then the shorter mount point.
+// nearer the file system's root, then the shorter mount point; "/" is always shown.
 bool Preferred(const MountEntry &candidate, const MountEntry &shown)
 {
+  if ((candidate.mountPoint == "/") != (shown.mountPoint == "/"))
+    return candidate.mountPoint == "/";
   const bool candidateReal = candidate.source.contains('/'), shownReal = shown.source.contains('/');
   if (candidateReal != shownReal)
     return candidateReal;
@@ -86,6 +150,33 @@ std::map<QByteArray, const MountEntry *> VisibleMounts(const std::vector<MountEn
       byMountPoint.erase(mount.mountPoint);
   }
   return byMountPoint;
+}
+
+// The visible mounts that are drives by the rules, by mount point.
+std::map<QByteArray, const MountEntry *> DriveMounts(const std::vector<MountEntry> &mounts, const DriveRules &rules)
+{
+  std::map<QByteArray, const MountEntry *> drives = VisibleMounts(mounts);
+  std::erase_if(drives, [&](const auto &visible) { return !IsDrive(*visible.second, rules); });
+  return drives;
+}
+
+// Up to the limit and one byte more, so that a cut shows.
+std::optional<QByteArray> ReadUpTo(int fd, qsizetype limit)
+{
+  QByteArray bytes(limit + 1, Qt::Uninitialized);
+  qsizetype filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t count = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+    if (count == 0)
+      break;
+    if (count < 0 && errno != EINTR)
+      return std::nullopt;
+    filled += std::max<ssize_t>(count, 0);
+  }
+  bytes.truncate(filled);
+  if (filled > limit)
+    bytes.truncate(bytes.lastIndexOf('\n', limit - 1) + 1);
+  return bytes;
 }
 
 VolumeSpace SpaceOf(const QByteArray &mountPoint)
@@ -115,18 +206,52 @@ std::vector<MountEntry> ParseMountInfo(QByteArrayView text)
   return mounts;
 }
 
-std::vector<QByteArray> VisibleMountPoints(const std::vector<MountEntry> &mounts)
+FstabMarks ParseFstab(QByteArrayView text)
+{
+  FstabMarks marks;
+  for (const QByteArray &line : text.toByteArray().split('\n')) {
+    // Fields: source mountpoint type options [dump [pass]], apart by blanks and tabs.
+    const QList<QByteArray> fields = line.simplified().split(' ');
+    if (fields.size() < 4 || fields[0].startsWith('#'))
+      continue;
+    const QByteArray mountPoint = WithoutTrailingSlashes(Unescape(fields[1]));
+    const QList<QByteArray> options = fields[3].split(',');
+    if (options.contains("x-gvfs-show"))
+      marks[mountPoint] = FstabMark::Show;
+    else if (options.contains("x-gvfs-hide"))
+      marks[mountPoint] = FstabMark::Hide;
+    else
+      marks.erase(mountPoint);
+  }
+  return marks;
+}
+
+FstabMarks ReadFstab(const QByteArray &path)
+{
+  // A link is followed (some systems make fstab one). A FIFO or device is refused before it
+  // is opened, and the non-blocking open cannot wait for a writer in between.
+  struct stat info {};
+  if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    return {};
+  const FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+    return {};
+  return ParseFstab(ReadUpTo(file.Get(), FstabReadLimit).value_or(QByteArray()));
+}
+
+std::vector<QByteArray> DriveMountPoints(const std::vector<MountEntry> &mounts, const DriveRules &rules)
 {
   std::vector<QByteArray> mountPoints;
-  for (const auto &[mountPoint, mount] : VisibleMounts(mounts))
+  for (const auto &[mountPoint, mount] : DriveMounts(mounts, rules))
     mountPoints.push_back(mountPoint);
   return mountPoints;
 }
 
-std::vector<QByteArray> SelectVolumes(const std::vector<MountEntry> &mounts, const DeviceLookup &deviceOf)
+std::vector<QByteArray> SelectVolumes(const std::vector<MountEntry> &mounts, const DriveRules &rules,
+                                      const DeviceLookup &deviceOf)
 {
   std::map<QByteArray, const MountEntry *> byDevice;
-  for (const auto &[mountPoint, mount] : VisibleMounts(mounts)) {
+  for (const auto &[mountPoint, mount] : DriveMounts(mounts, rules)) {
     QByteArray device = deviceOf(mountPoint).value_or(mount->device);
     if (IsNetworkMount(*mount))
       device += ' ' + mount->source;
@@ -201,13 +326,16 @@ MountFacts LookAtMount(const QByteArray &mountPoint)
 {
   MountFacts facts;
   struct stat info {};
-  if (::stat(mountPoint.constData(), &info) == 0)
+  if (::stat(mountPoint.constData(), &info) == 0) {
     facts.device = DeviceText(info.st_dev);
+    facts.folder = S_ISDIR(info.st_mode);
+  }
   facts.space = SpaceOf(mountPoint);
   return facts;
 }
 
-std::vector<Volume> VolumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report)
+std::vector<Volume> VolumesFrom(const std::vector<MountEntry> &mounts, const DriveRules &rules,
+                                const MountReport &report)
 {
   const auto factsOf = [&](const QByteArray &mountPoint) {
     const auto found = report.find(mountPoint);
@@ -217,8 +345,14 @@ std::vector<Volume> VolumesFrom(const std::vector<MountEntry> &mounts, const Mou
     const std::optional<MountFacts> facts = factsOf(mountPoint);
     return facts ? facts->device : std::nullopt;
   };
+  // A file bound over a file is no drive, and must not stand for its device's folders.
+  std::vector<MountEntry> folders;
+  std::copy_if(mounts.begin(), mounts.end(), std::back_inserter(folders), [&](const MountEntry &mount) {
+    const std::optional<MountFacts> facts = factsOf(mount.mountPoint);
+    return !facts || facts->folder;
+  });
   std::vector<Volume> volumes;
-  for (const QByteArray &mountPoint : SelectVolumes(mounts, deviceOf)) {
+  for (const QByteArray &mountPoint : SelectVolumes(folders, rules, deviceOf)) {
     const std::optional<MountFacts> facts = factsOf(mountPoint);
     if (!facts)
       volumes.push_back({mountPoint, {}}); // did not answer in time: shown without sizes
@@ -235,7 +369,8 @@ std::vector<Volume> MountedVolumes()
   if (!table.open(QIODevice::ReadOnly))
     return {};
   const std::vector<MountEntry> mounts = ParseMountInfo(table.readAll());
-  return VolumesFrom(mounts, looks.Ask(VisibleMountPoints(mounts), std::chrono::seconds(1)));
+  const DriveRules rules{ReadFstab("/etc/fstab"), WithoutTrailingSlashes(QFile::encodeName(QDir::homePath()))};
+  return VolumesFrom(mounts, rules, looks.Ask(DriveMountPoints(mounts, rules), std::chrono::seconds(1)));
 }
 
 } // namespace tv::platform

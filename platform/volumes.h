@@ -24,21 +24,49 @@ struct MountEntry {
 
 std::vector<MountEntry> ParseMountInfo(QByteArrayView text);
 
-// The mount points that hold files, in byte order: no pseudo file systems, and a mount
-// point mounted over shows only what is on top.
-std::vector<QByteArray> VisibleMountPoints(const std::vector<MountEntry> &mounts);
+// How a line of /etc/fstab marks its mount point for file managers.
+enum class FstabMark { Show, Hide };
+
+// The marks by mount point (escapes undone, no trailing slash).
+using FstabMarks = std::map<QByteArray, FstabMark>;
+
+// The x-gvfs-show and x-gvfs-hide options of an fstab text; a line with both shows, and of
+// two lines for one mount point the later counts.
+FstabMarks ParseFstab(QByteArrayView text);
+
+// Only this many bytes of an fstab are read; a line cut by the limit is not seen.
+inline constexpr qsizetype FstabReadLimit = qsizetype{1} << 18;
+
+// The marks of an fstab file; none when it is not a regular file or cannot be read. Opening
+// it can neither hang nor wait; the mount points it names are never looked at.
+FstabMarks ReadFstab(const QByteArray &path);
+
+// What decides, besides the mount table, which mounts are drives.
+struct DriveRules {
+  FstabMarks marks;
+  QByteArray home; // the user's home folder: in it only dot folders are system places
+};
+
+// The mount points that are drives by the rules, in byte order, before one per device is
+// chosen. Always "/"; of the others, with a mount point mounted over showing only what is on
+// top and pseudo file systems never: a mount marked x-gvfs-show shows; then one marked
+// x-gvfs-hide is hidden; then one at a system place (at or below /boot, /efi, /proc, /sys,
+// /dev, /run but for /run/media, /snap, /var/lib, /var/snap, /usr; at /var, /opt, /srv, /root,
+// /tmp; below a dot folder); then memory file systems, system images and container layers.
+std::vector<QByteArray> DriveMountPoints(const std::vector<MountEntry> &mounts, const DriveRules &rules);
 
 // The device of a mount point as stat sees it ("major:minor"), or nothing when stat failed
 // or did not answer.
 using DeviceLookup = std::function<std::optional<QByteArray>(const QByteArray &mountPoint)>;
 
-// The visible mount points worth showing, in byte order: one per device, devices told apart
+// The drives worth showing, in byte order: one per device, devices told apart
 // by stat of the mount point (each btrfs subvolume has a device of its own, though all share
 // mountinfo's), and by mountinfo's device where the lookup knows none. Of one device's
-// mounts, a real device path wins, then the mount nearer the file system's root, then the
-// shorter mount point; network mounts of different sources are all kept. File systems of
-// size 0 are left out later, once their size is known.
-std::vector<QByteArray> SelectVolumes(const std::vector<MountEntry> &mounts, const DeviceLookup &deviceOf);
+// mounts, "/" wins, then a real device path, then the mount nearer the file system's root,
+// then the shorter mount point; network mounts of different sources are all kept. File
+// systems of size 0 are left out later, once their size is known.
+std::vector<QByteArray> SelectVolumes(const std::vector<MountEntry> &mounts, const DriveRules &rules,
+                                      const DeviceLookup &deviceOf);
 
 struct VolumeSpace {
   bool answered = false; // false when the query failed or did not answer in time
@@ -50,6 +78,7 @@ struct VolumeSpace {
 struct MountFacts {
   std::optional<QByteArray> device; // as DeviceLookup gives it
   VolumeSpace space;                // not answered when the space query failed
+  bool folder = true;               // false when stat found a file (a file bound over a file)
 };
 
 using MountLook = std::function<MountFacts(const QByteArray &mountPoint)>;
@@ -93,13 +122,14 @@ struct Volume {
   VolumeSpace space;
 };
 
-// The drive list from mountinfo and the looks at its visible mount points: mounts whose
-// space query was refused (another user's FUSE mount, a mount point gone) and file systems
-// of size 0 are left out; mounts that did not answer in time are kept with an unanswered
-// space.
-std::vector<Volume> VolumesFrom(const std::vector<MountEntry> &mounts, const MountReport &report);
+// The drive list from mountinfo and the looks at its drives' mount points: mounts whose
+// space query was refused (another user's FUSE mount, a mount point gone), mount points that
+// are files and file systems of size 0 are left out; mounts that did not answer in time are
+// kept with an unanswered space.
+std::vector<Volume> VolumesFrom(const std::vector<MountEntry> &mounts, const DriveRules &rules,
+                                const MountReport &report);
 
-// The mounted volumes that GNU df lists by default, in order of mount point.
+// The mounted volumes a person opens and saves into, in order of mount point.
 std::vector<Volume> MountedVolumes();
 
 } // namespace tv::platform

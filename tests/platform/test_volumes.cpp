@@ -24,6 +24,14 @@ QByteArray Line(int id, const char *device, const char *root, const char *mountP
          ' ' + source + " rw\n";
 }
 
+// A mountinfo line for a file system on a device of its own.
+QByteArray Mount(const char *mountPoint, const char *type)
+{
+  static int device = 100;
+  ++device;
+  return Line(device, ("9:" + QByteArray::number(device)).constData(), "/", mountPoint, type, "/dev/x");
+}
+
 using MountPoints = std::vector<QByteArray>;
 // What stat of a mount point tells where it differs from mountinfo's device; elsewhere the
 // lookup knows nothing and mountinfo's device stands, as it would.
@@ -127,7 +135,7 @@ const char FedoraOnBtrfs[] =
     "450 67 0:47 / /run/user/1000 rw,nosuid,nodev,relatime shared:253 - tmpfs tmpfs rw,seclabel,mode=700,uid=1000\n"
     "470 450 0:49 / /run/user/1000/doc rw,nosuid,nodev,relatime shared:263 - fuse.portal portal rw,user_id=1000\n";
 
-const char UbuntuOnBtrfs[] =
+const char UbuntuDesktopWithSnaps[] =
     "25 1 0:31 /@ / rw,relatime shared:1 - btrfs /dev/sda2 rw,ssd,space_cache=v2,subvolid=256,subvol=/@\n"
     "26 25 0:5 / /dev rw,nosuid,relatime shared:2 - devtmpfs udev rw,size=3995340k,mode=755,inode64\n"
     "27 26 0:23 / /dev/pts rw,nosuid,noexec,relatime shared:3 - devpts devpts rw,gid=5,mode=620,ptmxmode=000\n"
@@ -146,7 +154,15 @@ const char UbuntuOnBtrfs[] =
     "/dev/sda2 rw,ssd,space_cache=v2,subvolid=256,subvol=/@\n"
     "50 28 0:45 / /run/user/1000 rw,nosuid,nodev,relatime shared:400 - tmpfs tmpfs rw,size=804864k,mode=700\n"
     "51 50 0:46 / /run/user/1000/gvfs rw,nosuid,nodev,relatime shared:410 - fuse.gvfsd-fuse gvfsd-fuse "
-    "rw,user_id=1000,group_id=1000\n";
+    "rw,user_id=1000,group_id=1000\n"
+    "52 25 0:31 /@log /var/log rw,relatime shared:33 - btrfs /dev/sda2 rw,ssd,subvolid=258,subvol=/@log\n"
+    "53 25 0:50 / /var/lib/docker/overlay2/3e1f/merged rw - overlay overlay rw,lowerdir=/var/lib/docker/l/A\n"
+    "54 28 0:4 net:[4026532711] /run/docker/netns/1a2b rw - nsfs nsfs rw\n"
+    "55 25 8:17 / /media/ada/STICK rw,nosuid,nodev,relatime shared:501 - vfat /dev/sdb1 rw,uid=1000\n"
+    "56 25 8:33 / /mnt/share rw,relatime shared:35 - ext4 /dev/sdc1 rw\n"
+    "57 25 8:34 / /mnt/old\\040disk rw,relatime shared:36 - ext4 /dev/sdc2 rw\n"
+    "58 25 0:52 / /home/ada/remote rw,nosuid,nodev,relatime shared:502 - fuse.sshfs ada@nas:/ rw,user_id=1000\n"
+    "59 25 0:53 / /home/ada/.local/share/containers/storage/overlay/9c/merged rw - fuse.fuse-overlayfs a rw\n";
 
 const char OpenSuseOnBtrfs[] =
     "22 1 0:27 /@/.snapshots/1/snapshot / ro,relatime shared:1 - btrfs /dev/vda2 ro,space_cache=v2,subvolid=266,"
@@ -189,14 +205,22 @@ const char DockerContainer[] =
     "620 601 0:61 / /proc/scsi ro,relatime - tmpfs tmpfs ro,inode64\n"
     "621 604 0:62 / /sys/firmware ro,relatime - tmpfs tmpfs ro,inode64\n";
 
+const char UbuntuLive[] = "30 1 0:32 / / rw - overlay /cow rw,lowerdir=/installer.squashfs,upperdir=/cow/upper\n"
+                          "31 30 11:0 / /cdrom ro - iso9660 /dev/sr0 ro\n"
+                          "32 30 7:1 / /rofs ro - squashfs /dev/loop1 ro\n"
+                          "33 30 7:2 / /snap/firefox/4173 ro - squashfs /dev/loop2 ro\n"
+                          "34 30 0:35 / /tmp rw - tmpfs tmpfs rw\n"
+                          "35 30 8:17 / /media/ubuntu/STICK rw - exfat /dev/sdb1 rw\n";
+
 } // namespace
 
 class TestVolumes : public QObject {
   Q_OBJECT
 private slots:
   void parsesMountInfoWithEscapes();
-  void selectsTheVolumesDfShows_data();
-  void selectsTheVolumesDfShows();
+  void selectsTheDrives_data();
+  void selectsTheDrives();
+  void readsFstabWithinItsLimit();
   void keepsMountsThatAnswerOrAreLate();
   void aMountThatDoesNotAnswerIsNotAskedAgain();
   void listsTheRootVolumeWithItsSpace();
@@ -218,93 +242,125 @@ void TestVolumes::parsesMountInfoWithEscapes()
   QCOMPARE(mounts[1].mountPoint, QByteArray("/"));
 }
 
-void TestVolumes::selectsTheVolumesDfShows_data()
+void TestVolumes::selectsTheDrives_data()
 {
   QTest::addColumn<QByteArray>("mountInfo");
+  QTest::addColumn<QByteArray>("fstab");
+  QTest::addColumn<QByteArray>("home");
   QTest::addColumn<Devices>("devices");
   QTest::addColumn<MountPoints>("expected");
+  const QByteArray none;
 
   QTest::newRow("in order of mount point")
       << Line(1, "8:2", "/", "/home", "ext4", "/dev/sda2") + Line(2, "8:1", "/", "/", "ext4", "/dev/sda1") +
-             Line(3, "0:40", "/", "/run", "tmpfs", "tmpfs")
-      << Devices{} << MountPoints{"/", "/home", "/run"};
+             Line(3, "0:40", "/", "/mnt/data", "xfs", "/dev/sdb1")
+      << none << none << Devices{} << MountPoints{"/", "/home", "/mnt/data"};
   QTest::newRow("pseudo file systems left out")
       << Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") + Line(2, "0:21", "/", "/proc", "proc", "proc") +
              Line(3, "0:22", "/", "/sys", "sysfs", "sysfs") + Line(4, "0:23", "/", "/dev/pts", "devpts", "devpts") +
              Line(5, "0:24", "/", "/net", "autofs", "auto.net") +
              Line(6, "0:25", "/", "/sys/fs/cgroup", "cgroup2", "cgroup2")
-      << Devices{} << MountPoints{"/"};
+      << none << none << Devices{} << MountPoints{"/"};
   QTest::newRow("a bind mount shows once, as the device's root")
       << Line(1, "8:1", "/srv/data", "/data", "ext4", "/dev/sda1") + Line(2, "8:1", "/", "/", "ext4", "/dev/sda1")
-      << Devices{} << MountPoints{"/"};
+      << none << none << Devices{} << MountPoints{"/"};
   QTest::newRow("a real device wins over a name")
-      << Line(1, "0:50", "/", "/a", "fuse.sshfs", "remote") + Line(2, "0:50", "/", "/b", "fuse.sshfs", "/dev/x")
-      << Devices{} << MountPoints{"/b"};
+      << Line(1, "0:50", "/", "/a", "fuse.sshfs", "remote") + Line(2, "0:50", "/", "/b", "fuse.sshfs", "/dev/x") << none
+      << none << Devices{} << MountPoints{"/b"};
   QTest::newRow("of two equal mounts the shorter mount point")
-      << Line(1, "0:30", "/", "/mnt/longer", "tmpfs", "tmpfs") + Line(2, "0:30", "/", "/mnt/a", "tmpfs", "tmpfs")
-      << Devices{} << MountPoints{"/mnt/a"};
-  QTest::newRow("a mount over a mount point shows the top one")
-      << Line(1, "0:30", "/", "/dev/shm", "tmpfs", "tmpfs") + Line(2, "0:31", "/", "/dev/shm", "tmpfs", "tmpfs")
-      << Devices{} << MountPoints{"/dev/shm"};
+      << Line(1, "8:5", "/", "/mnt/longer", "ext4", "/dev/sdc1") + Line(2, "8:5", "/", "/mnt/a", "ext4", "/dev/sdc1")
+      << none << none << Devices{} << MountPoints{"/mnt/a"};
+  QTest::newRow("a mount over a mount point: the top one counts")
+      << Line(1, "8:5", "/", "/mnt/x", "ext4", "/dev/sdc1") + Line(2, "0:31", "/", "/mnt/x", "tmpfs", "tmpfs") << none
+      << none << Devices{} << MountPoints{};
   QTest::newRow("a pseudo file system mounted over hides what is below")
       << Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") + Line(2, "8:3", "/", "/x", "ext4", "/dev/sda3") +
              Line(3, "0:24", "/", "/x", "autofs", "map")
-      << Devices{} << MountPoints{"/"};
+      << none << none << Devices{} << MountPoints{"/"};
   QTest::newRow("network mounts of one server's exports stay apart")
       << Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") + Line(2, "0:60", "/a", "/mnt/a", "nfs4", "nas:/export/a") +
              Line(3, "0:60", "/b", "/mnt/b", "nfs4", "nas:/export/b")
-      << Devices{} << MountPoints{"/", "/mnt/a", "/mnt/b"};
+      << none << none << Devices{} << MountPoints{"/", "/mnt/a", "/mnt/b"};
+  QTest::newRow("\"/\" shows even where stat cannot tell its device from a bigger mount's")
+      << Line(1, "0:31", "/@", "/", "btrfs", "/dev/sda2") + Line(2, "0:31", "/", "/mnt/pool", "btrfs", "/dev/sda2")
+      << QByteArray("/dev/sda2 / btrfs x-gvfs-hide 0 0") << none << Devices{} << MountPoints{"/"};
+  const QByteArray placesAndTypes =
+      Mount("/", "overlay") + Mount("/tank", "zfs") + Mount("/mnt/host", "virtiofs") + Mount("/mnt/9p", "9p") +
+      Mount("/mnt/ram", "ramfs") + Mount("/mnt/img", "erofs") + Mount("/mnt/o", "overlay") + Mount("/opt", "ext4") +
+      Mount("/opt/data", "ext4") + Mount("/usr/local", "ext4") + Mount("/efi", "vfat") + Mount("/var/lib/vms", "xfs") +
+      Mount("/snapshots", "xfs") + Mount("/run/media/ada/X", "exfat") + Mount("/run/mnt", "ext4") +
+      Mount("/data/.hidden/x", "ext4") + Mount("/root", "btrfs") + Mount("/home/ada/in", "tmpfs") +
+      Mount("/home/ada/.x/y", "ext4") + Mount("/home/ada/y", "ext4");
+  QTest::newRow("places and types") << placesAndTypes << none << QByteArray("/home/ada") << Devices{}
+                                    << MountPoints{"/",         "/home/ada/y",      "/mnt/9p",    "/mnt/host",
+                                                   "/opt/data", "/run/media/ada/X", "/snapshots", "/tank"};
+  QTest::newRow("fstab: show, then hide, then the rest")
+      << Mount("/mnt/old\\040disk", "ext4") + Mount("/var/lib/vms", "xfs") + Mount("/mnt/ram", "tmpfs") +
+             Mount("/mnt/a", "ext4") + Mount("/mnt/b", "ext4") + Mount("/tmp", "ext4")
+      << QByteArray("# <file system> <mount point> <type> <options> <dump> <pass>\n"
+                    "UUID=1 /mnt/old\\040disk ext4 defaults,x-gvfs-hide 0 2\n"
+                    "UUID=2\t/var/lib/vms\txfs\tx-gvfs-show\t0\t2\n"
+                    "tmpfs /mnt/ram/ tmpfs x-gvfs-hide,x-gvfs-show 0 0\n"
+                    "UUID=3 /mnt/a ext4 x-gvfs-hide 0 2\nUUID=3 /mnt/a ext4 defaults 0 2\n"
+                    "  # UUID=4 /mnt/b ext4 x-gvfs-hide 0 2\n")
+      << QByteArray("/") << Devices{} << MountPoints{"/mnt/a", "/mnt/b", "/mnt/ram", "/var/lib/vms"};
 
   // Each btrfs subvolume has a device of its own for stat, all share mountinfo's.
-  QTest::newRow("Fedora on btrfs") << QByteArray(FedoraOnBtrfs) << Devices{{"/", "0:31"}, {"/home", "0:32"}}
-                                   << MountPoints{"/",     "/boot", "/boot/efi",      "/dev", "/dev/shm",
-                                                  "/home", "/run",  "/run/user/1000", "/tmp"};
-  QTest::newRow("Ubuntu on btrfs") << QByteArray(UbuntuOnBtrfs)
-                                   << Devices{{"/", "0:32"},
-                                              {"/home", "0:33"},
-                                              {"/var/snap/firefox/common/host-hunspell", "0:32"}}
-                                   << MountPoints{"/",
-                                                  "/boot/efi",
-                                                  "/dev",
-                                                  "/dev/shm",
-                                                  "/home",
-                                                  "/run",
-                                                  "/run/lock",
-                                                  "/run/user/1000",
-                                                  "/run/user/1000/gvfs",
-                                                  "/snap/core22/1122",
-                                                  "/snap/firefox/3836"};
+  QTest::newRow("Fedora on btrfs") << QByteArray(FedoraOnBtrfs) << none << none
+                                   << Devices{{"/", "0:31"}, {"/home", "0:32"}} << MountPoints{"/", "/home"};
+  const Devices openSuse = {{"/", "0:28"},     {"/.snapshots", "0:29"}, {"/boot/grub2/x86_64-efi", "0:30"},
+                            {"/home", "0:31"}, {"/opt", "0:32"},        {"/root", "0:33"},
+                            {"/srv", "0:34"},  {"/usr/local", "0:35"},  {"/var", "0:36"}};
   QTest::newRow("openSUSE on btrfs, root from a snapshot")
-      << QByteArray(OpenSuseOnBtrfs)
-      << Devices{{"/", "0:28"},     {"/.snapshots", "0:29"}, {"/boot/grub2/x86_64-efi", "0:30"},
-                 {"/home", "0:31"}, {"/opt", "0:32"},        {"/root", "0:33"},
-                 {"/srv", "0:34"},  {"/usr/local", "0:35"},  {"/var", "0:36"}}
-      << MountPoints{"/",    "/.snapshots", "/boot/efi",  "/boot/grub2/x86_64-efi",
-                     "/dev", "/home",       "/opt",       "/root",
-                     "/run", "/srv",        "/usr/local", "/var"};
-  QTest::newRow("a container on overlay")
-      << QByteArray(DockerContainer) << Devices{{"/data", "0:41"}}
-      << MountPoints{"/", "/data", "/dev", "/dev/shm", "/etc/hosts", "/proc/acpi", "/proc/scsi", "/sys/firmware"};
+      << QByteArray(OpenSuseOnBtrfs) << none << QByteArray("/home/ada") << openSuse << MountPoints{"/", "/home"};
+  QTest::newRow("openSUSE for root") << QByteArray(OpenSuseOnBtrfs) << none << QByteArray("/root") << openSuse
+                                     << MountPoints{"/", "/home", "/root"};
+  QTest::newRow("a container on overlay") << QByteArray(DockerContainer) << none << none << Devices{{"/data", "0:41"}}
+                                          << MountPoints{"/", "/data", "/etc/hosts"};
+  QTest::newRow("Ubuntu desktop with snaps, on btrfs")
+      << QByteArray(UbuntuDesktopWithSnaps) << QByteArray("UUID=9 /mnt/old\\040disk ext4 defaults,x-gvfs-hide 0 2\n")
+      << QByteArray("/home/ada") << Devices{{"/", "0:32"}, {"/home", "0:33"}, {"/var/log", "0:34"}}
+      << MountPoints{"/", "/home", "/home/ada/remote", "/media/ada/STICK", "/mnt/share", "/var/log"};
+  QTest::newRow("Ubuntu live") << QByteArray(UbuntuLive) << none << QByteArray("/home/ubuntu") << Devices{}
+                               << MountPoints{"/", "/cdrom", "/media/ubuntu/STICK"};
 }
 
-void TestVolumes::selectsTheVolumesDfShows()
+void TestVolumes::selectsTheDrives()
 {
   QFETCH(QByteArray, mountInfo);
+  QFETCH(QByteArray, fstab);
+  QFETCH(QByteArray, home);
   QFETCH(Devices, devices);
   QFETCH(MountPoints, expected);
   const auto deviceOf = [&](const QByteArray &mountPoint) -> std::optional<QByteArray> {
     const auto found = devices.find(mountPoint);
     return found == devices.end() ? std::nullopt : std::optional(found->second);
   };
-  QCOMPARE(platform::SelectVolumes(platform::ParseMountInfo(mountInfo), deviceOf), expected);
+  const platform::DriveRules rules{platform::ParseFstab(fstab), home};
+  QCOMPARE(platform::SelectVolumes(platform::ParseMountInfo(mountInfo), rules, deviceOf), expected);
+}
+
+void TestVolumes::readsFstabWithinItsLimit()
+{
+  const QTemporaryDir dir;
+  const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
+  QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+  QVERIFY(platform::ReadFstab(fifo).empty()); // opened blocking, it would wait for a writer
+  QFile file(dir.filePath("fstab"));
+  const QByteArray seen = "a /seen ext4 x-gvfs-show 0 0\n";
+  const QByteArray padding = QByteArray(platform::FstabReadLimit - seen.size() - 10, '#') + '\n';
+  QVERIFY(file.open(QIODevice::WriteOnly) && file.write(seen + padding + "a /cut ext4 x-gvfs-show 0 0\n") > 0);
+  file.close();
+  QVERIFY(platform::ReadFstab(QFile::encodeName(file.fileName())) ==
+          (platform::FstabMarks{{"/seen", platform::FstabMark::Show}}));
 }
 
 void TestVolumes::keepsMountsThatAnswerOrAreLate()
 {
   const std::vector<platform::MountEntry> mounts = platform::ParseMountInfo(
-      Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") +
-      Line(2, "0:46", "/", "/run/user/1000/gvfs", "fuse.gvfsd-fuse", "gvfsd-fuse") +
-      Line(3, "0:50", "/", "/mnt/nas", "nfs4", "nas:/export") + Line(4, "0:51", "/", "/mnt/ram", "ramfs", "ramfs"));
+      Line(1, "8:1", "/", "/", "ext4", "/dev/sda1") + Line(2, "0:46", "/", "/mnt/bob", "fuse.sshfs", "bob@nas:/") +
+      Line(3, "0:50", "/", "/mnt/nas", "nfs4", "nas:/export") + Line(4, "0:51", "/", "/mnt/empty", "9p", "host") +
+      Line(5, "8:9", "/c/hosts", "/etc/hosts", "ext4", "/dev/sdb1") + Line(6, "0:52", "/", "/run/lock", "tmpfs", "t"));
   using Rows = QList<QPair<QByteArray, qint64>>;
   const auto rows = [](const std::vector<platform::Volume> &volumes) {
     Rows result;
@@ -314,21 +370,22 @@ void TestVolumes::keepsMountsThatAnswerOrAreLate()
   };
   const platform::MountReport report = {
       {"/", platform::MountFacts{"8:1", {true, 1000, 250}}},
-      {"/run/user/1000/gvfs", platform::MountFacts{std::nullopt, {}}}, // space query refused
-      {"/mnt/nas", std::nullopt},                                      // no answer in time
-      {"/mnt/ram", platform::MountFacts{"0:51", {true, 0, 0}}},
+      {"/mnt/bob", platform::MountFacts{std::nullopt, {}}}, // space query refused
+      {"/mnt/nas", std::nullopt},                           // no answer in time
+      {"/mnt/empty", platform::MountFacts{"0:51", {true, 0, 0}}},
+      {"/etc/hosts", platform::MountFacts{"8:9", {true, 1000, 250}, false}},
   };
-  QCOMPARE(rows(platform::VolumesFrom(mounts, report)), (Rows{{"/", 1000}, {"/mnt/nas", -1}}));
+  QCOMPARE(rows(platform::VolumesFrom(mounts, {}, report)), (Rows{{"/", 1000}, {"/mnt/nas", -1}}));
 
-  // Without threads nothing answers, and every mount is kept without sizes.
+  // Without threads nothing answers, and every drive is kept without sizes.
   platform::MountLooks noThreads([](const QByteArray &) { return platform::MountFacts{}; },
                                  [](std::function<void()>) {
                                    throw std::system_error(
                                        std::make_error_code(std::errc::resource_unavailable_try_again));
                                  });
-  const platform::MountReport unanswered = noThreads.Ask(platform::VisibleMountPoints(mounts), std::chrono::hours(1));
-  QCOMPARE(rows(platform::VolumesFrom(mounts, unanswered)),
-           (Rows{{"/", -1}, {"/mnt/nas", -1}, {"/mnt/ram", -1}, {"/run/user/1000/gvfs", -1}}));
+  const platform::MountReport unanswered = noThreads.Ask(platform::DriveMountPoints(mounts, {}), std::chrono::hours(1));
+  QCOMPARE(rows(platform::VolumesFrom(mounts, {}, unanswered)),
+           (Rows{{"/", -1}, {"/etc/hosts", -1}, {"/mnt/bob", -1}, {"/mnt/empty", -1}, {"/mnt/nas", -1}}));
 }
 
 void TestVolumes::aMountThatDoesNotAnswerIsNotAskedAgain()
