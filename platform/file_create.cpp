@@ -1,3 +1,4 @@
+// New folders and files that never replace an existing entry.
 #include "platform/file_create.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// Creating folders and files; the caller decides whether to look at the result.
 #pragma once
 
 #include <QByteArray>
@@ -6,7 +7,6 @@
 #include "platform/file_descriptor.h"
 #include "platform/file_move.h"
 
-// Creating folders and files; the caller decides whether to look at the result.
 namespace tv::platform {
 
 // Creates one folder level at the path; missing parents are not created.

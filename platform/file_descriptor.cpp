@@ -1,3 +1,4 @@
+// Open descriptors, whole writes and flushes shared by the file operations.
 #include "platform/file_descriptor.h"
 
 #include <cerrno>

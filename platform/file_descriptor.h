@@ -1,3 +1,4 @@
+// Descriptor work that the file operations of this layer share.
 #pragma once
 
 #include <QByteArray>
@@ -6,7 +7,6 @@
 
 #include "platform/result.h"
 
-// Descriptor work that the file operations of this layer share.
 namespace tv::platform {
 
 // How far a write goes before the call returns: Flushed waits until the bytes are on the disk.

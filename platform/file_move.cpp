@@ -1,3 +1,4 @@
+// Moves that never replace, by renameat2 where the kernel has it and by link or check where not.
 #include "platform/file_move.h"
 
 #include <cerrno>

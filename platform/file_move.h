@@ -1,3 +1,4 @@
+// Renaming and moving entries without replacing what is at the target.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// What is at a path, where the program lives, and raw names turned into text and back.
 #include "platform/file_queries.h"
 
 #include <climits>

@@ -1,3 +1,4 @@
+// Questions about paths: what is there, where the program lives, how names are shown.
 #pragma once
 
 #include <QByteArray>

@@ -1,13 +1,14 @@
+// Reading the font configuration off the window's thread and registering Tahoma.
 #include "platform/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>
-#include <QThreadPool>
 #include <algorithm>
 #include <fontconfig/fontconfig.h>
 #include <latch>
-#include <thread>
 #include <utility>
+
+#include "platform/detached_thread.h"
 
 namespace tv::platform {
 
@@ -50,19 +51,20 @@ bool FontconfigHasFace(bool bold)
   return found;
 }
 
-// The thread that reads the configuration. The caller waits for the configuration, not for
-// the thread's end, and so not for the thread's own teardown; the thread is joined at exit
-// (members go in reverse order: the thread before the latch it counts down).
+// The thread that reads the configuration, which nobody joins: the caller waits for the
+// configuration only. It is never destroyed, so that the thread may count it down even
+// while the program ends.
 struct ConfigurationReader {
   std::latch read{1};
-  std::jthread thread;
+  bool started = false;
+  bool refused = false; // no thread could be had for it
   bool awaited = false;
 };
 
 ConfigurationReader &FontConfigurationReader()
 {
-  static ConfigurationReader reader;
-  return reader;
+  static auto *reader = new ConfigurationReader;
+  return *reader;
 }
 
 // Reads fontconfig's configuration and adds the missing faces of Tahoma to the program's
@@ -76,32 +78,43 @@ void ReadConfigurationWithTahoma()
   FontConfigurationReader().read.count_down();
 }
 
+// Qt forgets fontconfig's own additions whenever its application fonts change.
+void RegisterTahomaWithQt()
+{
+  for (const Face &face : TahomaFaces)
+    if (!QtHasFace(face.bold))
+      QFontDatabase::addApplicationFont(QString::fromLatin1(face.file));
+}
+
 } // namespace
 
 void StartReadingFontConfiguration()
 {
   // Qt removes this variable from the environment while it connects, and fontconfig reads
   // the environment: the two must not run at once, so then the configuration waits.
-  if (!qEnvironmentVariableIsSet("DESKTOP_STARTUP_ID"))
-    FontConfigurationReader().thread = std::jthread(ReadConfigurationWithTahoma);
+  if (!qEnvironmentVariableIsSet("DESKTOP_STARTUP_ID")) {
+    ConfigurationReader &reader = FontConfigurationReader();
+    reader.started = TryStartDetachedThread(ReadConfigurationWithTahoma);
+    reader.refused = !reader.started;
+  }
 }
 
 void RegisterProgramFonts()
 {
   ConfigurationReader &reader = FontConfigurationReader();
-  if (reader.thread.joinable() && !std::exchange(reader.awaited, true)) {
+  if (reader.started && !std::exchange(reader.awaited, true)) {
     reader.read.wait();
     // Tahoma is among fontconfig's fonts now. Qt lists them all into its own database on
-    // first use; a pool thread does that while the caller makes its windows, which lock
-    // the database and wait when they need it first. The application waits for the pool
-    // before it ends.
-    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
+    // first use; a thread of its own does that while the caller makes its windows, which
+    // lock the database and wait when they need it first. Where no thread can be had, Qt
+    // lists them when first needed.
+    static_cast<void>(TryStartDetachedThread([] { QFontDatabase::families(); }));
     return;
   }
-  // Qt forgets fontconfig's own additions whenever its application fonts change.
-  for (const Face &face : TahomaFaces)
-    if (!QtHasFace(face.bold))
-      QFontDatabase::addApplicationFont(QString::fromLatin1(face.file));
+  // Without a reader thread the program goes on without Tahoma, as where it is not
+  // installed, and reads no font file more on the window's thread.
+  if (!reader.refused)
+    RegisterTahomaWithQt();
 }
 
 } // namespace tv::platform

@@ -1,3 +1,4 @@
+// Starting other programs with posix_spawn, in a session of their own, and reaping them.
 #include "platform/launcher.h"
 
 #include <algorithm>
@@ -8,11 +9,11 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <system_error>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
+
+#include "platform/detached_thread.h"
 
 extern char **environ;
 
@@ -68,7 +69,20 @@ bool IsOwnVariable(const char *entry)
   return false;
 }
 
-// The environment this program was started with, as "NAME=value" entries.
+// Where programs are looked for when PATH names no absolute folder.
+constexpr char DefaultSearchPath[] = "/usr/bin:/bin";
+
+// The absolute folders of a search path. Empty entries, "." and other relative ones would
+// find programs in whatever folder is browsed, where a started program runs.
+QByteArray AbsoluteFolders(const QByteArray &searchPath)
+{
+  QList<QByteArray> folders = searchPath.split(':');
+  folders.removeIf([](const QByteArray &folder) { return !folder.startsWith('/'); });
+  return folders.isEmpty() ? QByteArray(DefaultSearchPath) : folders.join(':');
+}
+
+// The environment this program was started with, as "NAME=value" entries, with only the
+// absolute folders of PATH: the opener looks up its own helpers there.
 std::vector<QByteArray> StartingEnvironment()
 {
   std::vector<QByteArray> entries;
@@ -78,6 +92,9 @@ std::vector<QByteArray> StartingEnvironment()
   for (const auto &[name, before] : OwnVariables())
     if (before)
       entries.push_back(name + '=' + *before);
+  for (QByteArray &entry : entries)
+    if (entry.startsWith("PATH="))
+      entry = "PATH=" + AbsoluteFolders(entry.mid(5));
   return entries;
 }
 
@@ -96,16 +113,14 @@ bool IsExecutableFile(const QByteArray &path)
   return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.constData(), X_OK) == 0;
 }
 
-// A program's absolute path: as given, or from the absolute folders of PATH. Relative
-// paths, "." and empty entries would find it in whatever folder is browsed.
+// A program's absolute path: as given, or from the absolute folders of PATH.
 QByteArray ProgramPath(const QByteArray &program)
 {
   if (program.contains('/'))
     return program.startsWith('/') ? program : QByteArray();
-  const QByteArray searched = qEnvironmentVariableIsSet("PATH") ? qgetenv("PATH") : QByteArray("/bin:/usr/bin");
-  for (const QByteArray &folder : searched.split(':')) {
+  for (const QByteArray &folder : AbsoluteFolders(qgetenv("PATH")).split(':')) {
     const QByteArray candidate = folder + '/' + program;
-    if (folder.startsWith('/') && IsExecutableFile(candidate))
+    if (IsExecutableFile(candidate))
       return candidate;
   }
   return {};
@@ -126,14 +141,12 @@ void ReapEnded()
 
 void ReapWhenDone(pid_t child)
 {
-  try {
-    std::thread([child] {
-      while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-      }
-    }).detach();
-  } catch (const std::system_error &) {
+  const bool started = TryStartDetachedThread([child] {
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  });
+  if (!started)
     Unreaped().push_back(child);
-  }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// Looking on PATH for an office suite that writes the newer formats.
 #include "platform/office_suite.h"
 
 #include <QStandardPaths>

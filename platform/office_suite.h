@@ -1,6 +1,6 @@
+// Which office programs the user has.
 #pragma once
 
-// Which office programs the user has.
 namespace tv::platform {
 
 // True when an office suite that writes the Office 2007 formats (.docx, .xlsx, .pptx) can

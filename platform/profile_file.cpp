@@ -1,3 +1,4 @@
+// INI files read within a size limit and changed one key at a time, in one step.
 #include "platform/profile_file.h"
 
 #include <QByteArrayView>
@@ -286,6 +287,12 @@ bool ReplaceFile(const QByteArray &target, const QByteArray &content, const File
 }
 
 } // namespace
+
+QByteArray ReadTextFile(const QByteArray &path)
+{
+  FileContent file;
+  return !path.isEmpty() && ReadRegularFile(path, file).Ok() ? file.bytes : QByteArray();
+}
 
 bool IsRegularFile(const QByteArray &path)
 {

@@ -1,3 +1,4 @@
+// Reading and writing single keys of INI files such as Settings.ini.
 #pragma once
 
 #include <QByteArray>
@@ -14,6 +15,10 @@ inline constexpr qsizetype ProfileValueLimit = 2047;
 // Only the first MiB of a file is read: lines past it, and a line cut by it, are not seen,
 // and a file longer than that is never written.
 inline constexpr qsizetype ProfileReadLimit = qsizetype{1} << 20;
+
+// The whole lines of a regular file within the read limit; empty when the path names no
+// regular file (never waiting on a FIFO or device put in its place) or it cannot be read.
+QByteArray ReadTextFile(const QByteArray &path);
 
 // True when the path names a regular file, following symbolic links.
 bool IsRegularFile(const QByteArray &path);

@@ -1,3 +1,4 @@
+// The system's words for an error number.
 #include "platform/result.h"
 
 #include <cstring>

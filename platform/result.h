@@ -1,3 +1,4 @@
+// The outcome of a system call, as the layers above get it.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// Reading the time zone once instead of on every conversion of a time.
 #include "platform/time_zone.h"
 
 #include "platform/launcher.h"

@@ -1,6 +1,6 @@
+// The process's time zone.
 #pragma once
 
-// The process's time zone.
 namespace tv::platform {
 
 // When TZ is not set, sets it to ":/etc/localtime", the zone the C library uses anyway.

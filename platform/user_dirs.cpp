@@ -1,3 +1,4 @@
+// Where the user's desktop puts Documents, Desktop and the other XDG user directories.
 #include "platform/user_dirs.h"
 
 #include "platform/profile_file.h"
@@ -53,15 +54,11 @@ QByteArray Expanded(const QByteArray &value, const QByteArray &home)
 
 QByteArray UserDirectory(const QByteArray &name)
 {
-  const QByteArray path = ConfigFolder() + "/user-dirs.dirs";
-  QFile file(QFile::decodeName(path));
-  if (!IsRegularFile(path) || !file.open(QIODevice::ReadOnly))
-    return {};
   const QByteArray key = "XDG_" + name + "_DIR";
   const QByteArray home = HomeFolder();
   QByteArray folder;
   // Later lines win, as when the shell reads the file.
-  for (const QByteArray &line : file.readAll().split('\n')) {
+  for (const QByteArray &line : ReadTextFile(ConfigFolder() + "/user-dirs.dirs").split('\n')) {
     const QByteArray text = line.trimmed();
     const qsizetype equals = text.indexOf('=');
     if (!text.startsWith('#') && equals > 0 && text.first(equals).trimmed() == key)

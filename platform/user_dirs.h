@@ -1,3 +1,4 @@
+// Finding the user's Documents and Desktop folders.
 #pragma once
 
 #include <QByteArray>

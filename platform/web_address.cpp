@@ -1,3 +1,4 @@
+// Web addresses handed to the desktop through Qt.
 #include "platform/web_address.h"
 
 #include <QDesktopServices>

@@ -1,3 +1,4 @@
+// Opening web addresses in the user's browser.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// Window shapes through the X shape extension.
 #include "platform/window_cut.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// Cutting windows to a shape, for the rounded corners of the borderless windows.
 #pragma once
 
 #include <QRegion>

@@ -1,9 +1,9 @@
+// The pictures of resources/glyphs as pixels, 0xAARRGGBB row by row, not premultiplied.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-// The pictures of resources/glyphs as pixels, 0xAARRGGBB row by row, not premultiplied.
 namespace tv::resources {
 
 struct EmbeddedPicture {

@@ -1,3 +1,4 @@
+// The program's settings as they are held in memory.
 #pragma once
 
 #include <QByteArray>

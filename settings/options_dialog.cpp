@@ -1,3 +1,4 @@
+// The Options dialog's controls, texts and buttons.
 #include "settings/options_dialog.h"
 
 #include <QButtonGroup>
@@ -83,12 +84,12 @@ TForm4::TForm4(const Settings &settings, QWidget *parent)
 void TForm4::SetTexts(Language language)
 {
   const auto text = [language](const TextPair &pair) { return Text(pair, language); };
-  setWindowTitle(text(texts::OptionsCaption));
+  setWindowTitle(text(texts::OptionsHint));
   Label2->setText(text(texts::LanguageLabel));
   Label2->adjustSize();
   RadioGroup1->setTitle(text(texts::HomeLocationCaption));
   const TextPair *items[] = {&texts::ApplicationFolderItem, &texts::DriveListItem, &texts::MyDocumentsItem,
-                             &texts::DesktopItem};
+                             &texts::DesktopHint};
   for (size_t item = 0; item < RadioGroup1Items.size(); ++item)
     RadioGroup1Items[item]->setText(text(*items[item]));
   CheckBox1->setText(text(texts::DisplayHiddenFiles));

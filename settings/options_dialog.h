@@ -1,3 +1,4 @@
+// The Options dialog (TForm4).
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Parsing the numbers and language values found in the settings stores.
 #include "settings/setting_values.h"
 
 #include <QByteArray>

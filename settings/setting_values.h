@@ -1,3 +1,4 @@
+// How the settings stores' texts and numbers are understood, apart from any store or window.
 #pragma once
 
 #include <QByteArrayView>
@@ -5,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 
-// How the settings stores' texts and numbers are understood, apart from any store or window.
 namespace tv {
 
 // A whole number in decimal with an optional sign, or in hexadecimal after "0x" or "0X",

@@ -1,3 +1,4 @@
+// Loading and saving the settings: Settings.ini beside the program and the user's own store.
 #include "settings/settings_store.h"
 
 #include <QFile>
@@ -14,7 +15,14 @@ namespace tv {
 
 namespace {
 
-const QByteArray Section = QByteArrayLiteral("TV");
+// The names under which both stores keep the settings: Settings.ini in its section, the
+// user's own store at its top level.
+constexpr char Section[] = "TV";
+constexpr char LanguageKey[] = "Language";
+constexpr char ShowHiddenKey[] = "ShowHidden";
+constexpr char HomeFolderKey[] = "HomeFolder";
+// The user's store records under this key the executable it was last run as.
+constexpr char ExecutableKey[] = "Default";
 
 int FileNumber(const QByteArray &path, const char *key)
 {
@@ -24,9 +32,9 @@ int FileNumber(const QByteArray &path, const char *key)
 DefaultSettings ReadSettingsFile(const QByteArray &path)
 {
   DefaultSettings settings;
-  settings.english = !FileChoosesSecondLanguage(platform::ReadProfileString(path, Section, "Language", "En"));
-  settings.showHidden = FileNumber(path, "ShowHidden") != 0;
-  settings.homeFolder = FileNumber(path, "HomeFolder");
+  settings.english = !FileChoosesSecondLanguage(platform::ReadProfileString(path, Section, LanguageKey, "En"));
+  settings.showHidden = FileNumber(path, ShowHiddenKey) != 0;
+  settings.homeFolder = FileNumber(path, HomeFolderKey);
   return settings;
 }
 
@@ -38,7 +46,7 @@ QSettings UserStore()
 
 // Hands a number of the store to apply when the key is present; false when its value is not
 // a number, which ends the reading of the store.
-bool ApplyStoreNumber(const QSettings &store, const QString &key, const std::function<void(int)> &apply)
+bool ApplyStoreNumber(const QSettings &store, QAnyStringView key, const std::function<void(int)> &apply)
 {
   if (!store.contains(key))
     return true;
@@ -58,10 +66,9 @@ bool ApplyStoreNumber(const QSettings &store, const QString &key, const std::fun
 // would slow every start; a store that could not take the write still counts as refusing.
 bool RecordExecutable(QSettings &store, const QString &path)
 {
-  const QString key = QStringLiteral("Default");
-  if (store.value(key) == path)
+  if (store.value(ExecutableKey) == path)
     return store.isWritable();
-  store.setValue(key, path);
+  store.setValue(ExecutableKey, path);
   store.sync();
   return store.status() == QSettings::NoError;
 }
@@ -73,17 +80,15 @@ void ReadUserStore(Settings &settings, const QByteArray &executable)
   QSettings store = UserStore();
   if (!RecordExecutable(store, QFile::decodeName(executable)) || store.status() != QSettings::NoError)
     return;
-  const QString language = QStringLiteral("Language");
-  if (store.contains(language)) {
-    const QVariant value = store.value(language);
+  if (store.contains(LanguageKey)) {
+    const QVariant value = store.value(LanguageKey);
     if (value.typeId() != QMetaType::QString)
       return;
     settings.IsEnglish = !StoreChoosesSecondLanguage(value.toString());
   }
   settings.StartupIsEnglish = settings.IsEnglish;
-  if (!ApplyStoreNumber(store, QStringLiteral("ShowHidden"),
-                        [&settings](int number) { settings.ShowHidden = number != 0; }) ||
-      !ApplyStoreNumber(store, QStringLiteral("HomeFolder"),
+  if (!ApplyStoreNumber(store, ShowHiddenKey, [&settings](int number) { settings.ShowHidden = number != 0; }) ||
+      !ApplyStoreNumber(store, HomeFolderKey,
                         [&settings](int number) { settings.HomeFolder = HomeFolderFromNumber(number); }))
     return;
   settings.HomeLocations[DocumentsFolder] = platform::UserDirectory("DOCUMENTS");
@@ -116,18 +121,18 @@ QByteArray SettingsFilePath(const Settings &settings)
 void SaveUserSettings(const Settings &settings)
 {
   QSettings store = UserStore();
-  store.setValue(QStringLiteral("Language"), settings.StartupIsEnglish ? QStringLiteral("en") : QStringLiteral("nl"));
-  store.setValue(QStringLiteral("ShowHidden"), settings.ShowHidden ? 1 : 0);
-  store.setValue(QStringLiteral("HomeFolder"), int{settings.HomeFolder});
+  store.setValue(LanguageKey, settings.StartupIsEnglish ? QStringLiteral("en") : QStringLiteral("nl"));
+  store.setValue(ShowHiddenKey, settings.ShowHidden ? 1 : 0);
+  store.setValue(HomeFolderKey, int{settings.HomeFolder});
   store.sync();
 }
 
 bool WriteDefaultSettings(const Settings &settings, int languageIndex, bool showHidden, int homeIndex)
 {
   const QByteArray path = SettingsFilePath(settings);
-  return platform::WriteProfileString(path, Section, "Language", languageIndex == 1 ? "nl" : "en") &&
-         platform::WriteProfileString(path, Section, "ShowHidden", showHidden ? "1" : "0") &&
-         platform::WriteProfileString(path, Section, "HomeFolder", QByteArray::number(homeIndex));
+  return platform::WriteProfileString(path, Section, LanguageKey, languageIndex == 1 ? "nl" : "en") &&
+         platform::WriteProfileString(path, Section, ShowHiddenKey, showHidden ? "1" : "0") &&
+         platform::WriteProfileString(path, Section, HomeFolderKey, QByteArray::number(homeIndex));
 }
 
 std::optional<DefaultSettings> ReadDefaultSettings(const Settings &settings)

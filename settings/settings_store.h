@@ -1,3 +1,4 @@
+// Loading and saving the settings.
 #pragma once
 
 #include <QByteArray>

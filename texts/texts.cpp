@@ -1,3 +1,4 @@
+// Picking the text of a pair in the language in force.
 #include "texts/texts.h"
 
 namespace tv {

@@ -1,3 +1,4 @@
+// The program's texts in both languages.
 #pragma once
 
 #include <QString>
@@ -45,8 +46,10 @@ inline constexpr TextPair NewWordButton{"New Word document", "新建Word文档"}
 inline constexpr TextPair NewExcelButton{"New Excel document", "新建Excel文档"};
 inline constexpr TextPair NewPowerPointButton{"New PowerPoint document", "新建PowerPoint文档"};
 inline constexpr TextPair NewFolderButton{"New folder", "新建文件夹"};
+// Also the Options dialog's caption.
 inline constexpr TextPair OptionsHint{"Options", "选项"};
 inline constexpr TextPair MyDocumentsHint{"My documents", "我的文档"};
+// Also the Options dialog's Desktop item.
 inline constexpr TextPair DesktopHint{"Desktop", "桌面"};
 inline constexpr TextPair RenameItem{"Rename", "重命名"};
 inline constexpr TextPair DeleteItem{"Delete", "删除"};
@@ -76,7 +79,8 @@ inline constexpr TextPair FilenameLabel{"Filename:", "文件名:"};
 inline constexpr TextPair TypeLabel{"Type:", "类型:"};
 inline constexpr TextPair NameLabel{"Name:", "文件名:"};
 inline constexpr TextPair Cancel{"Cancel", "取消"};
-inline constexpr TextPair ProposedFolderName{"New folder", "新建文件夹"};
+// The name proposed for a new folder is the New folder button's hint.
+inline constexpr const TextPair &ProposedFolderName = NewFolderButton;
 inline constexpr TextPair ProposedWordName{"New Word document", "新的Word文档"};
 inline constexpr TextPair ProposedExcelName{"New Excel document", "新的Excel文档"};
 inline constexpr TextPair ProposedPowerPointName{"New PowerPoint document", "新的PowerPoint文件"};
@@ -111,14 +115,12 @@ inline constexpr TextPair FileChangedWhileTrashed{"the file changed while it was
 inline constexpr const char *MessageCaption = "Message";
 
 // Options dialog (TForm4); the items of the language list name each language in its own way
-inline constexpr TextPair OptionsCaption{"Options", "选项"};
 inline constexpr const char *LanguageItems[] = {"English", "Nederlands (Dutch)"};
 inline constexpr TextPair LanguageLabel{"Language:", "语言:"};
 inline constexpr TextPair HomeLocationCaption{"Home location", "起始位置"};
 inline constexpr TextPair ApplicationFolderItem{"Application folder", "程序文件夹"};
 inline constexpr TextPair DriveListItem{"Drive list", "驱动盘列表"};
 inline constexpr TextPair MyDocumentsItem{"My Documents", "我的文档"};
-inline constexpr TextPair DesktopItem{"Desktop", "桌面"};
 inline constexpr TextPair DisplayHiddenFiles{"Display hidden files", "显示隐藏文件"};
 inline constexpr TextPair ResetDefaultSettings{"Reset default settings", "重设默认设置"};
 inline constexpr TextPair SetCurrentAsDefault{"Set current settings as default", "设置当前设置为默认"};

@@ -99,6 +99,9 @@ void TestLauncher::opensTheFileNamed()
   QCOMPARE(opener.arguments(), QList<QByteArray>{folder + name});
   QCOMPARE(opener.workingDirectory(), folder.chopped(1));
   QVERIFY(opener.variable("QT_QPA_PLATFORM").isNull() && opener.variable("TZ").isNull());
+  // Nor do the opener's own helpers run from there.
+  const QList<QByteArray> searched = opener.variable("PATH").split(':');
+  QVERIFY(std::all_of(searched.begin(), searched.end(), [](const QByteArray &f) { return f.startsWith('/'); }));
   QVERIFY2(EndsAndIsReaped(pid), "the opener was left as a zombie");
 }
 

@@ -1,6 +1,8 @@
 #include <QFile>
 #include <QtTest>
+#include <sys/stat.h>
 
+#include "platform/profile_file.h"
 #include "platform/user_dirs.h"
 #include "tests/support/files.h"
 #include "tests/support/settings_sandbox.h"
@@ -12,6 +14,8 @@ class TestUserDirs : public QObject {
 private slots:
   void userDirectories_data();
   void userDirectories();
+  void readsOnlyTheHeadOfARegularFile_data();
+  void readsOnlyTheHeadOfARegularFile();
 };
 
 void TestUserDirs::userDirectories_data()
@@ -45,6 +49,26 @@ void TestUserDirs::userDirectories()
     test::WriteFile(path, file);
   expected.replace("$HOME", sandbox.environment().home());
   QCOMPARE(platform::UserDirectory("DOCUMENTS"), expected);
+}
+
+void TestUserDirs::readsOnlyTheHeadOfARegularFile_data()
+{
+  QTest::addColumn<bool>("fifo");
+  QTest::newRow("entry past the read limit") << false;
+  QTest::newRow("a FIFO that no one writes") << true;
+}
+
+void TestUserDirs::readsOnlyTheHeadOfARegularFile()
+{
+  QFETCH(bool, fifo);
+  test::SettingsSandbox sandbox;
+  const QByteArray path = sandbox.configFolder() + "/user-dirs.dirs";
+  QFile::remove(QFile::decodeName(path));
+  if (fifo)
+    QCOMPARE(::mkfifo(path.constData(), 0644), 0);
+  else
+    test::WriteFile(path, '#' + QByteArray(platform::ProfileReadLimit, '-') + "\nXDG_DOCUMENTS_DIR=\"/srv\"\n");
+  QCOMPARE(platform::UserDirectory("DOCUMENTS"), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestUserDirs)
