@@ -37,7 +37,7 @@ CreateCheck CheckBeforeCreating(const QByteArray &folder)
 bool AskFolderName(Program &program)
 {
   fileops::TForm3 &dialog = *program.Form3;
-  dialog.ProposeName(Text(texts::ProposedFolderName, program.settings.TextLanguage()));
+  dialog.ProposeName(Text(texts::NewFolderButton, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
   dialog.exec();

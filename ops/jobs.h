@@ -7,6 +7,7 @@
 #include <mutex>
 #include <type_traits>
 
+#include "platform/detached_thread.h"
 #include "platform/mount_gates.h"
 
 namespace tv::ops {
@@ -27,7 +28,7 @@ public:
   template <typename Work, typename Done> bool Run(Work work, Done done)
   {
     using Result = std::invoke_result_t<Work>;
-    return platform::RunOnOwnThread([mailbox = mailbox_, work = std::move(work), done = std::move(done)]() mutable {
+    return platform::TryStartDetachedThread([mailbox = mailbox_, work = std::move(work), done = std::move(done)]() mutable {
       auto result = std::make_shared<Result>(work());
       mailbox->Post([done = std::move(done), result] { done(std::move(*result)); });
     });

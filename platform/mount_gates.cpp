@@ -6,9 +6,8 @@
 #include <condition_variable>
 #include <mutex>
 #include <set>
-#include <system_error>
-#include <thread>
 
+#include "platform/detached_thread.h"
 #include "platform/volumes.h"
 
 namespace tv::platform {
@@ -97,7 +96,7 @@ bool MountGates::CallWithin(const QByteArray &mount, std::chrono::milliseconds t
     return false;
   board_->busy.insert(mount);
   auto done = std::make_shared<bool>(false);
-  const bool started = RunOnOwnThread([board = board_, mount, done, call = std::move(call)] {
+  const bool started = TryStartDetachedThread([board = board_, mount, done, call = std::move(call)] {
     call();
     const std::lock_guard lock(board->mutex);
     *done = true;
@@ -109,16 +108,6 @@ bool MountGates::CallWithin(const QByteArray &mount, std::chrono::milliseconds t
     return false;
   }
   return board_->changed.wait_until(lock, deadline, [&] { return *done; });
-}
-
-bool RunOnOwnThread(std::function<void()> work) noexcept
-{
-  try {
-    std::thread(std::move(work)).detach();
-    return true;
-  } catch (const std::system_error &) {
-    return false;
-  }
 }
 
 } // namespace tv::platform

@@ -69,7 +69,4 @@ private:
   std::shared_ptr<Board> board_;
 };
 
-// Starts a thread that is never waited for; false when none could be started.
-bool RunOnOwnThread(std::function<void()> work) noexcept;
-
 } // namespace tv::platform

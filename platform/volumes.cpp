@@ -15,8 +15,6 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
-#include <system_error>
-#include <thread>
 #include <unistd.h>
 
 namespace tv::platform {
@@ -266,8 +264,6 @@ std::vector<QByteArray> SelectVolumes(const std::vector<MountEntry> &mounts, con
   return mountPoints;
 }
 
-void StartDetachedThread(std::function<void()> task) { std::thread(std::move(task)).detach(); }
-
 // Shared with the helper threads, which may outlive the asker.
 struct MountLooks::Look {
   bool done = false;
@@ -290,18 +286,16 @@ std::shared_ptr<MountLooks::Look> MountLooks::StartLook(const QByteArray &mountP
   if (const auto outstanding = board_->outstanding.find(mountPoint); outstanding != board_->outstanding.end())
     return outstanding->second;
   auto look = std::make_shared<Look>();
-  try {
-    start_([board = board_, look, lookAt = look_, mountPoint] {
-      MountFacts facts = lookAt(mountPoint);
-      const std::lock_guard lock(board->mutex);
-      look->facts = std::move(facts);
-      look->done = true;
-      board->outstanding.erase(mountPoint);
-      board->changed.notify_all();
-    });
-  } catch (const std::system_error &) {
+  const bool started = start_([board = board_, look, lookAt = look_, mountPoint] {
+    MountFacts facts = lookAt(mountPoint);
+    const std::lock_guard lock(board->mutex);
+    look->facts = std::move(facts);
+    look->done = true;
+    board->outstanding.erase(mountPoint);
+    board->changed.notify_all();
+  });
+  if (!started)
     return nullptr;
-  }
   board_->outstanding[mountPoint] = look;
   return look;
 }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/detached_thread.h"
+
 // The mounted volumes that stand for the drive list.
 namespace tv::platform {
 
@@ -86,10 +88,9 @@ using MountLook = std::function<MountFacts(const QByteArray &mountPoint)>;
 // The facts by mount point; nothing for a mount point that did not answer in time.
 using MountReport = std::map<QByteArray, std::optional<MountFacts>>;
 
-// Runs a task on a thread of its own that is never waited for; throws std::system_error
-// when no thread can be had.
-using ThreadStarter = std::function<void(std::function<void()> task)>;
-void StartDetachedThread(std::function<void()> task);
+// Runs a task on a thread of its own that is never waited for; false when no thread can be
+// had.
+using ThreadStarter = std::function<bool(std::function<void()> task)>;
 
 // Looks at mount points, each on a helper thread of its own, waiting at most a timeout for
 // all of them, so that a dead network mount cannot hang the caller. A look still out when
@@ -98,7 +99,7 @@ void StartDetachedThread(std::function<void()> task);
 // started counts as not answering.
 class MountLooks {
 public:
-  explicit MountLooks(MountLook look, ThreadStarter start = StartDetachedThread);
+  explicit MountLooks(MountLook look, ThreadStarter start = TryStartDetachedThread);
 
   MountReport Ask(const std::vector<QByteArray> &mountPoints, std::chrono::milliseconds timeout);
 

@@ -79,8 +79,6 @@ inline constexpr TextPair FilenameLabel{"Filename:", "文件名:"};
 inline constexpr TextPair TypeLabel{"Type:", "类型:"};
 inline constexpr TextPair NameLabel{"Name:", "文件名:"};
 inline constexpr TextPair Cancel{"Cancel", "取消"};
-// The name proposed for a new folder is the New folder button's hint.
-inline constexpr const TextPair &ProposedFolderName = NewFolderButton;
 inline constexpr TextPair ProposedWordName{"New Word document", "新的Word文档"};
 inline constexpr TextPair ProposedExcelName{"New Excel document", "新的Excel文档"};
 inline constexpr TextPair ProposedPowerPointName{"New PowerPoint document", "新的PowerPoint文件"};
