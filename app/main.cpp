@@ -4,8 +4,11 @@
 
 int main(int argc, char *argv[])
 {
+  if (tv::PrintCommandLineText(argc > 1 ? QByteArray(argv[1]) : QByteArray()))
+    return 0;
   tv::PrepareProcess();
   QApplication application(argc, argv);
-  const std::unique_ptr<tv::Program> program = tv::StartProgram();
+  // The application object has taken its own options (-display, ...) out of the arguments.
+  const std::unique_ptr<tv::Program> program = tv::StartProgram(argc > 1 ? QByteArray(argv[1]) : QByteArray());
   return QApplication::exec();
 }

@@ -240,6 +240,7 @@ void TForm1::OpenFolder(const QByteArray &path)
                            NameCollator(QLocale::system()));
   }
   listModel_->SetRows(std::move(rows), RowTextFormat(QLocale::system(), program_.settings.IsEnglish));
+  SelectPendingRow();
 }
 
 void TForm1::ShowPath(const QString &text)

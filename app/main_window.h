@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <deque>
 
+#include "app/location_argument.h"
 #include "ui/row_kind.h"
 
 #include "ui/borderless_frame.h"
@@ -116,6 +118,14 @@ public:
   void PngSpeedButton11Click(); // options
   void PngSpeedButton3Click();  // about
 
+  // Locations handed over by the command line or by the desktop (main_window_desktop.cpp)
+  // Shows a folder, or a file's folder with the file's row selected; for anything else the
+  // window stays where it is and says why. Asks the disk what the path names.
+  void ShowLocation(const LocationRequest &request);
+  // Shows a location another program asked for once no modal box of this program is open,
+  // then brings the window to the front.
+  void ShowLocationFromDesktop(const LocationRequest &request);
+
 protected:
   // Dropped files (main_window_change.cpp)
   void dragEnterEvent(QDragEnterEvent *event) override;
@@ -130,10 +140,19 @@ private:
   // Shows a text in the path label, cut at its greatest width.
   void ShowPath(const QString &text);
   bool IsRow(int row) const;
+  // Selects and shows the row named by pendingSelection_ where the listing has it, and
+  // clears it (main_window_desktop.cpp).
+  void SelectPendingRow();
+  void ShowDesktopRequests();
 
   Program &program_;
   QByteArray currentFolder_;
   ListModel *listModel_ = nullptr;
+  // The name to select once the next listing has its rows.
+  QByteArray pendingSelection_;
+  // Locations other programs asked for while a modal box was open, oldest first.
+  std::deque<LocationRequest> desktopRequests_;
+  bool waitingForModalBox_ = false;
 };
 
 } // namespace tv
