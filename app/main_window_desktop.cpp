@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <QTimer>
 #include <QTreeView>
 #include <functional>
@@ -18,26 +19,34 @@ namespace tv {
 
 namespace {
 
-// Runs a function once, after a widget is hidden and the event that hid it has ended (a
-// modal box's exec has then returned), and removes itself.
+// Runs a function of a context object from the event loop once a widget is hidden or gone,
+// and removes itself.
 class AfterHidden : public QObject {
 public:
-  AfterHidden(QWidget *widget, std::function<void()> function) : QObject(widget), function_(std::move(function))
+  AfterHidden(QWidget *widget, QObject *context, std::function<void()> function)
+      : QObject(widget), context_(context), function_(std::move(function))
   {
     widget->installEventFilter(this);
   }
+  ~AfterHidden() override
+  {
+    // Not while the context itself is being destroyed, which has taken the widget along.
+    if (context_)
+      QTimer::singleShot(0, context_.data(), std::move(function_));
+  }
+  AfterHidden(const AfterHidden &) = delete;
+  AfterHidden &operator=(const AfterHidden &) = delete;
 
 protected:
   bool eventFilter(QObject *, QEvent *event) override
   {
-    if (event->type() == QEvent::Hide) {
-      QTimer::singleShot(0, parent(), std::move(function_));
+    if (event->type() == QEvent::Hide)
       deleteLater();
-    }
     return false;
   }
 
 private:
+  QPointer<QObject> context_;
   std::function<void()> function_;
 };
 
@@ -70,7 +79,7 @@ void TForm1::ShowDesktopRequests()
   while (!desktopRequests_.empty()) {
     if (QWidget *modalBox = QApplication::activeModalWidget()) {
       waitingForModalBox_ = true;
-      new AfterHidden(modalBox, [this] { ShowDesktopRequests(); });
+      new AfterHidden(modalBox, this, [this] { ShowDesktopRequests(); });
       return;
     }
     const LocationRequest request = desktopRequests_.front();
