@@ -6,11 +6,14 @@
 
 int main(int argc, char *argv[])
 {
+  if (tv::PrintCommandLineText(argc > 1 ? QByteArray(argv[1]) : QByteArray()))
+    return 0;
   tv::PrepareProcess();
   int code = 0;
   {
     QApplication application(argc, argv);
-    std::unique_ptr<tv::Program> program = tv::StartProgram();
+    // The application object has taken its own options (-display, ...) out of the arguments.
+    std::unique_ptr<tv::Program> program = tv::StartProgram(argc > 1 ? QByteArray(argv[1]) : QByteArray());
     tv::platform::QuitOnTerminationSignals(&application, [] { QApplication::quit(); });
     code = QApplication::exec();
     // The windows go, and with the application the display connection, before the process

@@ -227,7 +227,9 @@ void TForm1::ShowMessageWhite(const QString &text)
   program_.Form5->exec();
 }
 
-void TForm1::OpenFolder(const QByteArray &path)
+void TForm1::OpenFolder(const QByteArray &path) { ListFolder(path, {}); }
+
+void TForm1::ListFolder(const QByteArray &path, const QByteArray &selection)
 {
   listingStop_.request_stop();
   listingStop_ = std::stop_source();
@@ -242,9 +244,11 @@ void TForm1::OpenFolder(const QByteArray &path)
                      stop = listingStop_.get_token()] {
     return ListLocation(folder, showHidden, english, {gates, platform::MountPoints::Current(), stop});
   };
-  if (!RunJob(list, [this, number](Listing listing) {
-        if (number == listingNumber_)
-          ShowListing(std::move(listing));
+  if (!RunJob(list, [this, number, selection](Listing listing) {
+        if (number != listingNumber_)
+          return;
+        ShowListing(std::move(listing));
+        SelectRowNamed(selection);
       })) {
     notAnsweringTimer_->stop();
     listingBusy_.reset();

@@ -3,10 +3,12 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <deque>
 #include <optional>
 #include <stop_token>
 
 #include "app/listing.h"
+#include "app/location_argument.h"
 #include "fileops/delete.h"
 #include "ops/jobs.h"
 #include "ui/busy_pointer.h"
@@ -140,6 +142,14 @@ public:
   void PngSpeedButton11Click(); // options
   void PngSpeedButton3Click();  // about
 
+  // Locations handed over by the command line or by the desktop (main_window_desktop.cpp)
+  // Shows a folder, or a file's folder with the file's row selected; for anything else the
+  // window stays where it is and says why. Asks the disk what the path names.
+  void ShowLocation(const LocationRequest &request);
+  // Shows a location another program asked for once no modal box of this program is open,
+  // then brings the window to the front.
+  void ShowLocationFromDesktop(const LocationRequest &request);
+
 protected:
   // Dropped files (main_window_change.cpp)
   void dragEnterEvent(QDragEnterEvent *event) override;
@@ -161,6 +171,14 @@ private:
   // gives no thread, says so and runs nothing.
   template <typename Work, typename Done> bool RunJob(Work work, Done done);
   bool IsRow(int row) const;
+  // Lists a folder as OpenFolder does, then selects and shows the row of that name where
+  // the listing has one.
+  void ListFolder(const QByteArray &path, const QByteArray &selection);
+  // Selects and shows the row of a name, where there is one (main_window_desktop.cpp).
+  void SelectRowNamed(const QByteArray &name);
+  // Shows what the look at a location found: its folder, or why it cannot be shown.
+  void ShowLocationAs(const LocationRequest &request, platform::LocationKind kind);
+  void ShowDesktopRequests();
 
   Program &program_;
   QByteArray currentFolder_;
@@ -176,6 +194,9 @@ private:
   // Operations out, and the busy pointer shown while any is.
   int jobsOut_ = 0;
   std::optional<ui::BusyPointer> jobsBusy_;
+  // Locations other programs asked for while a modal box was open, oldest first.
+  std::deque<LocationRequest> desktopRequests_;
+  bool waitingForModalBox_ = false;
 };
 
 } // namespace tv

@@ -1,9 +1,12 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QTextStream>
 
+#include "app/location_argument.h"
 #include "platform/fonts.h"
 #include "platform/launcher.h"
+#include "platform/location_kind.h"
 #include "platform/session_bus.h"
 #include "platform/time_zone.h"
 #include "texts/texts.h"
@@ -12,7 +15,11 @@ namespace tv {
 
 Program::Program() { Form1 = new TForm1(*this); }
 
-Program::~Program() { delete Form1; }
+Program::~Program()
+{
+  fileManagerService.reset();
+  delete Form1;
+}
 
 void PrepareProcess()
 {
@@ -25,12 +32,31 @@ void PrepareProcess()
   platform::ConnectSessionBusEarly();
 }
 
-std::unique_ptr<Program> StartProgram()
+bool PrintCommandLineText(const QByteArray &firstArgument)
+{
+  const ArgumentMeaning meaning = MeaningOfArgument(firstArgument);
+  if (meaning != ArgumentMeaning::Help && meaning != ArgumentMeaning::Version)
+    return false;
+  QTextStream(stdout) << (meaning == ArgumentMeaning::Help ? texts::UsageText : texts::VersionText);
+  return true;
+}
+
+std::unique_ptr<Program> StartProgram(const QByteArray &firstArgument)
 {
   QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
   platform::RegisterProgramFonts();
   auto program = std::make_unique<Program>();
   program->Form1->show();
+  TForm1 *window = program->Form1;
+  program->fileManagerService =
+      std::make_unique<platform::FileManagerService>([window](platform::FileManagerCall call, const QByteArray &uri) {
+        LocationRequest request = RequestForLocation(uri, QByteArrayLiteral("/"));
+        // ShowItems and ShowItemProperties select a folder in its parent, as they do a file.
+        request.selectItem = call != platform::FileManagerCall::ShowFolders;
+        window->ShowLocationFromDesktop(request);
+      });
+  if (MeaningOfArgument(firstArgument) == ArgumentMeaning::Location)
+    program->Form1->ShowLocation(RequestForLocation(firstArgument, platform::WorkingFolder()));
   return program;
 }
 

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/windows.h"
 #include "fileops/name_dialogs.h"
+#include "platform/file_manager_service.h"
 #include "settings/app_settings.h"
 #include "settings/options_dialog.h"
 #include "ui/about_box.h"
@@ -30,7 +31,13 @@ public:
   WindowOnFirstUse<ui::TFormAbout> FormAbout{[this] { return new ui::TFormAbout(Form1); }};
   WindowOnFirstUse<ui::TForm5> Form5{[this] { return new ui::TForm5(Form1); }};
   WindowOnFirstUse<ui::TForm6> Form6{[this] { return new ui::TForm6(Form1); }};
+  // The desktop's file-manager interface, offered while the program runs.
+  std::unique_ptr<platform::FileManagerService> fileManagerService;
 };
+
+// Prints the usage or the version where the first command-line argument asks for it, before
+// anything needs a display; true when it printed, and the program then ends.
+bool PrintCommandLineText(const QByteArray &firstArgument);
 
 // What the process needs before the application object exists: the X11 platform unless
 // another is asked for, a time zone read once, the font configuration read on a thread of
@@ -39,7 +46,9 @@ public:
 void PrepareProcess();
 
 // Names the application, registers its fonts, makes the program (its main window lists the
-// home location) and shows the main window. The other windows are made when first used.
-std::unique_ptr<Program> StartProgram();
+// home location) and shows the main window; then shows the location the first argument
+// names, if any, and offers the desktop's file-manager interface. The other windows are made
+// when first used.
+std::unique_ptr<Program> StartProgram(const QByteArray &firstArgument = {});
 
 } // namespace tv

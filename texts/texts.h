@@ -137,5 +137,21 @@ inline constexpr const char *CopyrightLine = "© 2008 Corvane";
 inline constexpr TextPair VisitWebsite{"Visit website", "访问主页"};
 inline constexpr TextPair IdeaCredit{"Thanks to all who use Tarnview", "感谢每一位使用Tarnview的用户"};
 
+// Locations handed to the program by the command line or by other programs of the desktop:
+// why one is not shown. %1 is the location as it was given.
+inline constexpr TextPair LocationMissing{"\"%1\" does not exist.", "\"%1\" 不存在."};
+inline constexpr TextPair LocationUnreadable{"\"%1\" cannot be read.", "无法读取 \"%1\"."};
+inline constexpr TextPair LocationNotLocal{"\"%1\" is not a folder or file on this computer.",
+                                           "\"%1\" 不是本机上的文件夹或文件."};
+
+// The command line's own texts, in English only: they are printed before the settings that
+// choose the language are read.
+inline constexpr const char *UsageText = "Usage: tarnview [FOLDER | FILE | file:// URI]\n"
+                                         "Shows the folder; for a file, its folder with the file selected.\n"
+                                         "\n"
+                                         "  --help     show this text and exit\n"
+                                         "  --version  show the version and exit\n";
+inline constexpr const char *VersionText = "Tarnview 1.2\n";
+
 } // namespace texts
 } // namespace tv

@@ -68,13 +68,27 @@ TarnviewRun::~TarnviewRun()
   process_.end();
 }
 
-bool TarnviewRun::start()
+bool TarnviewRun::start(const QByteArray &argument)
 {
-  const QString executable = appFolder() + QStringLiteral("tarnview");
-  if (!QFile::copy(ProgramUnderTest(), executable)) {
-    error_ = QStringLiteral("cannot copy ") + ProgramUnderTest();
-    return false;
-  }
+  if (argument.isEmpty())
+    return launch(executable(), {}, true);
+  // Through the shell, whose printf makes the bytes that are not UTF-8 and whose exec keeps
+  // the process.
+  QString escaped;
+  for (const char byte : argument)
+    escaped += QStringLiteral("\\0%1").arg(uint(uchar(byte)), 3, 8, QLatin1Char('0'));
+  return launch(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$(printf %b \"$1\")\""), executable(), escaped},
+                true);
+}
+
+bool TarnviewRun::startThrough(const QString &launcher, const QStringList &arguments)
+{
+  return launch(launcher, arguments, false);
+}
+
+QProcessEnvironment TarnviewRun::environment() const
+{
   QProcessEnvironment environment = desktop_.environment();
   environment.insert(QStringLiteral("HOME"), home());
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral(".config"));
@@ -82,20 +96,34 @@ bool TarnviewRun::start()
   environment.insert(QStringLiteral("XDG_CACHE_HOME"), home() + QStringLiteral(".cache"));
   environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home() + QStringLiteral("runtime"));
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  process_.setProcessEnvironment(environment);
-  process_.setWorkingDirectory(home());
-  process_.setProcessChannelMode(QProcess::ForwardedChannels);
-  process_.start(executable, {});
-  if (!process_.waitForStarted()) {
-    error_ = QStringLiteral("cannot start ") + executable + QStringLiteral(": ") + process_.errorString();
+  // The test's desktop is none of the named ones: xdg-open then follows the test's own files.
+  for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+    environment.remove(QString::fromLatin1(name));
+  return environment;
+}
+
+bool TarnviewRun::launch(const QString &program, const QStringList &arguments, bool isTheProgram)
+{
+  if (!QFile::copy(ProgramUnderTest(), executable())) {
+    error_ = QStringLiteral("cannot copy ") + ProgramUnderTest();
     return false;
   }
-  // The program's own visible window: Qt also makes a hidden one with the same title.
+  process_.setProcessEnvironment(environment());
+  process_.setWorkingDirectory(home());
+  process_.setProcessChannelMode(QProcess::ForwardedChannels);
+  process_.start(program, arguments);
+  if (!process_.waitForStarted()) {
+    error_ = QStringLiteral("cannot start ") + program + QStringLiteral(": ") + process_.errorString();
+    return false;
+  }
+  // The program's own visible window: Qt also makes a hidden one with the same title. A
+  // program started by another is a process of its own.
+  QStringList search{QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--all")};
+  if (isTheProgram)
+    search << QStringLiteral("--pid") << Number(int(process_.processId()));
   QByteArray found;
-  if (!xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                QStringLiteral("--all"), QStringLiteral("--pid"), Number(int(process_.processId())),
-                QStringLiteral("--name"), ExactTitle(QStringLiteral("Tarnview"))},
-               &found))
+  if (!xdotool(search << QStringLiteral("--name") << ExactTitle(QStringLiteral("Tarnview")), &found))
     return false;
   windowId_ = found.split('\n').value(0).trimmed();
   return !windowId_.isEmpty();

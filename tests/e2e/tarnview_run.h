@@ -40,8 +40,15 @@ public:
   QString elsewhere() const { return root_.filePath(QStringLiteral("elsewhere/")); }
   QString trashFolder() const { return home() + QStringLiteral(".local/share/Trash/"); }
 
-  // Copies the executable and starts it; true once its main window is shown.
-  bool start();
+  // Copies the executable and starts it, with one argument of raw bytes where one is given;
+  // true once its main window is shown.
+  bool start(const QByteArray &argument = {});
+  // Copies the executable and has another program (xdg-open, say) start it; true once a main
+  // window is shown.
+  bool startThrough(const QString &launcher, const QStringList &arguments);
+  QString executable() const { return appFolder() + QStringLiteral("tarnview"); }
+  // The environment the program runs in.
+  QProcessEnvironment environment() const;
   // Waits for the process to end; true when it ended by itself with exit code 0.
   bool waitForExit(int timeoutMs);
   bool isRunning() const { return process_.state() != QProcess::NotRunning; }
@@ -72,6 +79,7 @@ public:
   QRect waitForOtherWindow();
 
 private:
+  bool launch(const QString &program, const QStringList &arguments, bool isTheProgram);
   bool xdotool(const QStringList &arguments, QByteArray *output = nullptr);
   QRect geometryOf(const QByteArray &windowId);
   QByteArray findWindow(const QString &title);

@@ -44,7 +44,7 @@ private slots:
   void linkOnPathLeadsToTheProgramFolder();
   void desktopEntry_data();
   void desktopEntry();
-  void desktopEntryNamesNoFileTypes();
+  void desktopEntryIsDescribed();
   void desktopEntryPassesTheValidator();
   void iconHasEverySizeOfTheWindowIcon_data();
   void iconHasEverySizeOfTheWindowIcon();
@@ -100,11 +100,12 @@ void TestInstallLayout::desktopEntry_data()
   QTest::addColumn<QString>("value");
   QTest::newRow("type") << QStringLiteral("Type") << QStringLiteral("Application");
   QTest::newRow("name") << QStringLiteral("Name") << QStringLiteral("Tarnview");
-  QTest::newRow("started by the link on PATH") << QStringLiteral("Exec") << QStringLiteral("tarnview");
+  QTest::newRow("started by the link on PATH") << QStringLiteral("Exec") << QStringLiteral("tarnview %U");
   QTest::newRow("icon of the theme") << QStringLiteral("Icon") << QStringLiteral("tarnview");
   QTest::newRow("no terminal") << QStringLiteral("Terminal") << QStringLiteral("false");
   QTest::newRow("menu") << QStringLiteral("Categories") << QStringLiteral("System;FileTools;FileManager;");
   QTest::newRow("window class") << QStringLiteral("StartupWMClass") << QStringLiteral("Tarnview");
+  QTest::newRow("can be chosen for folders") << QStringLiteral("MimeType") << QStringLiteral("inode/directory;");
 }
 
 void TestInstallLayout::desktopEntry()
@@ -114,10 +115,8 @@ void TestInstallLayout::desktopEntry()
   QCOMPARE(entry_.value(key), value);
 }
 
-void TestInstallLayout::desktopEntryNamesNoFileTypes()
+void TestInstallLayout::desktopEntryIsDescribed()
 {
-  // Naming MIME types could make Tarnview the default file manager on installing it.
-  QVERIFY(!entry_.contains(QStringLiteral("MimeType")));
   QVERIFY(!entry_.value(QStringLiteral("Comment")).isEmpty());
   QVERIFY(!entry_.value(QStringLiteral("Comment[zh_CN]")).isEmpty());
 }
