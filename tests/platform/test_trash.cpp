@@ -670,6 +670,8 @@ void TestTrash::copyRefusedOrCancelledLeavesTheFile()
   const QByteArray contents(20 << 20, 'c');
   MakeFile(folder + "a.txt", contents);
   PrepareVolume(volume, VolumeSetup::OwnTrashIsFile);
+  // Nor for the restricted subject: its copies go to its home trash too.
+  MakeFile(volume + "/.Trash-" + QByteArray::number(kNobody), "not a folder");
   const QByteArray dataHome = PrepareReadOnlyFolder(environment).dataHome;
   PrepareObstacle(obstacle, volume, folder);
   int calls = 0;
