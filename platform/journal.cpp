@@ -62,31 +62,26 @@ UnfinishedStep ParsedEntry(const QByteArray &text)
 QByteArray FolderPart(const QByteArray &path) { return path.left(path.lastIndexOf('/') + 1); }
 QByteArray NamePart(const QByteArray &path) { return path.mid(path.lastIndexOf('/') + 1); }
 
-// A file of the journal, locked and flushed before it gets its name, so that a cleanup never
-// sees it unlocked: an unnamed file where the file system offers one, else a hidden name.
+// A file of the journal, written under a hidden name and locked before it gets the name a
+// cleanup looks at, so that a cleanup never sees it unlocked. A hidden file left by a process
+// killed meanwhile names nothing that exists.
 Result WriteLockedEntry(int folder, const QByteArray &text, FileDescriptor *file, QByteArray *name)
 {
-  FileDescriptor written(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-  QByteArray staging;
-  if (!written.IsOpen()) {
-    staging = RandomName(".writing-");
-    written = FileDescriptor(::openat(folder, staging.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  }
+  const QByteArray staging = RandomName(".writing-");
+  FileDescriptor written(::openat(folder, staging.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
   if (!written.IsOpen())
     return written.OpenResult();
   *name = RandomName(EntryPrefix);
   Result result = ::flock(written.Get(), LOCK_EX | LOCK_NB) == 0 ? WriteAll(written.Get(), text) : Result::LastError();
-  const QByteArray self = "/proc/self/fd/" + QByteArray::number(written.Get());
-  if (result.Ok() &&
-      (staging.isEmpty() ? ::linkat(AT_FDCWD, self.constData(), folder, name->constData(), AT_SYMLINK_FOLLOW)
-                         : ::renameat(folder, staging.constData(), folder, name->constData())) != 0)
+  if (result.Ok() && ::renameat(folder, staging.constData(), folder, name->constData()) != 0)
     result = Result::LastError();
-  if (!result.Ok() && !staging.isEmpty())
+  if (!result.Ok()) {
     ::unlinkat(folder, staging.constData(), 0);
-  // One flush of a file just named puts its name on the disk too (ext4, XFS, Btrfs): a
+    return result;
+  }
+  // One flush of a file just renamed puts its new name on the disk too (ext4, XFS, Btrfs): a
   // second one of the folder would double the cost of every small copy.
-  if (result.Ok())
-    result = Flush(written.Get());
+  result = Flush(written.Get());
   if (!result.Ok())
     ::unlinkat(folder, name->constData(), 0);
   *file = std::move(written);
