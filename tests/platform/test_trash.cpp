@@ -30,8 +30,6 @@ const QByteArray kUid = QByteArray::number(::getuid());
 
 QByteArray HomeTrashFolder(const QByteArray &home) { return home + "/.xdg_data_home/Trash"; }
 QByteArray HomeTrash(const FileTestEnvironment &environment) { return HomeTrashFolder(environment.home()); }
-// Where the journal of unfinished steps is made.
-QByteArray StateHome(const FileTestEnvironment &environment) { return environment.home() + "/.xdg_state_home"; }
 
 // Checks a trashed file and its record against the freedesktop.org trash layout: the file under
 // files/ with its contents, the record under info/ with exactly the header, the original
@@ -352,17 +350,14 @@ void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas()
   const QByteArray folder = environment.makeFolder("shown");
   MakeFile(folder + name, "contents " + name);
   MakeFile(folder + "other", "stays");
-  const auto outside =
-      Snapshot(environment.home(), {environment.home() + "/shown", HomeTrash(environment), StateHome(environment)});
+  const auto outside = Snapshot(environment.home(), {environment.home() + "/shown", HomeTrash(environment)});
   const QDateTime before = QDateTime::currentDateTime();
 
   const platform::TrashedFile trashed = platform::MoveToTrash(folder + name);
 
   VerifyTrashed(trashed, HomeTrash(environment), trashName, folder + name, "contents " + name, before);
   QCOMPARE(Names(folder), QList<QByteArray>{"other"});
-  QCOMPARE(
-      Snapshot(environment.home(), {environment.home() + "/shown", HomeTrash(environment), StateHome(environment)}),
-      outside);
+  QCOMPARE(Snapshot(environment.home(), {environment.home() + "/shown", HomeTrash(environment)}), outside);
 }
 
 void TestTrash::homeTrashIsMadeWhereTheUserDataIs_data()
@@ -493,7 +488,7 @@ void TestTrash::fileStaysWhenNoTrashCanTakeIt()
     qputenv("XDG_DATA_HOME", "");
     qputenv("HOME", homeVariable);
   }
-  const auto before = Snapshot(environment.home(), {HomeTrash(environment), StateHome(environment)});
+  const auto before = Snapshot(environment.home(), {HomeTrash(environment)});
   const QList<QByteArray> topFolder = Names("/");
 
   const platform::TrashedFile trashed = platform::MoveToTrash(path);
@@ -503,7 +498,7 @@ void TestTrash::fileStaysWhenNoTrashCanTakeIt()
   QCOMPARE(trashed.refusal, refusal);
   QVERIFY(trashed.file.isEmpty());
   QVERIFY(Exists(path));
-  QCOMPARE(Snapshot(environment.home(), {HomeTrash(environment), StateHome(environment)}), before);
+  QCOMPARE(Snapshot(environment.home(), {HomeTrash(environment)}), before);
   QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{});
   QCOMPARE(Names(HomeTrash(environment) + "/info"), QList<QByteArray>{});
 }
@@ -692,7 +687,6 @@ void TestTrash::copyRefusedOrCancelledLeavesTheFile()
 
   const int result = !restricted ? trash() : RunRestricted([&] {
     qputenv("XDG_DATA_HOME", dataHome);
-    qputenv("XDG_STATE_HOME", dataHome + "state");
     return trash();
   });
 
@@ -758,7 +752,7 @@ void TestTrash::unfinishedStepsAreCleanedUp()
 
   QCOMPARE(Leftovers(folder, home), left);
   QCOMPARE(putBack, putBackAs.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{folder + putBackAs});
-  QCOMPARE(Names(StateHome(environment) + "/tarnview").size(), point == CrashPoint::StepStillRunning ? 1 : 0);
+  QCOMPARE(Names(home + "/.xdg_state_home/tarnview").size(), point == CrashPoint::StepStillRunning ? 1 : 0);
   if (point != CrashPoint::StepStillRunning)
     QCOMPARE(ReadFile(folder + (putBackAs.isEmpty() ? "a.txt" : putBackAs)), contents);
 }
