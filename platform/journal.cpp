@@ -114,20 +114,32 @@ bool IsOwnRecordWithoutFile(const UnfinishedStep &step)
   return record.IsOpen() && ReadAtMost(record.Get(), step.recordText.size() + 1) == step.recordText;
 }
 
+// The names in an open folder that begin with start.
+QList<QByteArray> NamesStartingWith(int folder, const QByteArray &start)
+{
+  QList<QByteArray> names;
+  const int copy = ::dup(folder);
+  DIR *listing = copy >= 0 ? ::fdopendir(copy) : nullptr;
+  if (listing == nullptr) {
+    if (copy >= 0)
+      ::close(copy);
+    return names;
+  }
+  while (const dirent *entry = ::readdir(listing))
+    if (qstrncmp(entry->d_name, start.constData(), size_t(start.size())) == 0)
+      names.append(entry->d_name);
+  ::closedir(listing);
+  return names;
+}
+
 // Removes the temporary copies whose names begin with the prefix in its folder.
 void RemoveTemporaryCopies(const QByteArray &prefix)
 {
   const QByteArray start = NamePart(prefix);
   const FileDescriptor folder = OpenFolder(AT_FDCWD, FolderPart(prefix), false);
-  DIR *listing = start.startsWith(TemporaryPrefix) && folder.IsOpen() ? ::fdopendir(::dup(folder.Get())) : nullptr;
-  if (listing == nullptr)
+  if (!start.startsWith(TemporaryPrefix) || !folder.IsOpen())
     return;
-  QList<QByteArray> names;
-  while (const dirent *entry = ::readdir(listing))
-    if (qstrncmp(entry->d_name, start.constData(), size_t(start.size())) == 0)
-      names.append(entry->d_name);
-  ::closedir(listing);
-  for (const QByteArray &name : names)
+  for (const QByteArray &name : NamesStartingWith(folder.Get(), start))
     ::unlinkat(folder.Get(), name.constData(), 0);
 }
 
@@ -180,16 +192,10 @@ QList<QByteArray> CleanUpUnfinishedWork()
 {
   QList<QByteArray> putBackElsewhere;
   const QByteArray path = JournalFolder();
-  FileDescriptor folder = path.isEmpty() ? FileDescriptor() : OpenFolder(AT_FDCWD, path, false);
-  DIR *listing = folder.IsOpen() ? ::fdopendir(::dup(folder.Get())) : nullptr;
-  if (listing == nullptr)
+  const FileDescriptor folder = path.isEmpty() ? FileDescriptor() : OpenFolder(AT_FDCWD, path, false);
+  if (!folder.IsOpen())
     return putBackElsewhere;
-  QList<QByteArray> names;
-  while (const dirent *entry = ::readdir(listing))
-    if (qstrncmp(entry->d_name, EntryPrefix, qstrlen(EntryPrefix)) == 0)
-      names.append(entry->d_name);
-  ::closedir(listing);
-  for (const QByteArray &name : names)
+  for (const QByteArray &name : NamesStartingWith(folder.Get(), EntryPrefix))
     CleanUpEntry(folder.Get(), name.constData(), &putBackElsewhere);
   return putBackElsewhere;
 }
