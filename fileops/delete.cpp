@@ -46,6 +46,7 @@ QString TrashFailureReason(const platform::TrashedFile &trashed, Language langua
     return Text(texts::NoHomeFolder, language);
   case platform::TrashRefusal::FileChanged:
     return Text(texts::FileChangedWhileTrashed, language);
+  case platform::TrashRefusal::KeptUnderAnotherName:
   case platform::TrashRefusal::None:
     break;
   }

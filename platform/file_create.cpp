@@ -15,6 +15,17 @@ Result MakeFolder(const QByteArray &path)
   return ::mkdir(path.constData(), 0777) == 0 ? Result() : Result::LastError();
 }
 
+Result MakePrivateFolders(const QByteArray &path)
+{
+  const auto make = [](const QByteArray &folder) {
+    return ::mkdir(folder.constData(), 0700) == 0 || errno == EEXIST ? Result() : Result::LastError();
+  };
+  for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
+    if (const Result made = make(path.left(slash)); !made.Ok())
+      return made;
+  return make(path);
+}
+
 Result CreateFileExclusive(const QByteArray &path, const QByteArray &bytes, mode_t permissions)
 {
   return CreateFileExclusiveAt({AT_FDCWD, path}, bytes, permissions, Durability::Normal);

@@ -12,6 +12,9 @@ namespace tv::platform {
 // Creates one folder level at the path; missing parents are not created.
 Result MakeFolder(const QByteArray &path);
 
+// Creates each missing folder of an absolute path, private to the user.
+Result MakePrivateFolders(const QByteArray &path);
+
 // Creates a new file at the path holding exactly the bytes, with the permission bits less
 // the umask. Anything that already has the name, even a dangling symbolic link, is left
 // alone and reported as EEXIST. When writing fails, the new file is removed again, so no

@@ -7,11 +7,13 @@
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
 #include "platform/file_create.h"
 #include "platform/file_descriptor.h"
+#include "platform/journal.h"
 
 namespace tv::platform {
 
@@ -28,38 +30,28 @@ struct OpenTrash {
   FileDescriptor info;
 };
 
-// The file to trash, named relative to its open folder, as lstat saw it at the start.
+// The file to trash, named relative to its open folder, as lstat saw it at the start, and
+// its absolute path.
 struct Source {
   EntryAt entry;
   struct stat info;
+  QByteArray path;
 };
 
 enum class Way { Rename, Copy };
 
-TrashedFile Failed(const Result &result, TrashRefusal refusal = TrashRefusal::None)
+TrashedFile Failed(const Result &result, TrashRefusal refusal = TrashRefusal::None, const QByteArray &keptAt = {})
 {
   if (result.Error() == SourceChanged)
     refusal = TrashRefusal::FileChanged;
-  return {result, refusal, {}, {}};
+  if (!keptAt.isEmpty())
+    refusal = TrashRefusal::KeptUnderAnotherName;
+  return {result, refusal, {}, {}, keptAt};
 }
 
 QByteArray Joined(const QByteArray &folder, const QByteArray &name)
 {
   return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
-Result MakePrivateFolder(const QByteArray &path)
-{
-  return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST ? Result() : Result::LastError();
-}
-
-// Creates each missing folder of an absolute path, private to the user.
-Result MakePrivateFolders(const QByteArray &path)
-{
-  for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
-    if (const Result made = MakePrivateFolder(path.left(slash)); !made.Ok())
-      return made;
-  return MakePrivateFolder(path);
 }
 
 // A folder under parent, made private to the user when missing, opened without following a
@@ -191,25 +183,46 @@ QByteArray DeletionDate()
 // Percent-encodes every byte but "/" and the unreserved characters of RFC 2396.
 QByteArray EncodedPath(const QByteArray &path) { return path.toPercentEncoding("/!*'()"); }
 
-// True when the entry still names the open file and neither its size, nor the time of its
-// data or of its status changed since before was taken of it: a copy made meanwhile holds it.
-bool IsUnchangedSince(const EntryAt &entry, int fd, const struct stat &before)
+// True when a file is the version that was copied. Not the status time: taking the file
+// aside changes it.
+bool IsCopiedVersion(const struct stat &named, const struct stat &copied)
 {
+  return named.st_dev == copied.st_dev && named.st_ino == copied.st_ino && named.st_size == copied.st_size &&
+         named.st_mtim.tv_sec == copied.st_mtim.tv_sec && named.st_mtim.tv_nsec == copied.st_mtim.tv_nsec;
+}
+
+// The original is taken aside under a private name before it is checked and removed, so that
+// a new version saved under its name meanwhile is never the one removed. A file that stays
+// goes back under its name, or a free numbered one where that was taken meanwhile (keptAt).
+Result RemoveIfCopied(const Source &source, const QByteArray &privateName, const struct stat &copied,
+                      QByteArray *keptAt)
+{
+  const EntryAt &entry = source.entry;
+  const EntryAt aside{entry.folder, privateName};
+  if (const Result moved = MoveWithoutReplacingAt(entry, aside); !moved.Ok())
+    return moved;
   struct stat named {};
-  struct stat open {};
-  if (::fstatat(entry.folder, entry.name.constData(), &named, AT_SYMLINK_NOFOLLOW) != 0 || ::fstat(fd, &open) != 0)
-    return false;
-  const auto sameTime = [](const struct timespec &a, const struct timespec &b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-  };
-  return named.st_dev == open.st_dev && named.st_ino == open.st_ino && open.st_dev == before.st_dev &&
-         open.st_ino == before.st_ino && open.st_size == before.st_size && sameTime(open.st_mtim, before.st_mtim) &&
-         sameTime(open.st_ctim, before.st_ctim);
+  Result result = ::fstatat(aside.folder, aside.name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+                          IsCopiedVersion(named, copied)
+                      ? Result()
+                      : Result(SourceChanged);
+  if (result.Ok() && ::unlinkat(aside.folder, aside.name.constData(), 0) == 0)
+    return result;
+  if (result.Ok())
+    result = Result::LastError();
+  const QByteArray folder = source.path.left(source.path.lastIndexOf('/') + 1);
+  QByteArray taken;
+  if (!MoveToFreeName(aside, entry, &taken).Ok())
+    *keptAt = folder + privateName;
+  else if (taken != entry.name)
+    *keptAt = folder + taken;
+  return result;
 }
 
 // Copies from the descriptor that was checked to be the file; the original goes only once
 // its copy is on the disk and the original is still the file that was copied.
-Result CopyThenRemove(const Source &source, const EntryAt &target)
+Result CopyThenRemove(const Source &source, const EntryAt &target, const QByteArray &privateName,
+                      const CopyProgress &progress, QByteArray *keptAt)
 {
   if (!S_ISREG(source.info.st_mode))
     return Result(EOPNOTSUPP);
@@ -223,57 +236,90 @@ Result CopyThenRemove(const Source &source, const EntryAt &target)
     return Result::LastError();
   if (before.st_dev != source.info.st_dev || before.st_ino != source.info.st_ino)
     return Result(SourceChanged);
-  if (const Result copied = CopyOpenFile(from.Get(), before, target, Durability::Flushed); !copied.Ok())
+  if (const Result copied = CopyOpenFile(from.Get(), before, target, Durability::Flushed, progress); !copied.Ok())
     return copied;
-  Result result = IsUnchangedSince(entry, from.Get(), before) ? Result() : Result(SourceChanged);
-  if (result.Ok() && ::unlinkat(entry.folder, entry.name.constData(), 0) != 0)
-    result = Result::LastError();
-  if (!result.Ok())
+  const Result removed = RemoveIfCopied(source, privateName, before, keptAt);
+  if (!removed.Ok())
     ::unlinkat(target.folder, target.name.constData(), 0);
-  return result;
+  return removed;
+}
+
+bool Exists(const EntryAt &entry)
+{
+  struct stat info {};
+  return ::fstatat(entry.folder, entry.name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 // The record is written first, under a name no other trashing can take; only then the file
 // follows under the same name, and the record goes again if it cannot. Before a copy the
-// record is put on the disk, since the original goes after it.
-TrashedFile TrashInto(const OpenTrash &trash, const QByteArray &recordedPath, const Source &source, Way way)
+// record is put on the disk, since the original goes after it. The journal names the record
+// and the original's private name before either exists.
+TrashedFile TrashInto(const OpenTrash &trash, const QByteArray &recordedPath, const Source &source, Way way,
+                      const CopyProgress &progress)
 {
   const QByteArray record =
       "[Trash Info]\nPath=" + EncodedPath(recordedPath) + "\nDeletionDate=" + DeletionDate() + '\n';
   const Durability durability = way == Way::Copy ? Durability::Flushed : Durability::Normal;
+  const QByteArray privateName = RandomName(PrivateNamePrefix);
+  const QByteArray sourceFolder = source.path.left(source.path.lastIndexOf('/') + 1);
   for (int number = 1;; ++number) {
     const QByteArray trashName = NumberedName(source.entry.name, number, LongestTrashName);
     const EntryAt info{trash.info.Get(), trashName + InfoSuffix};
-    Result recorded = CreateFileExclusiveAt(info, record, 0600, durability);
+    if (Exists(info))
+      continue;
+    const JournalEntry journal({.record = trash.path + "/info/" + info.name,
+                                .recordText = record,
+                                .privateName = way == Way::Copy ? sourceFolder + privateName : QByteArray(),
+                                .original = source.path});
+    Result recorded = journal.Written();
+    if (recorded.Ok())
+      recorded = CreateFileExclusiveAt(info, record, 0600, durability);
     if (recorded.Error() == EEXIST)
       continue;
     if (recorded.Ok() && way == Way::Copy)
       recorded = Flush(trash.info.Get());
     const EntryAt file{trash.files.Get(), trashName};
-    const Result moved =
-        !recorded.Ok() ? recorded
-                       : (way == Way::Copy ? CopyThenRemove(source, file) : MoveWithoutReplacingAt(source.entry, file));
+    QByteArray keptAt;
+    const Result moved = !recorded.Ok()     ? recorded
+                         : way == Way::Copy ? CopyThenRemove(source, file, privateName, progress, &keptAt)
+                                            : MoveWithoutReplacingAt(source.entry, file);
     if (moved.Ok())
-      return {moved, TrashRefusal::None, trash.path + "/files/" + trashName, trash.path + "/info/" + info.name};
+      return {moved, TrashRefusal::None, trash.path + "/files/" + trashName, trash.path + "/info/" + info.name, {}};
     ::unlinkat(info.folder, info.name.constData(), 0);
     if (moved.Error() != EEXIST)
-      return Failed(moved);
+      return Failed(moved, TrashRefusal::None, keptAt);
   }
 }
 
 // A move that crosses a bind mount fails like one across volumes; it becomes a copy then.
-TrashedFile TrashAtHome(const QByteArray &home, const QByteArray &original, const Source &source, Way way)
+TrashedFile TrashAtHome(const QByteArray &home, const Source &source, Way way, const CopyProgress &progress)
 {
   OpenTrash trash;
   if (const Result opened = OpenHomeTrash(home, &trash); !opened.Ok())
     return Failed(opened);
-  const TrashedFile trashed = TrashInto(trash, original, source, way);
-  return trashed.result.Error() == EXDEV ? TrashInto(trash, original, source, Way::Copy) : trashed;
+  const TrashedFile trashed = TrashInto(trash, source.path, source, way, progress);
+  return trashed.result.Error() == EXDEV ? TrashInto(trash, source.path, source, Way::Copy, progress) : trashed;
+}
+
+// Refuses at once where the original could not be removed afterwards, before anything is
+// written or copied. The administrator passes the permission checks, so they tell nothing then.
+Result CheckRemovable(const QByteArray &folder, const struct stat &folderInfo, const struct stat &file)
+{
+  struct statvfs volume {};
+  if (::statvfs(folder.constData(), &volume) == 0 && (volume.f_flag & ST_RDONLY))
+    return Result(EROFS);
+  const uid_t user = ::geteuid();
+  if (user == 0)
+    return Result();
+  if (::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+    return Result::LastError();
+  const bool sticky = folderInfo.st_mode & S_ISVTX;
+  return sticky && folderInfo.st_uid != user && file.st_uid != user ? Result(EPERM) : Result();
 }
 
 } // namespace
 
-TrashedFile MoveToTrash(const QByteArray &path)
+TrashedFile MoveToTrash(const QByteArray &path, const CopyProgress &progress)
 {
   const qsizetype slash = path.lastIndexOf('/');
   const QByteArray name = path.mid(slash + 1);
@@ -286,26 +332,27 @@ TrashedFile MoveToTrash(const QByteArray &path)
   // A handle for the *at() calls alone, so that a folder the user may write in but not list
   // (a drop box) still gives one.
   const FileDescriptor folderHandle(::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  Source source{{folderHandle.Get(), name}, {}};
+  Source source{{folderHandle.Get(), name}, {}, Joined(folder, name)};
   if (!folderHandle.IsOpen() || ::fstat(folderHandle.Get(), &folderInfo) != 0 ||
       ::fstatat(folderHandle.Get(), name.constData(), &source.info, AT_SYMLINK_NOFOLLOW) != 0)
     return Failed(Result::LastError());
-  const QByteArray original = Joined(folder, name);
+  if (const Result removable = CheckRemovable(folder, folderInfo, source.info); !removable.Ok())
+    return Failed(removable);
 
   const QByteArray home = HomeTrashPath();
   if (home.isEmpty())
     return Failed(Result(ENOENT), TrashRefusal::NoHomeFolder);
   if (HomeVolume(home) == source.info.st_dev)
-    return TrashAtHome(home, original, source, Way::Rename);
+    return TrashAtHome(home, source, Way::Rename, progress);
   const QByteArray top = MountTop(folder, folderInfo.st_dev);
   OpenTrash volume;
   if (source.info.st_dev == folderInfo.st_dev && OpenVolumeTrash(top, &volume).Ok()) {
-    const QByteArray recorded = original.mid(top.size() == 1 ? 1 : top.size() + 1);
-    const TrashedFile trashed = TrashInto(volume, recorded, source, Way::Rename);
+    const QByteArray recorded = source.path.mid(top.size() == 1 ? 1 : top.size() + 1);
+    const TrashedFile trashed = TrashInto(volume, recorded, source, Way::Rename, progress);
     if (trashed.result.Error() != EXDEV)
       return trashed;
   }
-  return TrashAtHome(home, original, source, Way::Copy);
+  return TrashAtHome(home, source, Way::Copy, progress);
 }
 
 } // namespace tv::platform

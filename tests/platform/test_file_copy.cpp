@@ -31,6 +31,8 @@ private slots:
   void unreadableSourceOrReadOnlyTargetLeavesNothing_data();
   void unreadableSourceOrReadOnlyTargetLeavesNothing();
   void sparseFileOverAGigabyteKeepsItsSizeAndHoles();
+  void progressComesPerChunkAndCancelLeavesNothing_data();
+  void progressComesPerChunkAndCancelLeavesNothing();
   void numberedNames_data();
   void numberedNames();
 };
@@ -172,6 +174,46 @@ void TestFileCopy::sparseFileOverAGigabyteKeepsItsSizeAndHoles()
   QCOMPARE(::pread(copy, bytes, 1, size - 1), 1);
   QCOMPARE(bytes[0], '\0');
   ::close(copy);
+}
+
+void TestFileCopy::progressComesPerChunkAndCancelLeavesNothing_data()
+{
+  QTest::addColumn<qint64>("size");
+  QTest::addColumn<int>("cancelAt");
+  QTest::addColumn<QList<qint64>>("reports");
+  const qint64 chunk = qint64(16) << 20;
+  const qint64 large = 2 * chunk + 5;
+  QTest::addRow("small file: start and end") << qint64(5) << -1 << QList<qint64>{0, 5};
+  QTest::addRow("each chunk") << large << -1 << QList<qint64>{0, chunk, 2 * chunk, large};
+  QTest::addRow("cancelled at the start") << large << 0 << QList<qint64>{0};
+  QTest::addRow("cancelled after a chunk") << large << 1 << QList<qint64>{0, chunk};
+  QTest::addRow("cancelled at the end") << large << 3 << QList<qint64>{0, chunk, 2 * chunk, large};
+}
+
+void TestFileCopy::progressComesPerChunkAndCancelLeavesNothing()
+{
+  QFETCH(qint64, size);
+  QFETCH(int, cancelAt);
+  QFETCH(QList<qint64>, reports);
+  FileTestEnvironment environment;
+  const QByteArray source = environment.makeFolder("from") + "a.bin";
+  const QByteArray to = environment.makeFolder("to");
+  MakeFile(source, QByteArray(size, 'x'));
+  const auto before = Snapshot(environment.home() + "/from");
+  QList<qint64> reported;
+  const platform::CopyProgress progress = [&](qint64 done, qint64 total) {
+    reported.append(done);
+    return total == size && reported.size() - 1 != cancelAt;
+  };
+
+  const platform::Result result =
+      platform::CopyRegularFile(source, to + "a.bin", platform::Durability::Normal, progress);
+
+  QCOMPARE(reported, reports);
+  QCOMPARE(result.Error(), cancelAt < 0 ? 0 : ECANCELED);
+  QCOMPARE(Names(to), cancelAt < 0 ? QList<QByteArray>{"a.bin"} : QList<QByteArray>{});
+  QCOMPARE(Snapshot(environment.home() + "/from"), before);
+  QCOMPARE(Names(environment.home() + "/.xdg_state_home/tarnview"), QList<QByteArray>{});
 }
 
 void TestFileCopy::numberedNames_data()

@@ -9,11 +9,14 @@
 #include <optional>
 #include <poll.h>
 #include <sys/fanotify.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 #include "platform/file_copy.h"
+#include "platform/journal.h"
 #include "platform/trash.h"
 #include "tests/support/file_test_support.h"
 #include "tests/support/test_environment.h"
@@ -25,7 +28,8 @@ namespace {
 
 const QByteArray kUid = QByteArray::number(::getuid());
 
-QByteArray HomeTrash(const FileTestEnvironment &environment) { return environment.home() + "/.xdg_data_home/Trash"; }
+QByteArray HomeTrashFolder(const QByteArray &home) { return home + "/.xdg_data_home/Trash"; }
+QByteArray HomeTrash(const FileTestEnvironment &environment) { return HomeTrashFolder(environment.home()); }
 
 // Checks a trashed file and its record against the freedesktop.org trash layout: the file under
 // files/ with its contents, the record under info/ with exactly the header, the original
@@ -171,11 +175,129 @@ void Overwrite(const QByteArray &path, const QByteArray &bytes, int flags)
 
 enum class Meanwhile { SavedOverByRename, RewrittenInPlace };
 
+// Runs a step in a child process that ends without any cleanup of its own, as a killed one.
+void KilledDuring(const std::function<void()> &step)
+{
+  const pid_t child = ::fork();
+  if (child == 0) {
+    step();
+    ::_exit(0);
+  }
+  int status = 0;
+  QCOMPARE(::waitpid(child, &status, 0), child);
+}
+
+const platform::CopyProgress EndAtFirstChunk = [](qint64 done, qint64) {
+  if (done > 0)
+    ::_exit(0);
+  return true;
+};
+
+enum class CrashPoint {
+  DropCopyStarted,
+  TrashCopyHalfway,
+  RecordWithoutItsFile,
+  RecordWithItsFile,
+  RecordOfAnotherProgram,
+  OriginalTakenAside,
+  OriginalTakenAsideNameRetaken,
+  StepStillRunning
+};
+
+// Everything in the folders a step may leave files in, as "folder/name".
+QList<QByteArray> Leftovers(const QByteArray &source, const QByteArray &home)
+{
+  QList<QByteArray> found;
+  const std::pair<QByteArray, QByteArray> places[] = {{"shown/", source},
+                                                      {"to/", home + "/to"},
+                                                      {"files/", HomeTrashFolder(home) + "/files"},
+                                                      {"info/", HomeTrashFolder(home) + "/info"}};
+  for (const auto &[label, folder] : places)
+    for (const QByteArray &name : Names(folder))
+      found.append(label + name);
+  return found;
+}
+
+// Where each crash point leaves its work: the step is killed (or, for the last, still runs).
+void LeaveUnfinished(CrashPoint point, const QByteArray &folder, const QByteArray &home,
+                     std::optional<platform::JournalEntry> *running)
+{
+  const QByteArray trash = HomeTrashFolder(home);
+  const QByteArray record = trash + "/info/a.txt.trashinfo";
+  const QByteArray aside = folder + ".tarnview-aside-test";
+  switch (point) {
+  case CrashPoint::DropCopyStarted:
+    return KilledDuring([&] {
+      platform::CopyRegularFile(folder + "a.txt", home + "/to/a.txt", platform::Durability::Normal, EndAtFirstChunk);
+    });
+  case CrashPoint::TrashCopyHalfway:
+    return KilledDuring([&] { platform::MoveToTrash(folder + "a.txt", EndAtFirstChunk); });
+  case CrashPoint::RecordWithoutItsFile:
+  case CrashPoint::RecordWithItsFile:
+  case CrashPoint::RecordOfAnotherProgram:
+    KilledDuring([&] {
+      const platform::JournalEntry entry({.record = record, .recordText = "ours"});
+      MakeFile(record, point == CrashPoint::RecordOfAnotherProgram ? "theirs" : "ours");
+      if (point == CrashPoint::RecordWithItsFile)
+        MakeFile(trash + "/files/a.txt", "arrived");
+      ::_exit(0);
+    });
+    return;
+  case CrashPoint::OriginalTakenAside:
+  case CrashPoint::OriginalTakenAsideNameRetaken:
+    KilledDuring([&] {
+      const platform::JournalEntry entry({.privateName = aside, .original = folder + "a.txt"});
+      ::rename((folder + "a.txt").constData(), aside.constData());
+      ::_exit(0);
+    });
+    if (point == CrashPoint::OriginalTakenAsideNameRetaken)
+      MakeFile(folder + "a.txt", "new");
+    return;
+  case CrashPoint::StepStillRunning:
+    running->emplace(platform::UnfinishedStep{
+        .temporaryPrefix = home + "/to/.tarnview-copy-live", .privateName = aside, .original = folder + "a.txt"});
+    MakeFile(home + "/to/.tarnview-copy-live", "being written");
+    QCOMPARE(::rename((folder + "a.txt").constData(), aside.constData()), 0);
+    return;
+  }
+}
+
+enum class Obstacle {
+  ReadOnlyVolume,
+  FolderNotWritable,
+  StickyFolderOfAnother,
+  CancelledAfterAChunk,
+  SavedOverAfterTheCopy
+};
+
+// Puts the obstacle in the way of trashing volume/shown/a.txt by a copy to the home trash.
+void PrepareObstacle(Obstacle obstacle, const QByteArray &volume, const QByteArray &folder)
+{
+  switch (obstacle) {
+  case Obstacle::ReadOnlyVolume:
+    QCOMPARE(::mount(nullptr, volume.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    break;
+  case Obstacle::FolderNotWritable:
+    QCOMPARE(::chmod(folder.constData(), 0555), 0);
+    break;
+  case Obstacle::StickyFolderOfAnother:
+    QCOMPARE(::chmod(folder.constData(), 01777), 0);
+    QCOMPARE(::chown(folder.constData(), 4321, 4321), 0);
+    QCOMPARE(::chown((folder + "a.txt").constData(), 4321, 4321), 0);
+    break;
+  case Obstacle::CancelledAfterAChunk:
+  case Obstacle::SavedOverAfterTheCopy:
+    break;
+  }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(VolumeSetup)
 Q_DECLARE_METATYPE(Meanwhile)
 Q_DECLARE_METATYPE(platform::TrashRefusal)
+Q_DECLARE_METATYPE(CrashPoint)
+Q_DECLARE_METATYPE(Obstacle)
 
 class TestTrash : public QObject {
   Q_OBJECT
@@ -196,6 +318,10 @@ private slots:
   void moveAcrossABindMountBecomesACopy();
   void fileChangedWhileCopiedStays_data();
   void fileChangedWhileCopiedStays();
+  void copyRefusedOrCancelledLeavesTheFile_data();
+  void copyRefusedOrCancelledLeavesTheFile();
+  void unfinishedStepsAreCleanedUp_data();
+  void unfinishedStepsAreCleanedUp();
 };
 
 void TestTrash::homeTrashKeepsTheFileAndRecordsWhereItWas_data()
@@ -505,6 +631,122 @@ void TestTrash::fileChangedWhileCopiedStays()
   QCOMPARE(ReadFile(path), meanwhile == Meanwhile::SavedOverByRename ? QByteArray("saved") : QByteArray("again"));
   QCOMPARE(Names(HomeTrash(environment) + "/files"), QList<QByteArray>{});
   QCOMPARE(Names(HomeTrash(environment) + "/info"), QList<QByteArray>{});
+}
+
+void TestTrash::copyRefusedOrCancelledLeavesTheFile_data()
+{
+  QTest::addColumn<Obstacle>("obstacle");
+  QTest::addColumn<int>("error");
+  QTest::addColumn<int>("reports");
+  QTest::addRow("read-only volume: refused before the copy") << Obstacle::ReadOnlyVolume << EROFS << 0;
+  QTest::addRow("folder not writable: refused before the copy") << Obstacle::FolderNotWritable << EACCES << 0;
+  QTest::addRow("sticky folder, another's file: refused before the copy")
+      << Obstacle::StickyFolderOfAnother << EPERM << 0;
+  QTest::addRow("cancelled after a chunk") << Obstacle::CancelledAfterAChunk << ECANCELED << 2;
+  QTest::addRow("saved over by rename after the copy")
+      << Obstacle::SavedOverAfterTheCopy << platform::SourceChanged << 3;
+}
+
+void TestTrash::copyRefusedOrCancelledLeavesTheFile()
+{
+  QFETCH(Obstacle, obstacle);
+  QFETCH(int, error);
+  QFETCH(int, reports);
+  FileTestEnvironment environment;
+  const QByteArray volume = environment.home() + "/volume";
+  const ScratchVolume mounted(volume);
+  if (!mounted.isMounted())
+    QSKIP("mounting a file system needs root");
+  const QByteArray folder = volume + "/shown/";
+  MakeFolder(folder);
+  const QByteArray contents(20 << 20, 'c');
+  MakeFile(folder + "a.txt", contents);
+  PrepareVolume(volume, VolumeSetup::OwnTrashIsFile);
+  // Nor for the restricted subject: its copies go to its home trash too.
+  MakeFile(volume + "/.Trash-" + QByteArray::number(kNobody), "not a folder");
+  const QByteArray dataHome = PrepareReadOnlyFolder(environment).dataHome;
+  PrepareObstacle(obstacle, volume, folder);
+  int calls = 0;
+  const platform::CopyProgress progress = [&](qint64 done, qint64 total) {
+    if (obstacle == Obstacle::SavedOverAfterTheCopy && done == total) {
+      Overwrite(folder + "saving", "saved", O_CREAT | O_EXCL);
+      ::rename((folder + "saving").constData(), (folder + "a.txt").constData());
+    }
+    ++calls;
+    return !(obstacle == Obstacle::CancelledAfterAChunk && calls == 2);
+  };
+  const auto trash = [&] {
+    const platform::TrashedFile trashed = platform::MoveToTrash(folder + "a.txt", progress);
+    return calls > 0 && reports == 0 ? 254 : trashed.result.Error();
+  };
+  const bool restricted = obstacle == Obstacle::FolderNotWritable || obstacle == Obstacle::StickyFolderOfAnother;
+
+  const int result = !restricted ? trash() : RunRestricted([&] {
+    qputenv("XDG_DATA_HOME", dataHome);
+    return trash();
+  });
+
+  QCOMPARE(result, error);
+  QCOMPARE(calls, restricted ? 0 : reports);
+  QCOMPARE(ReadFile(folder + "a.txt"), obstacle == Obstacle::SavedOverAfterTheCopy ? "saved" : contents);
+  QCOMPARE(Names(folder), QList<QByteArray>{"a.txt"});
+  for (const QByteArray &trashFolder : {HomeTrash(environment), dataHome + "Trash"})
+    QCOMPARE(Names(trashFolder + "/files") + Names(trashFolder + "/info"), QList<QByteArray>{});
+}
+
+void TestTrash::unfinishedStepsAreCleanedUp_data()
+{
+  QTest::addColumn<CrashPoint>("point");
+  QTest::addColumn<QList<QByteArray>>("left");
+  const QList<QByteArray> original{"shown/a.txt"};
+  QTest::addRow("drop copy killed") << CrashPoint::DropCopyStarted << original;
+  QTest::addRow("copy to the trash killed") << CrashPoint::TrashCopyHalfway << original;
+  QTest::addRow("record without its file") << CrashPoint::RecordWithoutItsFile << original;
+  QTest::addRow("record whose file arrived: kept")
+      << CrashPoint::RecordWithItsFile << QList<QByteArray>{"shown/a.txt", "files/a.txt", "info/a.txt.trashinfo"};
+  QTest::addRow("another program's record: kept")
+      << CrashPoint::RecordOfAnotherProgram << QList<QByteArray>{"shown/a.txt", "info/a.txt.trashinfo"};
+  QTest::addRow("original aside: renamed back") << CrashPoint::OriginalTakenAside << original;
+  QTest::addRow("original aside, its name taken: numbered")
+      << CrashPoint::OriginalTakenAsideNameRetaken << QList<QByteArray>{"shown/a (2).txt", "shown/a.txt"};
+  QTest::addRow("step of a live process: untouched")
+      << CrashPoint::StepStillRunning << QList<QByteArray>{"shown/.tarnview-aside-test", "to/.tarnview-copy-live"};
+}
+
+void TestTrash::unfinishedStepsAreCleanedUp()
+{
+  QFETCH(CrashPoint, point);
+  QFETCH(QList<QByteArray>, left);
+  const QByteArray putBackAs = point == CrashPoint::OriginalTakenAsideNameRetaken ? "a (2).txt" : "";
+  FileTestEnvironment environment;
+  const QByteArray home = environment.home();
+  std::optional<ScratchVolume> volume;
+  const bool onVolume = point == CrashPoint::TrashCopyHalfway;
+  if (onVolume && !volume.emplace(home + "/volume").isMounted())
+    QSKIP("mounting a file system needs root");
+  if (onVolume)
+    PrepareVolume(home + "/volume", VolumeSetup::OwnTrashIsFile);
+  const QByteArray folder = onVolume ? home + "/volume/shown/" : environment.makeFolder("shown");
+  if (onVolume)
+    MakeFolder(folder);
+  environment.makeFolder("to");
+  environment.makeFolder(".xdg_data_home/Trash/files");
+  environment.makeFolder(".xdg_data_home/Trash/info");
+  const QByteArray contents(20 << 20, 'c');
+  MakeFile(folder + "a.txt", contents);
+  std::optional<platform::JournalEntry> running;
+  LeaveUnfinished(point, folder, home, &running);
+  if (point != CrashPoint::StepStillRunning && point != CrashPoint::RecordWithItsFile &&
+      point != CrashPoint::RecordOfAnotherProgram)
+    QVERIFY(Leftovers(folder, home) != left);
+
+  const QList<QByteArray> putBack = platform::CleanUpUnfinishedWork();
+
+  QCOMPARE(Leftovers(folder, home), left);
+  QCOMPARE(putBack, putBackAs.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{folder + putBackAs});
+  QCOMPARE(Names(home + "/.xdg_state_home/tarnview").size(), point == CrashPoint::StepStillRunning ? 1 : 0);
+  if (point != CrashPoint::StepStillRunning)
+    QCOMPARE(ReadFile(folder + (putBackAs.isEmpty() ? "a.txt" : putBackAs)), contents);
 }
 
 QTEST_GUILESS_MAIN(TestTrash)

@@ -13,7 +13,7 @@ namespace tv::test {
 
 namespace {
 
-const char *const kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"};
+const char *const kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"};
 
 } // namespace
 
@@ -27,6 +27,11 @@ TestEnvironment::TestEnvironment()
     QDir().mkpath(QFile::decodeName(value));
     qputenv(variable, value);
   }
+  // The program's journal folder, made at once so that it shows in no test's before-and-after,
+  // and open to all, so that a subject run as another user keeps its journal there too.
+  const QByteArray journal = root + "/.xdg_state_home/tarnview";
+  QDir().mkpath(QFile::decodeName(journal));
+  ::chmod(journal.constData(), 01777);
   // QSettings keeps the user store's folder from its first use in a process.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QFile::decodeName(qgetenv("XDG_CONFIG_HOME")));
 }

@@ -7,7 +7,7 @@
 
 namespace tv::test {
 
-// A temporary home for one test: HOME, XDG_CONFIG_HOME, XDG_DATA_HOME and
+// A temporary home for one test: HOME, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_STATE_HOME and
 // XDG_CACHE_HOME point into it, so tests never touch the real user's files or settings.
 class TestEnvironment {
 public:
