@@ -4,7 +4,8 @@
 
 int main(int argc, char *argv[])
 {
-  tv::PrepareProcess();
+  if (!tv::PrepareProcess())
+    return 1;
   QApplication application(argc, argv);
   const std::unique_ptr<tv::Program> program = tv::StartProgram();
   return QApplication::exec();

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <cstdio>
 
 #include "platform/fonts.h"
 #include "platform/launcher.h"
@@ -14,15 +15,29 @@ Program::Program() { Form1 = new TForm1(*this); }
 
 Program::~Program() { delete Form1; }
 
-void PrepareProcess()
+QByteArray ChooseDisplayPlatform(const DisplayEnvironment &environment)
 {
-  // Shaped windows, centring and window moves need X11; Wayland desktops run it on XWayland.
+  if (!environment.qpaPlatform.isEmpty())
+    return environment.qpaPlatform;
+  if (!environment.waylandDisplay.isEmpty())
+    return environment.display.isEmpty() ? "wayland" : "wayland;xcb";
+  return environment.display.isEmpty() ? QByteArray() : "xcb";
+}
+
+bool PrepareProcess()
+{
+  const QByteArray chosen =
+      ChooseDisplayPlatform({qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY")});
+  if (chosen.isEmpty()) {
+    std::fputs("tarnview: no display to show the window on (neither WAYLAND_DISPLAY nor DISPLAY is set)\n", stderr);
+    return false;
+  }
   // Files opened from it still start on the desktop's own platform.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    platform::SetOwnVariable("QT_QPA_PLATFORM", "xcb", true);
+  platform::SetOwnVariable("QT_QPA_PLATFORM", chosen.constData(), true);
   platform::ReadTimeZoneOnce();
   platform::StartReadingFontConfiguration();
   platform::ConnectSessionBusEarly();
+  return true;
 }
 
 std::unique_ptr<Program> StartProgram()
