@@ -119,21 +119,21 @@ void BorderlessFrame::CutToShape()
     picture.setDevicePixelRatio(ratio);
     corners_[i]->setPixmap(picture);
   }
+  window_->update();
+  // On Wayland alpha alone makes the corners: an input region through Qt (6.4) lands on the
+  // wrong pixels under a Qt scale factor, and the compositor then takes presses on the window
+  // for moves of its own.
+  if (onWayland_)
+    return;
   const auto cutByQt = [this] { window_->setMask(VisibleRegion(window_->size(), CornerPicturesAt(1))); };
-  QWindow *native = window_->windowHandle();
-  // On Wayland the mask only keeps clicks off the transparent corners: the widget's own mask
-  // would clip its painting too, on Qt's rounded grid.
-  if (onWayland_) {
-    if (native)
-      native->setMask(VisibleRegion(window_->size(), CornerPicturesAt(1)));
-  } else if (!platform::WindowsCanBeCut())
+  const QWindow *native = window_->windowHandle();
+  if (!platform::WindowsCanBeCut())
     cutByQt();
   // Without a native window yet, the cut waits for the window's showing; where the server
   // refuses it, Qt's rounded cut is still better than none.
   else if (native && native->handle() &&
            !platform::CutWindowToRegion(native, VisibleRegion(DeviceSize(window_->size(), ratio), drawnCorners_)))
     cutByQt();
-  window_->update();
 }
 
 // Qt's record of where the window stands can go stale: when a window manager reparents a new

@@ -25,8 +25,8 @@ enum class CornerNames {
 // grey outline, moved by dragging its top strip, and opened centred the first time and where
 // it last was after. On X11 the corners outside the arcs are cut away with a window shape, so
 // they show what lies beneath and take no clicks, with or without a compositor; on Wayland
-// the window is painted with alpha, transparent there, and leaves them out of its input
-// region. The window (BorderlessWindow) hands it the events it acts on.
+// the window is painted with alpha, transparent there (they still take clicks). The window
+// (BorderlessWindow) hands it the events it acts on.
 class BorderlessFrame {
 public:
   // Tells whether a point, in the window's own coordinates, lies in its drag strip.
