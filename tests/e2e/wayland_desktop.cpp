@@ -109,8 +109,10 @@ public:
   // Each event is in the compositor's hands when these return.
   bool moveTo(QPoint point)
   {
-    wl_proxy_marshal(pointer_, MotionAbsolute, ++time_, uint32_t(point.x()), uint32_t(point.y()),
-                     uint32_t(screen_.width()), uint32_t(screen_.height()));
+    // To the pixel's centre, on a grid of half pixels: the compositor's fractions of the screen
+    // then land inside the pixel, not on its edge.
+    wl_proxy_marshal(pointer_, MotionAbsolute, ++time_, uint32_t(2 * point.x() + 1), uint32_t(2 * point.y() + 1),
+                     uint32_t(2 * screen_.width()), uint32_t(2 * screen_.height()));
     return frame();
   }
   bool leftButton(bool pressed)
@@ -197,8 +199,8 @@ void WaylandDesktop::startCompositor(QSize screenSize)
       failure_ = QStringLiteral("sway refuses root, and there is no user nobody to run it as (or no setpriv)");
       return;
     }
-    QFile::setPermissions(home_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup |
-                                            QFile::ExeOther | QFile::ReadOther);
+    // nobody passes through the test's folder to its own and to the configuration.
+    QFile::setPermissions(home_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
     arguments.prepend(program);
     arguments.prepend(QStringLiteral("--clear-groups"));
     arguments.prepend(QStringLiteral("--regid=%1").arg(nobody->pw_gid));
