@@ -8,7 +8,8 @@ int main(int argc, char *argv[])
 {
   if (tv::PrintCommandLineText(argc > 1 ? QByteArray(argv[1]) : QByteArray()))
     return 0;
-  tv::PrepareProcess();
+  if (!tv::PrepareProcess())
+    return 1;
   int code = 0;
   {
     QApplication application(argc, argv);

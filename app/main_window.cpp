@@ -187,7 +187,10 @@ void TForm1::ConnectHandlers()
     connect(button, &QAbstractButton::clicked, this, handler);
   connect(Rename1, &QAction::triggered, this, &TForm1::Rename1Click);
   connect(Delete1, &QAction::triggered, this, &TForm1::Delete1Click);
-  connect(ListView1, &QAbstractItemView::doubleClicked, this, &TForm1::ListView1DblClick);
+  // Opened once the list is done with the double-click: only then has it dropped the rename
+  // that the click on the selected row started, which would otherwise come to a listing
+  // without that row.
+  connect(ListView1, &QAbstractItemView::doubleClicked, this, &TForm1::ListView1DblClick, Qt::QueuedConnection);
   connect(static_cast<RowDelegate *>(ListView1->itemDelegate()), &RowDelegate::CaptionEdited, this,
           &TForm1::ListView1Edited);
   connect(ListView1, &QWidget::customContextMenuRequested, this, [this](QPoint position) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <cstdio>
 
 #include "app/location_argument.h"
 #include "platform/fonts.h"
@@ -21,15 +22,29 @@ Program::~Program()
   delete Form1;
 }
 
-void PrepareProcess()
+QByteArray ChooseDisplayPlatform(const DisplayEnvironment &environment)
 {
-  // Shaped windows, centring and window moves need X11; Wayland desktops run it on XWayland.
+  if (!environment.qpaPlatform.isEmpty())
+    return environment.qpaPlatform;
+  if (!environment.waylandDisplay.isEmpty())
+    return environment.display.isEmpty() ? "wayland" : "wayland;xcb";
+  return environment.display.isEmpty() ? QByteArray() : "xcb";
+}
+
+bool PrepareProcess()
+{
+  const QByteArray chosen =
+      ChooseDisplayPlatform({qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY")});
+  if (chosen.isEmpty()) {
+    std::fputs("tarnview: no display to show the window on (neither WAYLAND_DISPLAY nor DISPLAY is set)\n", stderr);
+    return false;
+  }
   // Files opened from it still start on the desktop's own platform.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    platform::SetOwnVariable("QT_QPA_PLATFORM", "xcb", true);
+  platform::SetOwnVariable("QT_QPA_PLATFORM", chosen.constData(), true);
   platform::ReadTimeZoneOnce();
   platform::StartReadingFontConfiguration();
   platform::ConnectSessionBusEarly();
+  return true;
 }
 
 bool PrintCommandLineText(const QByteArray &firstArgument)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <memory>
 
 #include "app/main_window.h"
@@ -39,11 +40,23 @@ public:
 // anything needs a display; true when it printed, and the program then ends.
 bool PrintCommandLineText(const QByteArray &firstArgument);
 
-// What the process needs before the application object exists: the X11 platform unless
-// another is asked for, a time zone read once, the font configuration read on a thread of
-// its own, and the session bus connected on another once the application object has a
-// display.
-void PrepareProcess();
+// The display variables of the process's environment; an empty one counts as unset.
+struct DisplayEnvironment {
+  QByteArray qpaPlatform; // QT_QPA_PLATFORM
+  QByteArray waylandDisplay;
+  QByteArray display;
+};
+
+// The Qt platform the program runs on: the one the user asked for, else Wayland in a Wayland
+// session (X11 where the Wayland platform cannot start and X11 is there too), else X11.
+// Empty where there is no display to run on.
+QByteArray ChooseDisplayPlatform(const DisplayEnvironment &environment);
+
+// What the process needs before the application object exists: its display platform, a time
+// zone read once, the font configuration read on a thread of its own, and the session bus
+// connected on another once the application object has a display. False, after a line on
+// stderr, where there is no display to run on.
+bool PrepareProcess();
 
 // Names the application, registers its fonts, makes the program (its main window lists the
 // home location) and shows the main window; then shows the location the first argument

@@ -26,6 +26,8 @@ xcb_connection_t *ShapingConnection()
 
 } // namespace
 
+bool RunsOnWayland() { return qGuiApp && QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 bool WindowsCanBeCut() { return ShapingConnection() != nullptr; }
 
 bool CutWindowToRegion(const QWindow *window, const QRegion &devicePixels)

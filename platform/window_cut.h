@@ -7,6 +7,10 @@ class QWindow;
 
 namespace tv::platform {
 
+// Whether the program runs on a Wayland compositor, which composites every window with its
+// alpha and places windows itself: a client neither knows nor sets its windows' places.
+bool RunsOnWayland();
+
 // Whether windows are cut by CutWindowToRegion here: on X11 with the shape extension.
 bool WindowsCanBeCut();
 

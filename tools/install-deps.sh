@@ -7,13 +7,16 @@ packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev zlib1g-dev libxcb1-dev libxcb-shape0-dev
   libicu-dev libfontconfig-dev
-  # run: fonts for both languages, the desktop's file opener
-  fonts-wine fonts-wqy-microhei xdg-utils
+  # run: fonts for both languages, the desktop's file opener, Qt's Wayland platform
+  fonts-wine fonts-wqy-microhei xdg-utils qt6-wayland
   # tests: display server, window manager, input, screenshots, a session bus of the test's own
   # (and dbus-launch, as desktops have it), trash tools, office suite, a font with Arabic and
   # Hebrew for the tests of names that need shaping, btrfs for the volume tests
   xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin dbus-x11 btrfs-progs
   trash-cli libreoffice-core-nogui
+  # a Wayland compositor with its screenshot tool, and the client library the tests give its
+  # seat a pointer with, for the tests on Wayland
+  sway grim libwayland-dev
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui fonts-dejavu-core
   # the name check (tools/check-names.sh)
   clang-tidy

@@ -50,10 +50,14 @@ bool IsMouse(const QEvent *event)
 } // namespace
 
 BorderlessFrame::BorderlessFrame(QWidget *window, CornerNames names, StripTest inDragStrip)
-    : window_(window), inDragStrip_(std::move(inDragStrip))
+    : window_(window), onWayland_(platform::RunsOnWayland()), inDragStrip_(std::move(inDragStrip))
 {
   window->setWindowFlag(Qt::FramelessWindowHint);
-  window->setAutoFillBackground(true);
+  // With alpha the frame paints the white panel itself, leaving the corners transparent.
+  if (onWayland_)
+    window->setAttribute(Qt::WA_TranslucentBackground);
+  else
+    window->setAutoFillBackground(true);
   QPalette palette = window->palette();
   palette.setColor(QPalette::Window, Qt::white);
   window->setPalette(palette);
@@ -89,7 +93,10 @@ void BorderlessFrame::Paint()
   const qreal ratio = window_->devicePixelRatio();
   QPainter painter(window_);
   painter.scale(1 / ratio, 1 / ratio);
-  PaintFrame(painter, DeviceSize(window_->size(), ratio), drawnCorners_);
+  if (onWayland_)
+    PaintTranslucentFrame(painter, DeviceSize(window_->size(), ratio), drawnCorners_);
+  else
+    PaintFrame(painter, DeviceSize(window_->size(), ratio), drawnCorners_);
 }
 
 void BorderlessFrame::PlaceCorners()
@@ -106,12 +113,18 @@ void BorderlessFrame::PlaceCorners()
 void BorderlessFrame::CutToShape()
 {
   const qreal ratio = window_->devicePixelRatio();
-  drawnCorners_ = CornerPicturesAt(ratio);
+  drawnCorners_ = onWayland_ ? WithKeyTransparent(CornerPicturesAt(ratio)) : CornerPicturesAt(ratio);
   for (size_t i = 0; i < corners_.size(); ++i) {
     QPixmap picture = QPixmap::fromImage(drawnCorners_[static_cast<size_t>(cornerOfImage_[i])]);
     picture.setDevicePixelRatio(ratio);
     corners_[i]->setPixmap(picture);
   }
+  window_->update();
+  // On Wayland alpha alone makes the corners: an input region through Qt (6.4) lands on the
+  // wrong pixels under a Qt scale factor, and the compositor then takes presses on the window
+  // for moves of its own.
+  if (onWayland_)
+    return;
   const auto cutByQt = [this] { window_->setMask(VisibleRegion(window_->size(), CornerPicturesAt(1))); };
   const QWindow *native = window_->windowHandle();
   if (!platform::WindowsCanBeCut())
@@ -121,7 +134,6 @@ void BorderlessFrame::CutToShape()
   else if (native && native->handle() &&
            !platform::CutWindowToRegion(native, VisibleRegion(DeviceSize(window_->size(), ratio), drawnCorners_)))
     cutByQt();
-  window_->update();
 }
 
 // Qt's record of where the window stands can go stale: when a window manager reparents a new
@@ -151,7 +163,8 @@ bool BorderlessFrame::HandleMouse(QMouseEvent *mouse)
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonDblClick: {
     dragging_ = false;
-    TrustPlaceOf(mouse, inWindow);
+    if (!onWayland_)
+      TrustPlaceOf(mouse, inWindow);
     if (!PressStartsDrag(mouse, StripPixel(inWindow, window_->devicePixelRatio())))
       return false;
     if (!window_->windowHandle()->startSystemMove()) {

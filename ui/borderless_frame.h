@@ -23,8 +23,9 @@ enum class CornerNames {
 
 // What a borderless window is besides its controls: a white panel with rounded corners and a
 // grey outline, moved by dragging its top strip, and opened centred the first time and where
-// it last was after. The corners outside the arcs are cut away with a window shape, so they
-// show what lies beneath and take no clicks, with or without a compositor. The window
+// it last was after. On X11 the corners outside the arcs are cut away with a window shape, so
+// they show what lies beneath and take no clicks, with or without a compositor; on Wayland
+// the window is painted with alpha, transparent there (they still take clicks). The window
 // (BorderlessWindow) hands it the events it acts on.
 class BorderlessFrame {
 public:
@@ -66,6 +67,8 @@ private:
   bool PressStartsDrag(const QMouseEvent *press, QPoint pixel) const;
 
   QWidget *window_;
+  // Wayland shows the window's alpha and moves and places windows itself.
+  const bool onWayland_;
   StripTest inDragStrip_;
   std::array<QLabel *, 4> corners_{};
   std::array<int, 4> cornerOfImage_{};

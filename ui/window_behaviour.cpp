@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/window_cut.h"
+
 namespace tv::ui {
 
 namespace {
@@ -51,7 +53,12 @@ QPoint PlaceInArea(QRect area, QSize window)
   return {PlaceAlong(area.x(), area.width(), window.width()), PlaceAlong(area.y(), area.height(), window.height())};
 }
 
-void CentreOnFirstShow(QWidget *window) { window->installEventFilter(new FirstShowCentring(window)); }
+// A Wayland compositor places windows itself, dialogs beside the window they belong to.
+void CentreOnFirstShow(QWidget *window)
+{
+  if (!platform::RunsOnWayland())
+    window->installEventFilter(new FirstShowCentring(window));
+}
 
 void KeepOpenOnEscape(QDialog *dialog) { dialog->installEventFilter(new EscapeSwallower(dialog)); }
 

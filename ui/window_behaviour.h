@@ -13,7 +13,8 @@ namespace tv::ui {
 // are on the screen.
 QPoint PlaceInArea(QRect area, QSize window);
 
-// Shows the window centred on its screen the first time, and where it last was afterwards.
+// Shows the window centred on its screen the first time, and where it last was afterwards;
+// on Wayland where the compositor puts it.
 void CentreOnFirstShow(QWidget *window);
 
 // Makes Escape do nothing in the dialog: the program's dialogs have no cancel button.

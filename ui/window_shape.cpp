@@ -70,6 +70,29 @@ void PaintFrame(QPainter &painter, QSize window, const std::array<QImage, 4> &co
     painter.drawImage(positions[i], corners[i]);
 }
 
+std::array<QImage, 4> WithKeyTransparent(const std::array<QImage, 4> &corners)
+{
+  std::array<QImage, 4> transparent;
+  for (size_t i = 0; i < corners.size(); ++i) {
+    transparent[i] = corners[i].convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < transparent[i].height(); ++y)
+      for (int x = 0; x < transparent[i].width(); ++x)
+        if (transparent[i].pixel(x, y) == TransparentKey)
+          transparent[i].setPixel(x, y, qRgba(0, 0, 0, 0));
+  }
+  return transparent;
+}
+
+void PaintTranslucentFrame(QPainter &painter, QSize window, const std::array<QImage, 4> &corners)
+{
+  const QPainter::CompositionMode mode = painter.compositionMode();
+  // The corners' transparent pixels replace what lies beneath instead of blending with it.
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.fillRect(QRect(QPoint(0, 0), window), Qt::white);
+  PaintFrame(painter, window, corners);
+  painter.setCompositionMode(mode);
+}
+
 namespace {
 
 // The picture's pixels of the transparent key, one rectangle per run of them in a row: a

@@ -39,6 +39,15 @@ std::array<QPoint, 4> CornerPositions(QSize window, int cornerSize = CornerSize)
 // that the outline meets the arcs at every scale.
 void PaintFrame(QPainter &painter, QSize window, const std::array<QImage, 4> &corners);
 
+// The corner pictures with their key-coloured pixels fully transparent, for a window system
+// that shows windows through their alpha instead of cutting them.
+std::array<QImage, 4> WithKeyTransparent(const std::array<QImage, 4> &corners);
+
+// Paints a whole window of the size over whatever it held: the white panel, then the outline
+// and the corner pictures (from WithKeyTransparent) with their alpha, so that outside the
+// arcs the window is transparent.
+void PaintTranslucentFrame(QPainter &painter, QSize window, const std::array<QImage, 4> &corners);
+
 // The part of a window of the size that is shown: everything but the key-coloured pixels
 // of the corner pictures.
 QRegion VisibleRegion(QSize window, const std::array<QImage, 4> &corners);

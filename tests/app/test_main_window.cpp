@@ -1,6 +1,7 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyleHints>
 #include <QTreeView>
 #include <QtTest>
 #include <memory>
@@ -40,11 +41,14 @@ private slots:
   void clickingATitleSortsUntilRefresh_data();
   void clickingATitleSortsUntilRefresh();
   void doubleClickEntersFoldersAndDrives();
+  void doubleClickOnTheSelectedRowOnlyOpensIt();
   void doubleClickOpensFilesInTheirFolder_data();
   void doubleClickOpensFilesInTheirFolder();
   void enterAndBackspaceDoNothing();
   void homeShowsTheChosenLocation_data();
   void homeShowsTheChosenLocation();
+  void choosesTheDisplayPlatform_data();
+  void choosesTheDisplayPlatform();
 
 private:
   // One home for the whole run: QSettings keeps the first configuration folder it sees.
@@ -74,6 +78,7 @@ private:
   {
     QTest::mouseClick(program->Form1->ListView1->viewport(), Qt::LeftButton, {}, RowCentre(row));
     QTest::mouseDClick(program->Form1->ListView1->viewport(), Qt::LeftButton, {}, RowCentre(row));
+    QCoreApplication::sendPostedEvents();
   }
 
   // A folder inside the test's folder, made with its parents; ends in "/".
@@ -304,6 +309,23 @@ void TestMainWindow::doubleClickEntersFoldersAndDrives()
   QVERIFY(RowOf(QStringLiteral("/")) >= 0);
 }
 
+// A click on the selected row renames it once the double-click interval has passed, unless a
+// double-click came: also when that double-click replaced the listing.
+void TestMainWindow::doubleClickOnTheSelectedRowOnlyOpensIt()
+{
+  QTest::failOnWarning(QRegularExpression(QStringLiteral("^edit: ")));
+  QStyleHints *hints = QGuiApplication::styleHints();
+  const int interval = hints->mouseDoubleClickInterval();
+  const auto restore = qScopeGuard([&] { hints->setMouseDoubleClickInterval(interval); });
+  hints->setMouseDoubleClickInterval(1);
+  MakeFolder("inner/deeper");
+  program->Form1->OpenFolder(root_);
+  QTest::mouseClick(program->Form1->ListView1->viewport(), Qt::LeftButton, {}, RowCentre(0));
+  DoubleClick(0);
+  QTest::qWait(50);
+  QCOMPARE(program->Form1->CurrentFolder(), root_ + "inner/");
+}
+
 void TestMainWindow::doubleClickOpensFilesInTheirFolder_data()
 {
   QTest::addColumn<QByteArray>("name");
@@ -377,6 +399,24 @@ void TestMainWindow::homeShowsTheChosenLocation()
     QCOMPARE(program->Form1->CurrentFolder(), desktop + '/');
   else if (homeFolder == 0)
     QCOMPARE(program->Form1->CurrentFolder(), program->settings.HomeLocations[ApplicationFolder]);
+}
+
+void TestMainWindow::choosesTheDisplayPlatform_data()
+{
+  QTest::addColumn<DisplayEnvironment>("environment");
+  QTest::addColumn<QByteArray>("platform");
+  QTest::newRow("asked for wins") << DisplayEnvironment{"offscreen", "wayland-0", ":0"} << QByteArray("offscreen");
+  QTest::newRow("Wayland session") << DisplayEnvironment{{}, "wayland-0", {}} << QByteArray("wayland");
+  QTest::newRow("Wayland with XWayland") << DisplayEnvironment{{}, "wayland-0", ":0"} << QByteArray("wayland;xcb");
+  QTest::newRow("X11") << DisplayEnvironment{{}, {}, ":0"} << QByteArray("xcb");
+  QTest::newRow("no display") << DisplayEnvironment{} << QByteArray();
+}
+
+void TestMainWindow::choosesTheDisplayPlatform()
+{
+  QFETCH(DisplayEnvironment, environment);
+  QFETCH(QByteArray, platform);
+  QCOMPARE(ChooseDisplayPlatform(environment), platform);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,5 +1,6 @@
 // Glyph arithmetic and the embedded pictures, without a window.
 #include <QFile>
+#include <QPainter>
 #include <QtTest>
 #include <cmath>
 
@@ -75,6 +76,8 @@ private slots:
   void cornerPicturesHaveExactlyTheArc_data();
   void cornerPicturesHaveExactlyTheArc();
   void visibleRegionLeavesOutTheKeyPixels();
+  void translucentFrameIsTheCutFrameWithAlpha_data();
+  void translucentFrameIsTheCutFrameWithAlpha();
   void glyphsAreDrawnFromTheArtworkOfTheDevice_data();
   void glyphsAreDrawnFromTheArtworkOfTheDevice();
   void listIconsHoldTheArtworkOfEveryRatio_data();
@@ -413,6 +416,37 @@ void TestGlyphDrawing::visibleRegionLeavesOutTheKeyPixels()
     QVERIFY(!visible.contains(outside));
   for (QPoint inside : {QPoint(10, 0), QPoint(0, 9), QPoint(245, 87), QPoint(255, 78), QPoint(128, 44)})
     QVERIFY(visible.contains(inside));
+}
+
+void TestGlyphDrawing::translucentFrameIsTheCutFrameWithAlpha_data()
+{
+  QTest::addColumn<qreal>("ratio");
+  QTest::newRow("1") << 1.0;
+  QTest::newRow("2") << 2.0;
+}
+
+// Where the shape keeps a pixel, the translucent frame shows it as the cut frame does; the
+// rest is fully transparent, whatever the window held before.
+void TestGlyphDrawing::translucentFrameIsTheCutFrameWithAlpha()
+{
+  QFETCH(qreal, ratio);
+  const QSize window = DeviceSize(QSize(256, 88), ratio);
+  const std::array<QImage, 4> corners = CornerPicturesAt(ratio);
+  QImage cut = Filled(window, 0xffffffff);
+  QImage translucent = Filled(window, 0x80102030, QImage::Format_ARGB32_Premultiplied);
+  {
+    QPainter painter(&cut);
+    PaintFrame(painter, window, corners);
+    QPainter alphaPainter(&translucent);
+    PaintTranslucentFrame(alphaPainter, window, WithKeyTransparent(corners));
+  }
+  translucent = translucent.convertToFormat(QImage::Format_ARGB32);
+  const QRegion visible = VisibleRegion(window, corners);
+  for (int y = 0; y < window.height(); ++y)
+    for (int x = 0; x < window.width(); ++x) {
+      const QRgb expected = visible.contains(QPoint(x, y)) ? cut.pixel(x, y) : qRgba(0, 0, 0, 0);
+      QVERIFY2(translucent.pixel(x, y) == expected, qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+    }
 }
 
 void TestGlyphDrawing::glyphsAreDrawnFromTheArtworkOfTheDevice_data()
