@@ -17,6 +17,7 @@
 #include "app/program.h"
 #include "app/row_delegate.h"
 #include "platform/file_queries.h"
+#include "platform/journal.h"
 #include "platform/launcher.h"
 #include "settings/settings_store.h"
 #include "texts/texts.h"
@@ -144,6 +145,8 @@ void TForm1::CreateControls()
   notAnsweringTimer_ = new QTimer(this);
   notAnsweringTimer_->setSingleShot(true);
   notAnsweringTimer_->setInterval(NotAnsweringAfter);
+  copyTimer_ = new QTimer(this);
+  copyTimer_->setInterval(CopyProgressEveryMs);
   ListView1->setModel(listModel_);
   ListView1->setItemDelegate(new RowDelegate(*PngImageList1, ListView1));
   ListView1->header()->setStretchLastSection(false);
@@ -209,6 +212,7 @@ void TForm1::ConnectHandlers()
     ShowRows(requestedFolder_, platform::FolderState::Unreadable,
              MessageRows(texts::FolderNotAnswering, program_.settings.IsEnglish));
   });
+  connect(copyTimer_, &QTimer::timeout, this, &TForm1::ShowCopyProgress);
   OnClick(Label3, [this] { Label3Click(); });
   OnClick(Label4, [this] { Label4Click(); });
   OnClick(Label5, [this] { Label5Click(); });
@@ -220,6 +224,15 @@ void TForm1::FormCreate()
   LoadSettings(program_.settings);
   ApplyLanguage();
   OpenFolder(program_.settings.CurrentHomeLocation());
+  // What a killed run left half-done is finished before anything new is copied or trashed
+  // in the same place; a file put back under another name is named to the user.
+  RunJob(platform::CleanUpUnfinishedWork, [this](const QList<QByteArray> &putBack) {
+    QStringList names;
+    for (const QByteArray &path : putBack)
+      names.append(platform::DisplayName(path));
+    if (!names.isEmpty())
+      ShowMessageWhite(Text(texts::PutBackUnderOtherNames, program_.settings.TextLanguage()).arg(names.join(", ")));
+  });
 }
 
 bool TForm1::FolderShown() const { return !Label5->isHidden(); }

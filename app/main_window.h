@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <array>
 #include <deque>
@@ -10,6 +11,7 @@
 #include "app/listing.h"
 #include "app/location_argument.h"
 #include "fileops/delete.h"
+#include "ops/copy_watch.h"
 #include "ops/jobs.h"
 #include "ui/busy_pointer.h"
 #include "ui/row_kind.h"
@@ -42,6 +44,9 @@ class Program;
 // The main window: the "Index of" page of one folder or of the drive list.
 // How long a folder may take to answer before the user is told it is not answering.
 inline constexpr std::chrono::milliseconds NotAnsweringAfter{1000};
+// How long a copy may take before its progress shows, and how often the progress is shown.
+inline constexpr int CopyBoxAfterMs = 500;
+inline constexpr int CopyProgressEveryMs = 100;
 
 class TForm1 : public ui::BorderlessWidget {
   Q_OBJECT
@@ -133,6 +138,11 @@ public:
   // the row.
   void ListView1Edited(int row, const QString &newText);
   void ListViewDeleteFile(int row);
+  // Shows the progress of a long copy in its box from half a second on, until it ends.
+  void WatchCopy(std::shared_ptr<ops::CopyWatch> watch);
+  void EndCopyWatch(const std::shared_ptr<ops::CopyWatch> &watch);
+  void ShowCopyProgress();
+  void CancelCopy();
   // Asks and trashes once the check of the entry is back.
   void DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder, const QByteArray &name,
                         const QString &caption);
@@ -191,6 +201,10 @@ private:
   std::optional<ui::BusyPointer> listingBusy_;
   QByteArray requestedFolder_;
   QTimer *notAnsweringTimer_ = nullptr;
+  // The copy whose progress is shown, and the timer that shows it.
+  std::shared_ptr<ops::CopyWatch> copyWatch_;
+  QTimer *copyTimer_ = nullptr;
+  QElapsedTimer copyStarted_;
   // Operations out, and the busy pointer shown while any is.
   int jobsOut_ = 0;
   std::optional<ui::BusyPointer> jobsBusy_;

@@ -5,14 +5,17 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTimer>
 #include <QTreeView>
 
 #include "app/list_model.h"
 #include "app/main_window_jobs.h"
 #include "app/program.h"
+#include "app/row_texts.h"
 #include "fileops/delete.h"
 #include "fileops/drop.h"
 #include "fileops/rename.h"
+#include "platform/file_queries.h"
 #include "settings/app_settings.h"
 #include "texts/texts.h"
 
@@ -107,9 +110,15 @@ void TForm1::DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder
   if (step != fileops::DeleteStep::Ask || !fileops::ConfirmDelete(*program_.Form6, caption, language))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
+  auto watch = std::make_shared<ops::CopyWatch>();
+  WatchCopy(watch);
   RunInFolder(
-      folder, [path = folder + name, caption, language] { return fileops::RecycleFile(path, caption, language); },
-      [this, folder](const QString &failure) {
+      folder,
+      [path = folder + name, caption, language, watch] {
+        return fileops::RecycleFile(path, caption, language, watch.get());
+      },
+      [this, folder, watch](const QString &failure) {
+        EndCopyWatch(watch);
         RefreshIfShown(folder);
         if (!failure.isEmpty())
           ShowMessageWhite(failure);
@@ -121,13 +130,58 @@ void TForm1::AcceptFiles(const QList<QByteArray> &paths)
   if (!FolderShown())
     return;
   const QByteArray folder = CurrentFolder();
+  auto watch = std::make_shared<ops::CopyWatch>();
+  WatchCopy(watch);
   RunInFolder(
       folder,
-      [folder, paths] {
-        fileops::CopyDroppedFiles(folder, paths);
+      [folder, paths, watch] {
+        fileops::CopyDroppedFiles(folder, paths, watch.get());
         return true;
       },
-      [this, folder](bool) { RefreshIfShown(folder); });
+      [this, folder, watch](bool) {
+        EndCopyWatch(watch);
+        RefreshIfShown(folder);
+      });
+}
+
+void TForm1::WatchCopy(std::shared_ptr<ops::CopyWatch> watch)
+{
+  copyWatch_ = std::move(watch);
+  copyStarted_.start();
+  copyTimer_->start();
+}
+
+void TForm1::EndCopyWatch(const std::shared_ptr<ops::CopyWatch> &watch)
+{
+  if (watch != copyWatch_)
+    return;
+  copyWatch_.reset();
+  copyTimer_->stop();
+  if (program_.FormCopy.Exists())
+    program_.FormCopy->hide();
+}
+
+void TForm1::CancelCopy()
+{
+  if (copyWatch_)
+    copyWatch_->Cancel();
+}
+
+void TForm1::ShowCopyProgress()
+{
+  // A copy that ends within half a second shows no box.
+  if (!copyWatch_ || copyWatch_->Cancelled() || copyStarted_.elapsed() < CopyBoxAfterMs)
+    return;
+  const Language language = program_.settings.TextLanguage();
+  const QString point = QLocale::system().decimalPoint();
+  ui::CopyProgressBox &box = *program_.FormCopy;
+  if (!box.isVisible()) {
+    box.SetTexts(language);
+    connect(&box, &ui::CopyProgressBox::CancelClicked, this, &TForm1::CancelCopy, Qt::UniqueConnection);
+  }
+  box.ShowProgress(platform::DisplayName(copyWatch_->Name()),
+                   Text(texts::BytesDoneOfTotal, language)
+                       .arg(FormatSize(copyWatch_->Done(), point), FormatSize(copyWatch_->Total(), point)));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent *event) { AcceptAsCopy(event, FolderShown()); }

@@ -10,6 +10,7 @@
 #include "settings/app_settings.h"
 #include "settings/options_dialog.h"
 #include "ui/about_box.h"
+#include "ui/copy_progress_box.h"
 #include "ui/message_boxes.h"
 
 namespace tv {
@@ -32,6 +33,7 @@ public:
   WindowOnFirstUse<ui::TFormAbout> FormAbout{[this] { return new ui::TFormAbout(Form1); }};
   WindowOnFirstUse<ui::TForm5> Form5{[this] { return new ui::TForm5(Form1); }};
   WindowOnFirstUse<ui::TForm6> Form6{[this] { return new ui::TForm6(Form1); }};
+  WindowOnFirstUse<ui::CopyProgressBox> FormCopy{[this] { return new ui::CopyProgressBox(Form1); }};
   // The desktop's file-manager interface, offered while the program runs.
   std::unique_ptr<platform::FileManagerService> fileManagerService;
 };

@@ -18,6 +18,8 @@ public:
       window_ = make_();
     return window_;
   }
+  // Whether it was made and is still there.
+  bool Exists() const { return !window_.isNull(); }
   Window *operator->() { return Get(); }
   Window &operator*() { return *Get(); }
   operator Window *() { return Get(); }

@@ -1,8 +1,10 @@
+// Deleting a file: the question, and the move to the trash.
 #include "fileops/delete.h"
 
 #include <QLabel>
 
 #include "fileops/entry_name.h"
+#include "ops/copy_watch.h"
 #include "platform/file_queries.h"
 #include "platform/trash.h"
 #include "texts/texts.h"
@@ -47,6 +49,9 @@ QString TrashFailureReason(const platform::TrashedFile &trashed, Language langua
   case platform::TrashRefusal::FileChanged:
     return Text(texts::FileChangedWhileTrashed, language);
   case platform::TrashRefusal::KeptUnderAnotherName:
+    if (trashed.result.Ok())
+      return Text(texts::FileChangedWhileTrashed, language);
+    break;
   case platform::TrashRefusal::None:
     break;
   }
@@ -55,13 +60,20 @@ QString TrashFailureReason(const platform::TrashedFile &trashed, Language langua
 
 } // namespace
 
-QString RecycleFile(const QByteArray &path, const QString &caption, Language language)
+QString RecycleFile(const QByteArray &path, const QString &caption, Language language, ops::CopyWatch *watch)
 {
   if (!platform::IsExistingFile(path))
     return {};
-  const platform::TrashedFile trashed = platform::MoveToTrash(path);
-  return trashed.result.Ok() ? QString()
-                             : Text(texts::TrashFailed, language).arg(caption, TrashFailureReason(trashed, language));
+  if (watch)
+    watch->SetTotal(platform::RegularFileSize(path));
+  const platform::TrashedFile trashed = platform::MoveToTrash(
+      path, watch ? watch->ForFile(path.mid(path.lastIndexOf('/') + 1), 0) : platform::CopyProgress());
+  if (trashed.result.Ok() || trashed.result.Error() == ECANCELED)
+    return {};
+  const QString reason = TrashFailureReason(trashed, language);
+  if (trashed.refusal == platform::TrashRefusal::KeptUnderAnotherName)
+    return Text(texts::TrashFailedKeptAt, language).arg(caption, reason, platform::DisplayName(trashed.keptAt));
+  return Text(texts::TrashFailed, language).arg(caption, reason);
 }
 
 } // namespace tv::fileops

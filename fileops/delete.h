@@ -9,6 +9,10 @@ namespace tv::ui {
 class TForm6;
 } // namespace tv::ui
 
+namespace tv::ops {
+class CopyWatch;
+} // namespace tv::ops
+
 namespace tv::fileops {
 
 enum class DeleteStep {
@@ -30,6 +34,8 @@ bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language);
 
 // Moves the file at the path to the trash; the message for the user when it stays where it
 // is in the language, empty when it went or was no longer there.
-QString RecycleFile(const QByteArray &path, const QString &caption, Language language);
+// A copy to the home trash reports its progress to the watch, where one is given; a
+// cancelled one leaves the file where it was, and says nothing.
+QString RecycleFile(const QByteArray &path, const QString &caption, Language language, ops::CopyWatch *watch = nullptr);
 
 } // namespace tv::fileops

@@ -1,3 +1,4 @@
+// The files dropped on the window, copied into the folder shown.
 #include "fileops/drop.h"
 
 #include <QMimeData>
@@ -6,6 +7,7 @@
 #include <climits>
 
 #include "fileops/entry_name.h"
+#include "ops/copy_watch.h"
 #include "platform/file_copy.h"
 #include "platform/file_queries.h"
 
@@ -20,17 +22,30 @@ bool IsLocalFile(const QUrl &url)
 
 bool EntryExists(const QByteArray &path) { return platform::IsExistingFile(path) || platform::IsExistingFolder(path); }
 
-void CopyDroppedFile(const QByteArray &folder, const QByteArray &source)
+// The copies of one drop: one journal entry names all their temporary files.
+struct DropCopy {
+  const QByteArray &folder;
+  ops::CopyWatch *watch;
+  platform::CopyJournal journal;
+  qint64 done = 0;
+};
+
+void CopyDroppedFile(DropCopy &drop, const QByteArray &source)
 {
+  const QByteArray &folder = drop.folder;
   const qsizetype slash = source.lastIndexOf('/');
   const QByteArray name = source.mid(slash + 1);
   if (!IsPlainEntryName(name) || platform::IsSameFile(source.left(slash + 1), folder))
     return;
+  const platform::CopyProgress progress = drop.watch ? drop.watch->ForFile(name, drop.done) : platform::CopyProgress();
   for (int number = 1;; ++number) {
     const QByteArray target = folder + platform::NumberedName(name, number, NAME_MAX);
-    if (!EntryExists(target) && platform::CopyRegularFile(source, target).Error() != EEXIST)
-      return;
+    if (!EntryExists(target) &&
+        platform::CopyRegularFile(source, target, platform::Durability::Normal, progress, &drop.journal).Error() !=
+            EEXIST)
+      break;
   }
+  drop.done += platform::RegularFileSize(source);
 }
 
 } // namespace
@@ -46,10 +61,20 @@ QList<QByteArray> DroppedLocalPaths(const QMimeData &data)
   return paths;
 }
 
-void CopyDroppedFiles(const QByteArray &folder, const QList<QByteArray> &paths)
+void CopyDroppedFiles(const QByteArray &folder, const QList<QByteArray> &paths, ops::CopyWatch *watch)
 {
-  for (const QByteArray &path : paths)
-    CopyDroppedFile(folder, path);
+  DropCopy drop{folder, watch, {}};
+  if (watch) {
+    qint64 total = 0;
+    for (const QByteArray &path : paths)
+      total += platform::RegularFileSize(path);
+    watch->SetTotal(total);
+  }
+  for (const QByteArray &path : paths) {
+    if (watch && watch->Cancelled())
+      return;
+    CopyDroppedFile(drop, path);
+  }
 }
 
 } // namespace tv::fileops

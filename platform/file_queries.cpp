@@ -13,6 +13,12 @@ bool IsExistingFolder(const QByteArray &path)
   return !path.isEmpty() && ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+qint64 RegularFileSize(const QByteArray &path)
+{
+  struct stat info {};
+  return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : 0;
+}
+
 bool IsExistingFile(const QByteArray &path)
 {
   struct stat info {};

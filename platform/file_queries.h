@@ -15,6 +15,9 @@ bool IsExistingFolder(const QByteArray &path);
 // counts as a file).
 bool IsExistingFile(const QByteArray &path);
 
+// The size of the regular file at the path (following symbolic links); 0 for anything else.
+qint64 RegularFileSize(const QByteArray &path);
+
 // Absolute path of the running executable.
 QByteArray ExecutablePath();
 

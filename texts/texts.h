@@ -104,10 +104,22 @@ inline constexpr TextPair InvalidName{"a name must not be empty, \".\" or \"..\"
                                       "名称不能为空, 不能是 \".\" 或 \"..\", 也不能包含 \"/\""};
 inline constexpr TextPair TrashFailed{"Could not move \"%1\" to the trash, the file stays where it is: %2.",
                                       "无法将 \"%1\" 移到回收站, 文件保留在原处: %2."};
+// %3 where the file is now, put back under another name as its own was taken meanwhile
+inline constexpr TextPair TrashFailedKeptAt{"Could not move \"%1\" to the trash: %2. The file is now \"%3\".",
+                                            "无法将 \"%1\" 移到回收站: %2. 文件现在位于 \"%3\"."};
+// Files that an interrupted run had taken aside, put back under other names at the next start
+inline constexpr TextPair PutBackUnderOtherNames{
+    "An interrupted move had taken files aside. They are back, under other "
+    "names, as their own were taken: %1",
+    "中断的移动曾将文件移开。它们已放回, 但因原名称已被占用而使用了其他名称: %1"};
 // Reasons for TrashFailed that the system's error number does not give
 inline constexpr TextPair NoHomeFolder{"no home folder is set", "未设置主文件夹"};
 inline constexpr TextPair FileChangedWhileTrashed{"the file changed while it was being moved",
                                                   "文件在移动过程中被更改"};
+
+// The box of a long copy: the file's name, the bytes done of the total (%1 of %2), Cancel
+inline constexpr TextPair CopyingCaption{"Copying", "正在复制"};
+inline constexpr TextPair BytesDoneOfTotal{"%1 of %2", "%1 / %2"};
 
 // Message box (TForm5): its caption and button are the same in both languages
 inline constexpr const char *MessageCaption = "Message";
