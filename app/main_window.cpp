@@ -239,8 +239,7 @@ bool TForm1::FolderShown() const { return !Label5->isHidden(); }
 
 void TForm1::ShowMessageWhite(const QString &text)
 {
-  program_.Form5->Label1->setText(text);
-  program_.Form5->exec();
+  program_.Form5->ShowText(text);
 }
 
 void TForm1::OpenFolder(const QByteArray &path) { ListFolder(path, {}); }

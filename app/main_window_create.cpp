@@ -40,8 +40,7 @@ bool AskFolderName(Program &program)
   dialog.ProposeName(Text(texts::NewFolderButton, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
-  dialog.exec();
-  return dialog.NewFolderConfirmed();
+  return dialog.exec() == QDialog::Accepted;
 }
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
@@ -52,9 +51,8 @@ bool AskDocumentName(Program &program, const fileops::DocumentType &type, bool n
   dialog.ProposeName(Text(type.proposedName, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
-  (newerSuite ? dialog.RadioButton2 : dialog.RadioButton1)->setChecked(true);
-  dialog.exec();
-  return dialog.NewDocumentConfirmed();
+  dialog.ChooseFormat(newerSuite);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 // The system's error box, with the file's name shown as it is, not read as markup.

@@ -13,8 +13,7 @@ void TForm1::PngSpeedButton11Click()
   TForm4 &options = *program_.Form4;
   connect(&options, &TForm4::MessageRequested, this, &TForm1::ShowMessageWhite, Qt::UniqueConnection);
   options.ShowSettings();
-  options.exec();
-  if (!options.OptionsAccepted())
+  if (options.exec() != QDialog::Accepted)
     return;
 
   Settings &settings = program_.settings;

@@ -35,8 +35,7 @@ bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language)
     box.SetTexts(language);
   // Enter at once must answer No: the safe answer for a question about deleting.
   box.PngBitBtn2->setFocus();
-  box.exec();
-  return box.DeleteConfirmed();
+  return box.exec() == QDialog::Accepted;
 }
 
 namespace {

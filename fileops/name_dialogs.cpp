@@ -56,7 +56,6 @@ NameDialog::NameDialog(QWidget *parent, QSize clientSize, int left, int buttonsT
 
 void NameDialog::FormShow()
 {
-  confirmed_ = false;
   Edit1->setText(name_);
   Edit1->setFocus();
   Edit1->selectAll();
@@ -70,11 +69,7 @@ bool NameDialog::Edit1KeyDown(QKeyEvent *event)
   return true;
 }
 
-void NameDialog::PngBitBtn1Click()
-{
-  confirmed_ = true;
-  close();
-}
+void NameDialog::PngBitBtn1Click() { accept(); }
 
 void NameDialog::PngBitBtn2Click() { close(); }
 
@@ -127,6 +122,8 @@ TForm2::TForm2(QWidget *parent)
 }
 
 bool TForm2::NewerFormatChosen() const { return RadioButton2->isChecked(); }
+
+void TForm2::ChooseFormat(bool newer) { (newer ? RadioButton2 : RadioButton1)->setChecked(true); }
 
 TForm3::TForm3(QWidget *parent) : NameDialog(parent, {256, 88}, 64, 48), Label1(AddLabel({16, 19, 38, 16}))
 {

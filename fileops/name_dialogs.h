@@ -42,16 +42,15 @@ protected:
   QLabel *AddLabel(QRect geometry);
   // The texts both dialogs share.
   void SetButtonTexts(Language language);
-  // The name as typed, and whether OK was pressed since the last showing.
+  // The name as typed, and whether the last showing ended with OK (exec()'s answer).
   QString TypedName() const;
-  bool Confirmed() const { return confirmed_; }
+  bool Confirmed() const { return result() == QDialog::Accepted; }
 
   void showEvent(QShowEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   QString name_;
-  bool confirmed_ = false;
   QList<QLabel *> labels_;
 };
 
@@ -65,6 +64,8 @@ public:
   bool NewDocumentConfirmed() const { return Confirmed(); }
   // True when the newer format ("2007") is chosen.
   bool NewerFormatChosen() const;
+  // Chooses the newer format, or the older one.
+  void ChooseFormat(bool newer);
 
   QLabel *Label1;             // "Filename:"
   QLabel *Label2;             // "Type:"

@@ -133,14 +133,9 @@ void TForm4::FormShow()
 {
   Label1->setText(windowTitle());
   Label1->adjustSize();
-  optionsAccepted_ = false;
 }
 
-void TForm4::PngBitBtn1Click()
-{
-  optionsAccepted_ = true;
-  close();
-}
+void TForm4::PngBitBtn1Click() { accept(); }
 
 void TForm4::PngBitBtn2Click() { close(); }
 

@@ -55,8 +55,9 @@ public:
   void SetTexts(Language language);
   // Puts the settings into the controls, in the language in force.
   void ShowSettings();
-  // The answers: set by OK, cleared by FormShow; and the choices shown when OK was pressed.
-  bool OptionsAccepted() const { return optionsAccepted_; }
+  // The answers: whether the last showing ended with OK (exec()'s answer), and the choices
+  // shown when OK was pressed.
+  bool OptionsAccepted() const { return result() == QDialog::Accepted; }
   bool ChosenShowHidden() const;
   bool ChosenStartupIsEnglish() const;
 
@@ -76,7 +77,6 @@ protected:
 private:
   QButtonGroup *radioItems_;
   const Settings &settings_;
-  bool optionsAccepted_ = false;
 };
 
 } // namespace tv

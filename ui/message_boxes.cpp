@@ -50,6 +50,12 @@ TForm5::TForm5(QWidget *parent)
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &QDialog::close);
 }
 
+void TForm5::ShowText(const QString &text)
+{
+  Label1->setText(text);
+  exec();
+}
+
 void TForm5::showEvent(QShowEvent *event)
 {
   PngBitBtn1->setFocus();
@@ -65,10 +71,7 @@ TForm6::TForm6(QWidget *parent)
   PngBitBtn2 = BoxButton(this, 168, Picture::Cancel);
   SetTexts(&TextPair::english);
   setTabOrder(PngBitBtn2, PngBitBtn1);
-  connect(PngBitBtn1, &QAbstractButton::clicked, this, [this] {
-    deleteConfirmed_ = true;
-    close();
-  });
+  connect(PngBitBtn1, &QAbstractButton::clicked, this, &QDialog::accept);
   connect(PngBitBtn2, &QAbstractButton::clicked, this, &QDialog::close);
 }
 
@@ -81,8 +84,6 @@ void TForm6::SetTexts(Language language)
 // Every opening starts on No, also after Yes had the focus last time.
 void TForm6::showEvent(QShowEvent *event)
 {
-  if (!event->spontaneous())
-    deleteConfirmed_ = false;
   PngBitBtn2->setFocus();
   BorderlessDialog::showEvent(event);
 }

@@ -20,6 +20,9 @@ public:
   QLabel *Label1;         // the message
   TPngBitBtn *PngBitBtn1; // OK
 
+  // Shows the text and waits until the box is closed.
+  void ShowText(const QString &text);
+
 protected:
   void showEvent(QShowEvent *event) override;
 };
@@ -38,14 +41,11 @@ public:
   // Assigns the window's texts in the language: only the buttons' captions differ.
   void SetTexts(Language language);
 
-  // Set by Yes; cleared by every showing.
-  bool DeleteConfirmed() const { return deleteConfirmed_; }
+  // Whether the last showing ended with Yes (exec()'s answer).
+  bool DeleteConfirmed() const { return result() == QDialog::Accepted; }
 
 protected:
   void showEvent(QShowEvent *event) override;
-
-private:
-  bool deleteConfirmed_ = false;
 };
 
 } // namespace tv::ui
