@@ -16,12 +16,6 @@
 using namespace tv;
 using Captions = QStringList;
 
-namespace {
-
-void Click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
-
-} // namespace
-
 class TestMainWindow : public test::ProgramTest {
   Q_OBJECT
 private slots:
@@ -33,6 +27,7 @@ private slots:
   void showsTheFolderAfterTheTitle();
   void cutsALongPathAt737Pixels();
   void showsTheMessageRowForAMissingFolder();
+  void onlyTheLastListingShowsItsPathWithItsRows();
   void titlesTheDriveList_data();
   void titlesTheDriveList();
   void upClimbsToTheDriveList();
@@ -59,6 +54,13 @@ private:
 
   int RowCount() const { return program->Form1->ListView1->model()->rowCount(); }
 
+  // Clicks a control and waits for the listing or operation it starts.
+  void Click(QWidget *widget) const
+  {
+    QTest::mouseClick(widget, Qt::LeftButton);
+    QVERIFY(Settled());
+  }
+
   Captions ShownCaptions() const
   {
     Captions captions;
@@ -79,6 +81,7 @@ private:
     QTest::mouseClick(program->Form1->ListView1->viewport(), Qt::LeftButton, {}, RowCentre(row));
     QTest::mouseDClick(program->Form1->ListView1->viewport(), Qt::LeftButton, {}, RowCentre(row));
     QCoreApplication::sendPostedEvents();
+    QVERIFY(Settled());
   }
 
   // A folder inside the test's folder, made with its parents; ends in "/".
@@ -165,13 +168,38 @@ void TestMainWindow::showsTheMessageRowForAMissingFolder()
   QCOMPARE(program->Form1->Label1->text(), QLatin1Char(' ') + QString::fromUtf8(root_ + "missing/"));
 
   program->Form1->OpenFolder({});
-
   QVERIFY(Settled());
   QVERIFY(!program->Form1->FolderShown());
   program->Form1->OpenFolder(root_);
   QVERIFY(Settled());
   QVERIFY(program->Form1->FolderShown());
   QCOMPARE(RowCount(), 0);
+}
+
+// Until the listing is ready the window shows the folder before; a listing that a newer
+// request overtook is never shown.
+void TestMainWindow::onlyTheLastListingShowsItsPathWithItsRows()
+{
+  const QByteArray shown = MakeFolder("shown"), overtaken = MakeFolder("overtaken"), last = MakeFolder("last");
+  test::WriteFile(shown + "shown.txt");
+  test::WriteFile(overtaken + "overtaken.txt");
+  test::WriteFile(last + "last.txt");
+  program->Form1->OpenFolder(shown);
+  QVERIFY(Settled());
+  QStringList pathsWithRows;
+  const QMetaObject::Connection listing =
+      connect(program->Form1->ListView1->model(), &QAbstractItemModel::modelReset, this,
+              [&] { pathsWithRows << program->Form1->Label1->text() + ": " + ShownCaptions().join(", "); });
+
+  program->Form1->OpenFolder(overtaken);
+  program->Form1->OpenFolder(last);
+  QCOMPARE(program->Form1->Label1->text(), QLatin1Char(' ') + QString::fromUtf8(shown));
+  QCOMPARE(ShownCaptions(), Captions{"shown.txt"});
+  QVERIFY(Settled());
+  disconnect(listing);
+
+  QCOMPARE(pathsWithRows, QStringList{' ' + QString::fromUtf8(last) + ": last.txt"});
+  QCOMPARE(program->Form1->CurrentFolder(), last);
 }
 
 void TestMainWindow::titlesTheDriveList_data()

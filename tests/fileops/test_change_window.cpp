@@ -149,6 +149,7 @@ private:
   {
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     program->Form1->ListView1KeyDown(&press);
+    QVERIFY(Settled());
   }
 
   bool Editing() const { return program->Form1->ListView1->viewport()->findChild<QLineEdit *>() != nullptr; }
@@ -164,6 +165,7 @@ private:
     QTest::keyClick(editor, Qt::Key_Return);
     // The editor sees the key first; the edit is committed right after.
     QCoreApplication::processEvents();
+    QVERIFY(Settled());
   }
 
   std::unique_ptr<FileTestEnvironment> environment_;
@@ -228,6 +230,11 @@ void TestChangeWindow::dragsAreAcceptedOnlyAsCopies()
   QDragEnterEvent enter(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
   enter.setDropAction(Qt::MoveAction);
   QApplication::sendEvent(program->Form1, &enter);
+  // Every drag ends in a drop or a leave; Qt keeps the window that took it until then.
+  const auto leave = qScopeGuard([this] {
+    QDragLeaveEvent left;
+    QApplication::sendEvent(program->Form1, &left);
+  });
   QCOMPARE(enter.isAccepted(), accepted);
   QDragMoveEvent move(middle, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
   move.setDropAction(Qt::MoveAction);
@@ -248,8 +255,11 @@ void TestChangeWindow::droppedFilesAreCopiedIntoTheShownFolder()
 
   QCOMPARE(DragAndDrop(data.get()), Qt::CopyAction);
   QCOMPARE(data->reads, 1);
+  // The copy starts once the drop is over.
+  QCoreApplication::sendPostedEvents();
+  QVERIFY(Settled());
 
-  QTRY_COMPARE(Names(shown_), (QList<QByteArray>{"a.txt", "b.txt", "dir", "dropped.txt", "\xff\xfe.bin"}));
+  QCOMPARE(Names(shown_), (QList<QByteArray>{"a.txt", "b.txt", "dir", "dropped.txt", "\xff\xfe.bin"}));
   QCOMPARE(ReadFile(shown_ + "\xff\xfe.bin"), QByteArray("X"));
   QVERIFY(QApplication::overrideCursor() == nullptr);
   QCOMPARE(Snapshot(environment_->home(), {shown_.chopped(1)}), outside);
@@ -398,6 +408,7 @@ void TestChangeWindow::aListingWhileARenameMessageIsOpenStays()
   const ModalScript script({[this](QWidget *) {
     MakeFile(shown_ + "new.txt", "N");
     program->Form1->PngSpeedButton6Click();
+    QVERIFY(Settled()); // the listing is shown while the message is open
     program->Form5->PngBitBtn1->click();
   }});
 

@@ -84,6 +84,7 @@ void TestNewDocument::ClickNewDocument(int button, QList<ModalScript::Step> step
                                                  {9, program->Form1->PngSpeedButton9},    // PowerPoint
                                                  {10, program->Form1->PngSpeedButton10}}; // New folder
   buttons.value(button)->click();
+  QVERIFY(Settled());
   QCOMPARE(script.stepsLeft(), 0);
   QCOMPARE(script.unexpectedWindows(), 0);
 }

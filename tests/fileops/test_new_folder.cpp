@@ -38,6 +38,7 @@ void TestNewFolder::ClickNewFolder(QList<ModalScript::Step> steps)
   ModalScript script(std::move(steps));
   test::MarkListing(*program->Form1);
   program->Form1->PngSpeedButton10->click();
+  QVERIFY(Settled());
   QCOMPARE(script.stepsLeft(), 0);
   QCOMPARE(script.unexpectedWindows(), 0);
 }

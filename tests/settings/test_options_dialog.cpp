@@ -32,6 +32,7 @@ public:
     sandbox.storeValue(QStringLiteral("Language"), language);
     program_ = std::make_unique<Program>();
     LoadSettingsFor(program_->settings, sandbox.executable());
+    [this] { QVERIFY(test::Settled(*program_->Form1)); }();
   }
 
   Program *operator->() const { return program_.get(); }
@@ -79,6 +80,7 @@ void WithOptions(Program &program, const std::function<void()> &action)
   });
   poll->start(5);
   Click(program.Form1->PngSpeedButton11);
+  QVERIFY(test::Settled(*program.Form1));
   QVERIFY(!program.Form4->isVisible());
 }
 
