@@ -209,6 +209,9 @@ void TForm1::ConnectHandlers()
     return IsInertKey(key->key());
   });
   connect(notAnsweringTimer_, &QTimer::timeout, this, [this] {
+    // The user is told, so the pointer need not say it too.
+    notAnsweringShown_ = true;
+    UpdatePointer();
     ShowRows(requestedFolder_, platform::FolderState::Unreadable,
              MessageRows(texts::FolderNotAnswering, program_.settings.IsEnglish));
   });
@@ -239,7 +242,9 @@ bool TForm1::FolderShown() const { return !Label5->isHidden(); }
 
 void TForm1::ShowMessageWhite(const QString &text)
 {
-  program_.Form5->ShowText(text);
+  ui::TForm5 &box = *program_.Form5;
+  box.Label1->setText(text);
+  AskInBox(box);
 }
 
 void TForm1::OpenFolder(const QByteArray &path) { ListFolder(path, {}); }
@@ -250,9 +255,12 @@ void TForm1::ListFolder(const QByteArray &path, const QByteArray &selection)
   listingStop_ = std::stop_source();
   const quint64 number = ++listingNumber_;
   requestedFolder_ = NormaliseFolderPath(path);
-  if (!listingBusy_)
-    listingBusy_.emplace();
-  if (!requestedFolder_.isEmpty())
+  listingOut_ = true;
+  notAnsweringShown_ = false;
+  UpdatePointer();
+  if (requestedFolder_.isEmpty())
+    notAnsweringTimer_->stop(); // the drive list limits each drive's time itself
+  else
     notAnsweringTimer_->start();
   const bool showHidden = program_.settings.ShowHidden, english = program_.settings.IsEnglish;
   const auto list = [folder = requestedFolder_, showHidden, english, gates = jobs_.Gates(),
@@ -266,7 +274,8 @@ void TForm1::ListFolder(const QByteArray &path, const QByteArray &selection)
         SelectRowNamed(selection);
       })) {
     notAnsweringTimer_->stop();
-    listingBusy_.reset();
+    listingOut_ = false;
+    UpdatePointer();
   }
 }
 
@@ -280,7 +289,30 @@ void TForm1::ShowListing(Listing listing)
 {
   notAnsweringTimer_->stop();
   ShowRows(listing.folder, listing.state, std::move(listing.rows));
-  listingBusy_.reset();
+  listingOut_ = false;
+  UpdatePointer();
+}
+
+void TForm1::UpdatePointer()
+{
+  const bool busy = boxesOpen_ == 0 && ((listingOut_ && !notAnsweringShown_) || jobsOut_ > 0);
+  if (busy == pointerBusy_)
+    return;
+  pointerBusy_ = busy;
+  if (busy)
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QGuiApplication::restoreOverrideCursor();
+}
+
+int TForm1::AskInBox(QDialog &box)
+{
+  ++boxesOpen_;
+  UpdatePointer();
+  const int answer = box.exec();
+  --boxesOpen_;
+  UpdatePointer();
+  return answer;
 }
 
 void TForm1::ShowRows(const QByteArray &folder, platform::FolderState state, RowTable rows)

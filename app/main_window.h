@@ -13,7 +13,6 @@
 #include "fileops/delete.h"
 #include "ops/copy_watch.h"
 #include "ops/jobs.h"
-#include "ui/busy_pointer.h"
 #include "ui/row_kind.h"
 
 #include "ui/borderless_frame.h"
@@ -22,6 +21,7 @@
 #include "texts/texts.h"
 
 class QAction;
+class QDialog;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
@@ -60,7 +60,7 @@ public:
   // request supersedes one still out.
   void OpenFolder(const QByteArray &path);
   // True while a listing is out.
-  bool ListingPending() const { return listingBusy_.has_value(); }
+  bool ListingPending() const { return listingOut_; }
   // True while a listing or an operation is out.
   bool Busy() const { return ListingPending() || jobsOut_ > 0; }
   // Runs disk work in a folder on a thread of its own, under the busy pointer, then its
@@ -69,6 +69,9 @@ public:
   template <typename Work, typename Done> void RunInFolder(const QByteArray &folder, Work work, Done done);
   // Lists the folder again where it is still the one shown.
   void RefreshIfShown(const QByteArray &folder);
+  // Shows a box that asks the user something with the normal pointer, whatever work is
+  // out, and returns its answer.
+  int AskInBox(QDialog &box);
   // The folder shown, as raw bytes ending in "/"; meaningful while FolderShown().
   QByteArray CurrentFolder() const { return currentFolder_; }
   // True while a folder is shown (also one that does not exist), false in the drive list.
@@ -177,6 +180,8 @@ private:
   void ShowRows(const QByteArray &folder, platform::FolderState state, RowTable rows);
   // Shows a finished listing and ends the wait for it.
   void ShowListing(Listing listing);
+  // Shows the busy pointer or the normal one, as the work out and the boxes open say.
+  void UpdatePointer();
   // Runs disk work on a thread of its own and its result's handling here; where the system
   // gives no thread, says so and runs nothing.
   template <typename Work, typename Done> bool RunJob(Work work, Done done);
@@ -198,16 +203,20 @@ private:
   // pointer shown while it is out, and the timer after which it says it is not answering.
   quint64 listingNumber_ = 0;
   std::stop_source listingStop_;
-  std::optional<ui::BusyPointer> listingBusy_;
+  bool listingOut_ = false;
+  bool notAnsweringShown_ = false;
   QByteArray requestedFolder_;
   QTimer *notAnsweringTimer_ = nullptr;
   // The copy whose progress is shown, and the timer that shows it.
   std::shared_ptr<ops::CopyWatch> copyWatch_;
   QTimer *copyTimer_ = nullptr;
   QElapsedTimer copyStarted_;
-  // Operations out, and the busy pointer shown while any is.
+  // Operations out.
   int jobsOut_ = 0;
-  std::optional<ui::BusyPointer> jobsBusy_;
+  // The busy pointer shows while work is out that the user has not been told about, but
+  // never over a box that asks the user something.
+  int boxesOpen_ = 0;
+  bool pointerBusy_ = false;
   // Locations other programs asked for while a modal box was open, oldest first.
   std::deque<LocationRequest> desktopRequests_;
   bool waitingForModalBox_ = false;

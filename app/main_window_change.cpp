@@ -107,7 +107,8 @@ void TForm1::DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder
   const Language language = program_.settings.TextLanguage();
   if (step == fileops::DeleteStep::RefuseFolder)
     ShowMessageWhite(Text(texts::CannotDeleteFolders, language));
-  if (step != fileops::DeleteStep::Ask || !fileops::ConfirmDelete(*program_.Form6, caption, language))
+  if (step != fileops::DeleteStep::Ask ||
+      !fileops::ConfirmDelete(*program_.Form6, caption, language, [this](QDialog &box) { return AskInBox(box); }))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
   auto watch = std::make_shared<ops::CopyWatch>();

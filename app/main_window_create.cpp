@@ -40,7 +40,7 @@ bool AskFolderName(Program &program)
   dialog.ProposeName(Text(texts::NewFolderButton, program.settings.TextLanguage()));
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
-  return dialog.exec() == QDialog::Accepted;
+  return program.Form1->AskInBox(dialog) == QDialog::Accepted;
 }
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
@@ -52,7 +52,7 @@ bool AskDocumentName(Program &program, const fileops::DocumentType &type, bool n
   if (!program.settings.IsEnglish)
     dialog.SetTexts(program.settings.TextLanguage());
   dialog.ChooseFormat(newerSuite);
-  return dialog.exec() == QDialog::Accepted;
+  return program.Form1->AskInBox(dialog) == QDialog::Accepted;
 }
 
 // The system's error box, with the file's name shown as it is, not read as markup.

@@ -27,11 +27,11 @@ template <typename Work, typename Done> void TForm1::RunInFolder(const QByteArra
         gates.EnterWithin(platform::MountPoints::Current().MountOf(folder), NotAnsweringAfter);
     return pass ? std::optional<Result>(work()) : std::nullopt;
   };
-  if (jobsOut_++ == 0)
-    jobsBusy_.emplace();
+  ++jobsOut_;
+  UpdatePointer();
   const auto finish = [this] {
-    if (--jobsOut_ == 0)
-      jobsBusy_.reset();
+    --jobsOut_;
+    UpdatePointer();
   };
   const bool started = RunJob(std::move(guarded), [this, finish, done = std::move(done)](std::optional<Result> result) {
     finish();

@@ -13,7 +13,7 @@ void TForm1::PngSpeedButton11Click()
   TForm4 &options = *program_.Form4;
   connect(&options, &TForm4::MessageRequested, this, &TForm1::ShowMessageWhite, Qt::UniqueConnection);
   options.ShowSettings();
-  if (options.exec() != QDialog::Accepted)
+  if (AskInBox(options) != QDialog::Accepted)
     return;
 
   Settings &settings = program_.settings;

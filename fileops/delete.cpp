@@ -28,14 +28,14 @@ QString DeleteQuestion(const QString &caption, Language language)
          Text(texts::DeleteQuestionEnd, language);
 }
 
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language)
+bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language, const std::function<int(QDialog &)> &ask)
 {
   box.Label1->setText(DeleteQuestion(caption, language));
   if (language != &TextPair::english)
     box.SetTexts(language);
   // Enter at once must answer No: the safe answer for a question about deleting.
   box.PngBitBtn2->setFocus();
-  return box.exec() == QDialog::Accepted;
+  return (ask ? ask(box) : box.exec()) == QDialog::Accepted;
 }
 
 namespace {

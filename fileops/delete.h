@@ -1,9 +1,13 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QString>
 
 #include "texts/texts.h"
+
+class QDialog;
 
 namespace tv::ui {
 class TForm6;
@@ -29,8 +33,10 @@ DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name);
 QString DeleteQuestion(const QString &caption, Language language);
 
 // Puts the question and, in the second language, the button captions into the box, shows it
-// modally; true when the user answered Yes.
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language);
+// modally (through ask, where given, which returns the box's answer); true when the user
+// answered Yes.
+bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language,
+                   const std::function<int(QDialog &)> &ask = {});
 
 // Moves the file at the path to the trash; the message for the user when it stays where it
 // is in the language, empty when it went or was no longer there.

@@ -50,12 +50,6 @@ TForm5::TForm5(QWidget *parent)
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &QDialog::close);
 }
 
-void TForm5::ShowText(const QString &text)
-{
-  Label1->setText(text);
-  exec();
-}
-
 void TForm5::showEvent(QShowEvent *event)
 {
   PngBitBtn1->setFocus();

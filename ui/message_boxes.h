@@ -20,9 +20,6 @@ public:
   QLabel *Label1;         // the message
   TPngBitBtn *PngBitBtn1; // OK
 
-  // Shows the text and waits until the box is closed.
-  void ShowText(const QString &text);
-
 protected:
   void showEvent(QShowEvent *event) override;
 };

@@ -171,7 +171,6 @@ void TestBusyPointer::aBoxAfterRelistingShowsTheNormalPointer()
     QCOMPARE(script.stepsLeft(), 0);
   }
 
-  QEXPECT_FAIL("", "the restart message opens while the listing that Options started is still out", Continue);
   QCOMPARE(boxes.shown, (QList<int>{-1, -1}));
   QCOMPARE(ForcedPointer(), -1);
 }

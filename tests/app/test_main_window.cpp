@@ -348,6 +348,7 @@ void TestMainWindow::doubleClickOnTheSelectedRowOnlyOpensIt()
   hints->setMouseDoubleClickInterval(1);
   MakeFolder("inner/deeper");
   program->Form1->OpenFolder(root_);
+  QVERIFY(Settled());
   QTest::mouseClick(program->Form1->ListView1->viewport(), Qt::LeftButton, {}, RowCentre(0));
   DoubleClick(0);
   QTest::qWait(50);
