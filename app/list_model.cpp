@@ -35,7 +35,7 @@ void ListModel::SortBy(SortKey key, const QCollator &collator)
 
 QString ListModel::Caption(int row) const
 {
-  if (rows_.At(row).kind == ui::RowKind::Drive) {
+  if (rows_.At(row).kind == ops::RowKind::Drive) {
     const auto typed = driveCaptions_.constFind(rows_.Name(row).toByteArray());
     if (typed != driveCaptions_.constEnd())
       return *typed;
@@ -59,7 +59,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
       return Caption(row);
     return index.column() == SizeColumn ? format_->SizeText(rows_, row) : format_->DetailText(rows_, row);
   case RowImageRole:
-    if (index.column() == NameColumn && rows_.At(row).image != ui::ListImage::None)
+    if (index.column() == NameColumn && rows_.At(row).image != ops::ListImage::None)
       return QVariant::fromValue(rows_.At(row).image);
     return {};
   default:
@@ -70,7 +70,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
 Qt::ItemFlags ListModel::flags(const QModelIndex &index) const
 {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-  if (index.isValid() && index.column() == NameColumn && rows_.At(index.row()).kind != ui::RowKind::Message)
+  if (index.isValid() && index.column() == NameColumn && rows_.At(index.row()).kind != ops::RowKind::Message)
     flags |= Qt::ItemIsEditable;
   return flags;
 }

@@ -5,9 +5,9 @@
 #include <QHash>
 #include <optional>
 
-#include "app/listing.h"
-#include "app/row_table.h"
-#include "app/row_texts.h"
+#include "ops/listing.h"
+#include "ops/row_table.h"
+#include "ops/row_texts.h"
 
 namespace tv {
 
@@ -17,7 +17,7 @@ namespace tv {
 class ListModel : public QAbstractTableModel {
   Q_OBJECT
 public:
-  // The role of a row's picture in the image list (a ui::ListImage), in the first column.
+  // The role of a row's picture in the image list (a ops::ListImage), in the first column.
   static constexpr int RowImageRole = Qt::UserRole;
 
   using QAbstractTableModel::QAbstractTableModel;

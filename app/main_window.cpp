@@ -11,11 +11,11 @@
 #include <functional>
 
 #include "app/list_model.h"
-#include "app/listing.h"
 #include "app/main_window_jobs.h"
-#include "app/paths.h"
 #include "app/program.h"
 #include "app/row_delegate.h"
+#include "ops/listing.h"
+#include "ops/paths.h"
 #include "platform/file_queries.h"
 #include "platform/journal.h"
 #include "platform/launcher.h"
@@ -154,8 +154,8 @@ void TForm1::CreateControls()
     ListView1->header()->resizeSection(column, ColumnWidths[column]);
 
   PopupMenu1 = new QMenu(this);
-  Rename1 = PopupMenu1->addAction(PngImageList1->Icon(ui::ListImage::Rename), QString());
-  Delete1 = PopupMenu1->addAction(PngImageList1->Icon(ui::ListImage::Delete), QString());
+  Rename1 = PopupMenu1->addAction(PngImageList1->Icon(ops::ListImage::Rename), QString());
+  Delete1 = PopupMenu1->addAction(PngImageList1->Icon(ops::ListImage::Delete), QString());
 
   PngSpeedButton10 = GlyphButton(this, {16, 568, 104, 25}, ui::Picture::NewFolder, -1);
   PngSpeedButton7 = GlyphButton(this, {120, 568, 160, 25}, ui::Picture::Word, -1);
@@ -348,19 +348,19 @@ QString TForm1::RowCaption(int row) const { return IsRow(row) ? listModel_->Capt
 
 QByteArray TForm1::RowName(int row) const
 {
-  if (RowKindOf(row) == ui::RowKind::Message)
+  if (RowKindOf(row) == ops::RowKind::Message)
     return {};
   return listModel_->Rows().Name(row).toByteArray();
 }
 
-ui::RowKind TForm1::RowKindOf(int row) const
+ops::RowKind TForm1::RowKindOf(int row) const
 {
-  return IsRow(row) ? listModel_->Rows().At(row).kind : ui::RowKind::Message;
+  return IsRow(row) ? listModel_->Rows().At(row).kind : ops::RowKind::Message;
 }
 
 int TForm1::RowImage(int row) const
 {
-  return static_cast<int>(IsRow(row) ? listModel_->Rows().At(row).image : ui::ListImage::None);
+  return static_cast<int>(IsRow(row) ? listModel_->Rows().At(row).image : ops::ListImage::None);
 }
 
 void TForm1::PngSpeedButton1Click() { close(); }
@@ -382,12 +382,12 @@ void TForm1::PngSpeedButton13Click() { OpenFolder(program_.settings.HomeLocation
 void TForm1::ListView1DblClick()
 {
   const int row = SelectedRow();
-  const ui::RowKind kind = RowKindOf(row);
-  if (kind == ui::RowKind::Folder) {
+  const ops::RowKind kind = RowKindOf(row);
+  if (kind == ops::RowKind::Folder) {
     OpenFolder(currentFolder_ + '/' + RowName(row));
-  } else if (kind == ui::RowKind::Drive) {
+  } else if (kind == ops::RowKind::Drive) {
     OpenFolder(RowName(row));
-  } else if (kind == ui::RowKind::File) {
+  } else if (kind == ops::RowKind::File) {
     const QByteArray folder = currentFolder_, file = folder + RowName(row);
     // The opener's child starts in the folder, so starting it may wait on the disk too.
     RunInFolder(

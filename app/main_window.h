@@ -8,12 +8,12 @@
 #include <optional>
 #include <stop_token>
 
-#include "app/listing.h"
 #include "app/location_argument.h"
-#include "fileops/delete.h"
 #include "ops/copy_watch.h"
+#include "ops/delete.h"
 #include "ops/jobs.h"
-#include "ui/row_kind.h"
+#include "ops/listing.h"
+#include "ops/row_kind.h"
 
 #include "ui/borderless_frame.h"
 #include "ui/user_text.h"
@@ -84,7 +84,7 @@ public:
   // The shown caption, raw name bytes, kind and image index of a row.
   QString RowCaption(int row) const;
   QByteArray RowName(int row) const;
-  ui::RowKind RowKindOf(int row) const;
+  ops::RowKind RowKindOf(int row) const;
   int RowImage(int row) const;
 
   ui::UserTextLabel *Label1;             // the folder path, after the title
@@ -147,8 +147,7 @@ public:
   void ShowCopyProgress();
   void CancelCopy();
   // Asks and trashes once the check of the entry is back.
-  void DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder, const QByteArray &name,
-                        const QString &caption);
+  void DeleteAfterCheck(ops::DeleteStep step, const QByteArray &folder, const QByteArray &name, const QString &caption);
   void AcceptFiles(const QList<QByteArray> &paths);
 
   // Options (main_window_options.cpp) and About (main_window_about.cpp)

@@ -11,10 +11,11 @@
 #include "app/list_model.h"
 #include "app/main_window_jobs.h"
 #include "app/program.h"
-#include "app/row_texts.h"
-#include "fileops/delete.h"
-#include "fileops/drop.h"
-#include "fileops/rename.h"
+#include "fileops/delete_question.h"
+#include "ops/delete.h"
+#include "ops/drop.h"
+#include "ops/rename.h"
+#include "ops/row_texts.h"
 #include "platform/file_queries.h"
 #include "settings/app_settings.h"
 #include "texts/texts.h"
@@ -71,15 +72,15 @@ void TForm1::Delete1Click()
 
 void TForm1::ListView1Edited(int row, const QString &newText)
 {
-  if (RowKindOf(row) == ui::RowKind::Drive) {
+  if (RowKindOf(row) == ops::RowKind::Drive) {
     listModel_->SetDriveCaption(row, newText);
     return;
   }
-  const fileops::RenameRequest request{CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText};
+  const ops::RenameRequest request{CurrentFolder(), RowKindOf(row), RowCaption(row), RowName(row), newText};
   const Language language = program_.settings.TextLanguage();
   RunInFolder(
-      request.folder, [request, language] { return fileops::RenameRow(request, language); },
-      [this, row, request](const fileops::RenameOutcome &outcome) {
+      request.folder, [request, language] { return ops::RenameRow(request, language); },
+      [this, row, request](const ops::RenameOutcome &outcome) {
         // The row is renamed before any message: while a box is open the folder may be
         // listed anew. A row that a listing replaced meanwhile is left to that listing.
         if (outcome.newName && currentFolder_ == request.folder && RowName(row) == request.oldName)
@@ -97,17 +98,17 @@ void TForm1::ListViewDeleteFile(int row)
   const QByteArray folder = CurrentFolder(), name = RowName(row);
   const QString caption = RowCaption(row);
   RunInFolder(
-      folder, [folder, name] { return fileops::DeleteStepFor(folder, name); },
-      [this, folder, name, caption](fileops::DeleteStep step) { DeleteAfterCheck(step, folder, name, caption); });
+      folder, [folder, name] { return ops::DeleteStepFor(folder, name); },
+      [this, folder, name, caption](ops::DeleteStep step) { DeleteAfterCheck(step, folder, name, caption); });
 }
 
-void TForm1::DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder, const QByteArray &name,
+void TForm1::DeleteAfterCheck(ops::DeleteStep step, const QByteArray &folder, const QByteArray &name,
                               const QString &caption)
 {
   const Language language = program_.settings.TextLanguage();
-  if (step == fileops::DeleteStep::RefuseFolder)
+  if (step == ops::DeleteStep::RefuseFolder)
     ShowMessageWhite(Text(texts::CannotDeleteFolders, language));
-  if (step != fileops::DeleteStep::Ask ||
+  if (step != ops::DeleteStep::Ask ||
       !fileops::ConfirmDelete(*program_.Form6, caption, language, [this](QDialog &box) { return AskInBox(box); }))
     return;
   // Where the volume has no trash of its own, the file is copied to the home trash.
@@ -116,7 +117,7 @@ void TForm1::DeleteAfterCheck(fileops::DeleteStep step, const QByteArray &folder
   RunInFolder(
       folder,
       [path = folder + name, caption, language, watch] {
-        return fileops::RecycleFile(path, caption, language, watch.get());
+        return ops::RecycleFile(path, caption, language, watch.get());
       },
       [this, folder, watch](const QString &failure) {
         EndCopyWatch(watch);
@@ -136,7 +137,7 @@ void TForm1::AcceptFiles(const QList<QByteArray> &paths)
   RunInFolder(
       folder,
       [folder, paths, watch] {
-        fileops::CopyDroppedFiles(folder, paths, watch.get());
+        ops::CopyDroppedFiles(folder, paths, watch.get());
         return true;
       },
       [this, folder, watch](bool) {
@@ -193,7 +194,7 @@ void TForm1::dropEvent(QDropEvent *event)
 {
   if (!AcceptAsCopy(event, FolderShown()))
     return;
-  const QList<QByteArray> paths = fileops::DroppedLocalPaths(*event->mimeData());
+  const QList<QByteArray> paths = ops::DroppedLocalPaths(*event->mimeData());
   if (paths.isEmpty()) {
     event->ignore();
     return;

@@ -7,8 +7,8 @@
 
 #include "app/main_window_jobs.h"
 #include "app/program.h"
-#include "fileops/new_document.h"
-#include "fileops/new_folder.h"
+#include "ops/new_document.h"
+#include "ops/new_folder.h"
 #include "platform/file_queries.h"
 #include "platform/office_suite.h"
 #include "platform/result.h"
@@ -45,7 +45,7 @@ bool AskFolderName(Program &program)
 
 // Shows the new-document dialog with the proposed name, and the newer format chosen when an
 // office suite that writes it is installed, whatever was chosen the last time.
-bool AskDocumentName(Program &program, const fileops::DocumentType &type, bool newerSuite)
+bool AskDocumentName(Program &program, const ops::DocumentType &type, bool newerSuite)
 {
   fileops::TForm2 &dialog = *program.Form2;
   dialog.ProposeName(Text(type.proposedName, program.settings.TextLanguage()));
@@ -63,23 +63,22 @@ void ShowCreateError(TForm1 &form, const QString &message)
   box.exec();
 }
 
-void SaveDocument(TForm1 &form, Program &program, const QByteArray &folder, const fileops::DocumentType &type)
+void SaveDocument(TForm1 &form, Program &program, const QByteArray &folder, const ops::DocumentType &type)
 {
-  const fileops::DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
-  const QString name = fileops::WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
+  const ops::DocumentFormat &format = program.Form2->NewerFormatChosen() ? type.newer : type.older;
+  const QString name = ops::WithExtension(program.Form2->NewDocumentName(), QLatin1String(format.extension));
   const QByteArray target = folder + platform::NativeName(name);
   form.RunInFolder(
-      folder,
-      [templateName = format.templateName, target] { return fileops::SaveTemplateToFile(templateName, target); },
+      folder, [templateName = format.templateName, target] { return ops::SaveTemplateToFile(templateName, target); },
       [&form, folder, target](const platform::Result &saved) {
         if (!saved.Ok())
-          ShowCreateError(form, fileops::CannotCreateFileMessage(target, saved.Description()));
+          ShowCreateError(form, ops::CannotCreateFileMessage(target, saved.Description()));
         else
           form.RefreshIfShown(folder);
       });
 }
 
-void CreateDocument(TForm1 &form, Program &program, fileops::DocumentKind kind)
+void CreateDocument(TForm1 &form, Program &program, ops::DocumentKind kind)
 {
   if (!form.FolderShown())
     return;
@@ -87,7 +86,7 @@ void CreateDocument(TForm1 &form, Program &program, fileops::DocumentKind kind)
   form.RunInFolder(
       folder, [folder] { return CheckBeforeCreating(folder); },
       [&form, &program, folder, kind](CreateCheck check) {
-        const fileops::DocumentType &type = fileops::DocumentTypeOf(kind);
+        const ops::DocumentType &type = ops::DocumentTypeOf(kind);
         if (check.folderExists && AskDocumentName(program, type, check.newerSuite))
           SaveDocument(form, program, folder, type);
       });
@@ -95,9 +94,9 @@ void CreateDocument(TForm1 &form, Program &program, fileops::DocumentKind kind)
 
 } // namespace
 
-void TForm1::PngSpeedButton7Click() { CreateDocument(*this, program_, fileops::DocumentKind::Word); }
-void TForm1::PngSpeedButton8Click() { CreateDocument(*this, program_, fileops::DocumentKind::Excel); }
-void TForm1::PngSpeedButton9Click() { CreateDocument(*this, program_, fileops::DocumentKind::PowerPoint); }
+void TForm1::PngSpeedButton7Click() { CreateDocument(*this, program_, ops::DocumentKind::Word); }
+void TForm1::PngSpeedButton8Click() { CreateDocument(*this, program_, ops::DocumentKind::Excel); }
+void TForm1::PngSpeedButton9Click() { CreateDocument(*this, program_, ops::DocumentKind::PowerPoint); }
 
 void TForm1::PngSpeedButton10Click()
 {
@@ -112,7 +111,7 @@ void TForm1::PngSpeedButton10Click()
         RunInFolder(
             folder,
             [folder, name = platform::NativeName(program_.Form3->NewFolderName())] {
-              return fileops::MakeNewFolder(folder, name);
+              return ops::MakeNewFolder(folder, name);
             },
             [this](const std::optional<QByteArray> &made) {
               if (made)

@@ -104,7 +104,7 @@ void TForm1::SelectRowNamed(const QByteArray &name)
   if (name.isEmpty() || !FolderShown())
     return;
   for (int row = 0; row < listModel_->rowCount(); ++row) {
-    if (RowKindOf(row) != ui::RowKind::Message && RowName(row) == name) {
+    if (RowKindOf(row) != ops::RowKind::Message && RowName(row) == name) {
       const QModelIndex index = listModel_->index(row, 0);
       ListView1->selectionModel()->setCurrentIndex(index,
                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -1,8 +1,8 @@
 // The main window's Options button.
 #include "app/main_window.h"
 #include "app/program.h"
+#include "ops/setting_values.h"
 #include "settings/app_settings.h"
-#include "settings/setting_values.h"
 #include "settings/settings_store.h"
 #include "texts/texts.h"
 

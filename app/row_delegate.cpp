@@ -25,7 +25,7 @@ void RowDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelInde
   const QVariant image = index.data(ListModel::RowImageRole);
   if (image.isValid()) {
     // As the styled delegate shows an icon of the decoration role.
-    option->icon = images_.Icon(image.value<ui::ListImage>());
+    option->icon = images_.Icon(image.value<ops::ListImage>());
     option->features |= QStyleOptionViewItem::HasDecoration;
     option->decorationSize = option->decorationSize.boundedTo(option->icon.actualSize(option->decorationSize));
   }

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fileops/drop.h"
+#include "ops/drop.h"
 #include "platform/file_copy.h"
 
 namespace {
@@ -30,7 +30,7 @@ double CopyWithTarnview(const QByteArray &target, const QList<QByteArray> &sourc
 {
   QElapsedTimer timer;
   timer.start();
-  tv::fileops::CopyDroppedFiles(target, sources);
+  tv::ops::CopyDroppedFiles(target, sources);
   return timer.nsecsElapsed() / 1e6;
 }
 

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include "ops/setting_values.h"
 #include "settings/app_settings.h"
-#include "settings/setting_values.h"
 #include "settings/settings_store.h"
 #include "ui/borderless_frame.h"
 #include "ui/glyphs.h"

@@ -5,11 +5,11 @@
 #include <QSettings>
 #include <functional>
 
+#include "ops/setting_values.h"
 #include "platform/file_queries.h"
 #include "platform/profile_file.h"
 #include "platform/user_dirs.h"
 #include "settings/app_settings.h"
-#include "settings/setting_values.h"
 
 namespace tv {
 

@@ -15,13 +15,13 @@ TPngImageList::TPngImageList(QObject *parent) : QObject(parent)
   icons_.resize(images_.size());
 }
 
-QImage TPngImageList::Image(ListImage index) const
+QImage TPngImageList::Image(ops::ListImage index) const
 {
   const int at = static_cast<int>(index);
   return at >= 0 && at < Count() ? images_[static_cast<size_t>(at)] : QImage();
 }
 
-QIcon TPngImageList::Icon(ListImage index) const
+QIcon TPngImageList::Icon(ops::ListImage index) const
 {
   const QImage picture = Image(index);
   if (picture.isNull())

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <vector>
 
+#include "ops/row_kind.h"
 #include "ui/png_drawing.h"
-#include "ui/row_kind.h"
 
 namespace tv::ui {
 
@@ -19,11 +19,11 @@ public:
 
   int Count() const { return static_cast<int>(images_.size()); }
   // The image, or a null image for one outside the list.
-  QImage Image(ListImage index) const;
+  QImage Image(ops::ListImage index) const;
   // The image as an icon with its artwork for device pixel ratios 1, 1.5 and 2; its
   // disabled mode is drawn with the list's options, so a disabled menu item shows it half
   // transparent.
-  QIcon Icon(ListImage index) const;
+  QIcon Icon(ops::ListImage index) const;
   void SetPngOptions(PngOptions options);
 
 private:

@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/listing.h"
-#include "app/row_texts.h"
+#include "ops/listing.h"
+#include "ops/row_texts.h"
 #include "platform/file_queries.h"
 #include "tests/support/restricted_run.h"
 #include "tests/support/test_environment.h"
@@ -92,8 +92,8 @@ void TestListing::listsFoldersThenFilesInTheLocalesOrder()
 {
   const RowTable rows = MixedFolder();
   QCOMPARE(NamesOf(rows), (Names{"alpha", "Zeta", "A.txt", "b.txt", "c.txt"}));
-  QCOMPARE(rows.At(0).kind, ui::RowKind::Folder);
-  QCOMPARE(rows.At(2).kind, ui::RowKind::File);
+  QCOMPARE(rows.At(0).kind, ops::RowKind::Folder);
+  QCOMPARE(rows.At(2).kind, ops::RowKind::File);
 }
 
 void TestListing::ordersNamesTheCollatorFindsEqualByBytes()
@@ -146,8 +146,8 @@ void TestListing::listsARealFolder()
            (Names{"docs", "link-to-docs", "broken", "budget.xls", "future.txt", "old.txt", "pipe", "Report.DOCX"}));
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
   QCOMPARE(format.SizeText(rows, 7), QStringLiteral("5 bytes"));
-  QCOMPARE(rows.At(7).image, ui::ListImage::Word);
-  QCOMPARE(rows.At(3).image, ui::ListImage::Excel);
+  QCOMPARE(rows.At(7).image, ops::ListImage::Word);
+  QCOMPARE(rows.At(3).image, ops::ListImage::Excel);
   QCOMPARE(format.TimeText(rows.At(5).modified), QStringLiteral("6/1/75 12:00:00 PM"));
   QCOMPARE(format.TimeText(rows.At(4).modified), QStringLiteral("1/1/00 12:00:00 PM"));
 }
@@ -167,7 +167,7 @@ void TestListing::showsTheMessageRowForAMissingFolder()
   const RowTable rows =
       BuildFolderRows(platform::ReadDirectory("/tarnview-no-such-folder/"), false, english, English());
   QCOMPARE(rows.Count(), 1);
-  QCOMPARE(rows.At(0).kind, ui::RowKind::Message);
+  QCOMPARE(rows.At(0).kind, ops::RowKind::Message);
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), english);
   QCOMPARE(format.Caption(rows, 0), message);
   QCOMPARE(format.SizeText(rows, 0), QString());
@@ -196,7 +196,7 @@ void TestListing::listsByNameAloneAFolderItMayReadButNotSearch()
   const int faults = test::RunRestricted([&] {
     const RowTable rows = BuildFolderRows(platform::ReadDirectory(folder), false, true, English());
     const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
-    int found = NamesOf(rows) == Names{"sub", "link", "notes.txt"} && rows.At(0).kind == ui::RowKind::Folder ? 0 : 1;
+    int found = NamesOf(rows) == Names{"sub", "link", "notes.txt"} && rows.At(0).kind == ops::RowKind::Folder ? 0 : 1;
     for (int row = 1; row < rows.Count(); ++row) {
       const QStringList texts{format.SizeText(rows, row), format.DetailText(rows, row), format.SizeKey(rows, row),
                               format.TimeKey(rows, row)};
@@ -234,7 +234,7 @@ void TestListing::listsDrivesWithTheirSpace()
                                         {"/media/usb stick", {true, 1000, 0}}});
   const RowTextFormat format(QLocale(QStringLiteral("en_US")), true);
   QCOMPARE(NamesOf(rows), (Names{"/", "/home/", "/media/usb stick/"}));
-  QCOMPARE(rows.At(0).kind, ui::RowKind::Drive);
+  QCOMPARE(rows.At(0).kind, ops::RowKind::Drive);
   QCOMPARE(format.SizeText(rows, 0), QStringLiteral("4 GB"));
   QCOMPARE(format.DetailText(rows, 0), QStringLiteral("1 GB free (25%)"));
   QCOMPARE(format.SizeText(rows, 1), QString());

@@ -134,8 +134,8 @@ void TestMainWindow::showsTheFolderAfterTheTitle()
   QCOMPARE(program->Form1->Label1->x(), program->Form1->Label2->x() + program->Form1->Label2->width());
   QVERIFY(program->Form1->FolderShown());
   QCOMPARE(ShownCaptions(), (Captions{"sub", "a & b.txt", "b.txt"}));
-  QCOMPARE(program->Form1->RowImage(0), int(ui::ListImage::Folder));
-  QCOMPARE(program->Form1->RowImage(1), int(ui::ListImage::File));
+  QCOMPARE(program->Form1->RowImage(0), int(ops::ListImage::Folder));
+  QCOMPARE(program->Form1->RowImage(1), int(ops::ListImage::File));
   QCOMPARE(
       (QStringList{program->Form1->Label3->text(), program->Form1->Label4->text(), program->Form1->Label5->text()}),
       (QStringList{"Filename", "Size", "Last modified"}));
@@ -162,7 +162,7 @@ void TestMainWindow::showsTheMessageRowForAMissingFolder()
   program->Form1->OpenFolder(root_ + "missing");
   QVERIFY(Settled());
   QCOMPARE(ShownCaptions(), Captions{"This folder doesn't exist!"});
-  QCOMPARE(program->Form1->RowImage(0), int(ui::ListImage::None));
+  QCOMPARE(program->Form1->RowImage(0), int(ops::ListImage::None));
   QCOMPARE(program->Form1->RowName(0), QByteArray());
   QVERIFY(program->Form1->FolderShown());
   QCOMPARE(program->Form1->Label1->text(), QLatin1Char(' ') + QString::fromUtf8(root_ + "missing/"));
@@ -224,7 +224,7 @@ void TestMainWindow::titlesTheDriveList()
   QVERIFY(drives.contains(QStringLiteral("/")));
   for (int row = 0; row < RowCount(); ++row) {
     QVERIFY(drives[row].endsWith(QLatin1Char('/')));
-    QCOMPARE(program->Form1->RowImage(row), int(ui::ListImage::Drive));
+    QCOMPARE(program->Form1->RowImage(row), int(ops::ListImage::Drive));
   }
   Click(program->Form1->PngSpeedButton2); // Up does nothing here
   QCOMPARE(ShownCaptions(), drives);
@@ -258,7 +258,7 @@ void TestMainWindow::upLeavesAFolderThatNoLongerExists()
   QCOMPARE(RowCount(), 1);
   Click(program->Form1->PngSpeedButton2);
   QCOMPARE(program->Form1->CurrentFolder(), root_ + "gone/");
-  QCOMPARE(program->Form1->RowImage(0), int(ui::ListImage::None));
+  QCOMPARE(program->Form1->RowImage(0), int(ops::ListImage::None));
   Click(program->Form1->PngSpeedButton2);
   QCOMPARE(ShownCaptions(), Captions{"kept"});
 }

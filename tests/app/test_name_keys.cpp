@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/listing.h"
+#include "ops/listing.h"
 
 using namespace tv;
 using Names = QList<QByteArray>;

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/paths.h"
+#include "ops/paths.h"
 
 using namespace tv;
 

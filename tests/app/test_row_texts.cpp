@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/row_texts.h"
+#include "ops/row_texts.h"
 #include "platform/directory_reader.h"
 
 using namespace tv;
@@ -153,27 +153,27 @@ void TestRowTexts::dropsTheTimeZoneFromLongTimes()
 void TestRowTexts::choosesImagesByExtension_data()
 {
   QTest::addColumn<QByteArray>("name");
-  QTest::addColumn<ui::ListImage>("image");
-  QTest::newRow("Report.DOCX") << QByteArray("Report.DOCX") << ui::ListImage::Word;
-  QTest::newRow("letter.doc") << QByteArray("letter.doc") << ui::ListImage::Word;
-  QTest::newRow("budget.xls") << QByteArray("budget.xls") << ui::ListImage::Excel;
-  QTest::newRow("sums.XlSx") << QByteArray("sums.XlSx") << ui::ListImage::Excel;
-  QTest::newRow("slides.Ppt") << QByteArray("slides.Ppt") << ui::ListImage::PowerPoint;
-  QTest::newRow("deck.pptx") << QByteArray("deck.pptx") << ui::ListImage::PowerPoint;
-  QTest::newRow("notes.txt") << QByteArray("notes.txt") << ui::ListImage::File;
-  QTest::newRow("archive") << QByteArray("archive") << ui::ListImage::File;
-  QTest::newRow("last dot counts") << QByteArray("old.doc.bak") << ui::ListImage::File;
-  QTest::newRow("only the extension") << QByteArray(".docx") << ui::ListImage::Word;
-  QTest::newRow("longer extension") << QByteArray("x.docxx") << ui::ListImage::File;
-  QTest::newRow("not UTF-8") << QByteArray("\xe9t\xe9.xls") << ui::ListImage::Excel;
-  QTest::newRow("only a to z change case") << QByteArray("x.D\xd3\x43") << ui::ListImage::File; // .DÓC
+  QTest::addColumn<ops::ListImage>("image");
+  QTest::newRow("Report.DOCX") << QByteArray("Report.DOCX") << ops::ListImage::Word;
+  QTest::newRow("letter.doc") << QByteArray("letter.doc") << ops::ListImage::Word;
+  QTest::newRow("budget.xls") << QByteArray("budget.xls") << ops::ListImage::Excel;
+  QTest::newRow("sums.XlSx") << QByteArray("sums.XlSx") << ops::ListImage::Excel;
+  QTest::newRow("slides.Ppt") << QByteArray("slides.Ppt") << ops::ListImage::PowerPoint;
+  QTest::newRow("deck.pptx") << QByteArray("deck.pptx") << ops::ListImage::PowerPoint;
+  QTest::newRow("notes.txt") << QByteArray("notes.txt") << ops::ListImage::File;
+  QTest::newRow("archive") << QByteArray("archive") << ops::ListImage::File;
+  QTest::newRow("last dot counts") << QByteArray("old.doc.bak") << ops::ListImage::File;
+  QTest::newRow("only the extension") << QByteArray(".docx") << ops::ListImage::Word;
+  QTest::newRow("longer extension") << QByteArray("x.docxx") << ops::ListImage::File;
+  QTest::newRow("not UTF-8") << QByteArray("\xe9t\xe9.xls") << ops::ListImage::Excel;
+  QTest::newRow("only a to z change case") << QByteArray("x.D\xd3\x43") << ops::ListImage::File; // .DÓC
 }
 
 void TestRowTexts::choosesImagesByExtension()
 {
   QFETCH(QByteArray, name);
-  QFETCH(ui::ListImage, image);
-  QCOMPARE(RowImageOf(ui::RowKind::File, name), image);
+  QFETCH(ops::ListImage, image);
+  QCOMPARE(RowImageOf(ops::RowKind::File, name), image);
 }
 
 void TestRowTexts::writesTimesInTheLocalesFormats_data()

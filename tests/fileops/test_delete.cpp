@@ -5,7 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fileops/delete.h"
+#include "fileops/delete_question.h"
+#include "ops/delete.h"
 #include "tests/support/file_test_support.h"
 #include "tests/support/modal_script.h"
 #include "texts/texts.h"
@@ -14,7 +15,7 @@
 
 using namespace tv;
 using namespace tv::test;
-using fileops::DeleteStep;
+using ops::DeleteStep;
 
 Q_DECLARE_METATYPE(DeleteStep)
 
@@ -115,7 +116,7 @@ void TestDelete::deleteStep()
   QVERIFY(::symlink("nowhere", (folder + "broken").constData()) == 0);
   QVERIFY(::mkfifo((folder + "pipe").constData(), 0644) == 0);
 
-  QCOMPARE(fileops::DeleteStepFor(driveList ? QByteArray() : folder, name), step);
+  QCOMPARE(ops::DeleteStepFor(driveList ? QByteArray() : folder, name), step);
 }
 
 void TestDelete::question_data()
@@ -138,7 +139,7 @@ void TestDelete::question()
   QFETCH(bool, english);
   QFETCH(QString, caption);
   QFETCH(QString, question);
-  QCOMPARE(fileops::DeleteQuestion(caption, LanguageOf(english)), question);
+  QCOMPARE(ops::DeleteQuestion(caption, LanguageOf(english)), question);
 }
 
 void TestDelete::answers_data()
@@ -228,7 +229,7 @@ void TestDelete::recycleFile()
     QSKIP(kNoShortReadFile);
   const auto outside = Snapshot(environment.home(), {folder.chopped(1), trashFolder});
 
-  QCOMPARE(fileops::RecycleFile(path, QString::fromUtf8(name), language_), message);
+  QCOMPARE(ops::RecycleFile(path, QString::fromUtf8(name), language_), message);
 
   const bool trashed = trash == Trash::Usable && name != "gone";
   QCOMPARE(Exists(folder + name), name != "gone" && !trashed);
@@ -247,7 +248,7 @@ void TestDelete::fileInReadOnlyFolderStaysAndTheUserIsTold()
 
   const int told = RunRestricted([&] {
     qputenv("XDG_DATA_HOME", dataHome);
-    return fileops::RecycleFile(folder + "a.txt", QStringLiteral("a.txt"), language_) == expected ? 1 : 0;
+    return ops::RecycleFile(folder + "a.txt", QStringLiteral("a.txt"), language_) == expected ? 1 : 0;
   });
 
   QCOMPARE(told, 1);

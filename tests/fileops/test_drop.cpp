@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "fileops/drop.h"
+#include "ops/drop.h"
 #include "tests/support/file_test_support.h"
 
 using namespace tv;
@@ -52,7 +52,7 @@ void TestDrop::droppedLocalPaths()
   QFETCH(QList<QByteArray>, paths);
   QMimeData data;
   data.setData(QStringLiteral("text/uri-list"), uriList);
-  QCOMPARE(fileops::DroppedLocalPaths(data), paths);
+  QCOMPARE(ops::DroppedLocalPaths(data), paths);
 }
 
 void TestDrop::dropCopiesOnlyRegularFilesUnderFreeNames_data()
@@ -102,7 +102,7 @@ void TestDrop::dropCopiesOnlyRegularFilesUnderFreeNames()
   const auto outside = Snapshot(environment.home(), {shown.chopped(1)});
   const QByteArray path = source.startsWith('/') ? source : environment.home() + '/' + source;
 
-  fileops::CopyDroppedFiles(shown, {path});
+  ops::CopyDroppedFiles(shown, {path});
 
   QList<QByteArray> expected = before;
   if (!copiedAs.isEmpty())
@@ -133,7 +133,7 @@ void TestDrop::filesAreCopiedInTheOrderGiven()
     dropped.append(environment.home() + '/' + folder + "/a.txt");
   }
 
-  fileops::CopyDroppedFiles(shown, dropped);
+  ops::CopyDroppedFiles(shown, dropped);
 
   QCOMPARE(ReadFile(shown + "a.txt"), QByteArray("third"));
   QCOMPARE(ReadFile(shown + "a (2).txt"), QByteArray("first"));
@@ -154,7 +154,7 @@ void TestDrop::thousandFiles()
   }
   const auto sources = Snapshot(from.chopped(1));
 
-  fileops::CopyDroppedFiles(shown, dropped);
+  ops::CopyDroppedFiles(shown, dropped);
 
   QCOMPARE(Names(shown), Names(from));
   for (const QByteArray &name : Names(shown))
@@ -178,7 +178,7 @@ void TestDrop::unreadableSourceIsSkippedAndTheOthersCopied()
   const auto outside = Snapshot(environment.home(), {shown.chopped(1)});
 
   const int status = RunRestricted([&] {
-    fileops::CopyDroppedFiles(shown, {closed + "secret.txt", open + "unreadable.txt", open + "public.txt"});
+    ops::CopyDroppedFiles(shown, {closed + "secret.txt", open + "unreadable.txt", open + "public.txt"});
     return 0;
   });
 
@@ -198,7 +198,7 @@ void TestDrop::readOnlyFolderGetsNothing()
   const auto before = Snapshot(environment.home());
 
   QCOMPARE(RunRestricted([&] {
-             fileops::CopyDroppedFiles(shown, {from + "a.txt"});
+             ops::CopyDroppedFiles(shown, {from + "a.txt"});
              return 0;
            }),
            0);
@@ -215,7 +215,7 @@ void TestDrop::sparseFileOverAGigabyte()
   const off_t size = (off_t(1) << 30) + 12345;
   QVERIFY(::truncate(source.constData(), size) == 0);
 
-  fileops::CopyDroppedFiles(shown, {source});
+  ops::CopyDroppedFiles(shown, {source});
 
   QCOMPARE(StatOf(shown + "disk.img").st_size, size);
   QCOMPARE(Names(shown), QList<QByteArray>{"disk.img"});
@@ -231,7 +231,7 @@ void TestDrop::longestPaths()
   MakeFile(shown + name, "taken");
   QVERIFY(from.size() + name.size() > 4000 && from.size() + name.size() < PATH_MAX);
 
-  fileops::CopyDroppedFiles(shown, {from + name});
+  ops::CopyDroppedFiles(shown, {from + name});
 
   const QByteArray copy = QByteArray(251, 'n') + " (2)";
   QCOMPARE(Names(shown), (QList<QByteArray>{copy, name}));

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "app/program.h"
-#include "fileops/new_document.h"
+#include "ops/new_document.h"
 #include "settings/app_settings.h"
 #include "tests/support/files.h"
 #include "tests/support/program_fixture.h"
@@ -119,7 +119,7 @@ void TestNewDocument::eachButtonWritesItsTemplateByteForByte()
   QCOMPARE(Names(folder), QList<QByteArray>{file});
   const QByteArray written = ReadFile(folder + file, kUnreadable);
   QVERIFY(written.size() > 1000);
-  QVERIFY(written == fileops::TemplateBytes(templateName.constData()));
+  QVERIFY(written == ops::TemplateBytes(templateName.constData()));
   QVERIFY(test::ListedSinceMark(*program->Form1));
   QCOMPARE(program->Form1->CurrentFolder(), folder);
 }
@@ -153,7 +153,7 @@ void TestNewDocument::theChosenFormatsExtensionIsAppendedUnlessPresent()
 
   ClickNewDocument(7, {AnswerDocument(*program->Form2, typed, Format(format))});
 
-  QVERIFY(ReadFile(folder + file, kUnreadable) == fileops::TemplateBytes(format == Newer ? "W7" : "W3"));
+  QVERIFY(ReadFile(folder + file, kUnreadable) == ops::TemplateBytes(format == Newer ? "W7" : "W3"));
   QCOMPARE(Names(folder).size() + Names(folder + "a.b").size(), 2);
 }
 
@@ -258,7 +258,7 @@ void TestNewDocument::errorDescriptionsLoseTrailingSpacesAndFullStops()
 {
   QFETCH(QString, description);
   QFETCH(QString, message);
-  QCOMPARE(fileops::CannotCreateFileMessage("/f/a%1.doc", description), message);
+  QCOMPARE(ops::CannotCreateFileMessage("/f/a%1.doc", description), message);
 }
 
 void TestNewDocument::cancelWritesNothing()

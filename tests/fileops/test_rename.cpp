@@ -3,13 +3,13 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "fileops/rename.h"
+#include "ops/rename.h"
 #include "tests/support/file_test_support.h"
 #include "texts/texts.h"
 
 using namespace tv;
 using namespace tv::test;
-using ui::RowKind;
+using ops::RowKind;
 
 Q_DECLARE_METATYPE(RowKind)
 
@@ -105,7 +105,7 @@ void TestRename::renameRow()
   const auto before = Snapshot(environment.home());
   const QString caption = QString::fromUtf8(oldName);
 
-  const fileops::RenameOutcome outcome = fileops::RenameRow({folder, kind, caption, oldName, newText}, language_);
+  const ops::RenameOutcome outcome = ops::RenameRow({folder, kind, caption, oldName, newText}, language_);
 
   QCOMPARE(outcome.newName.value_or(QByteArray()), renamedTo);
   QCOMPARE(outcome.message, message);
@@ -142,7 +142,7 @@ void TestRename::secondLanguageMessages()
   language_ = &TextPair::second;
   const QByteArray oldName = kind == RowKind::Folder ? "dir" : "a.txt";
 
-  const auto outcome = fileops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText}, language_);
+  const auto outcome = ops::RenameRow({folder, kind, QString::fromUtf8(oldName), oldName, newText}, language_);
 
   QVERIFY(!outcome.newName);
   QCOMPARE(outcome.message, message);
@@ -158,7 +158,7 @@ void TestRename::renameInReadOnlyFolderRestoresTheCaption()
   const QString expected = Failed("a.txt", "c.txt", Reason(EACCES));
 
   const int answer = RunRestricted([&] {
-    const auto outcome = fileops::RenameRow({folder, RowKind::File, "a.txt", "a.txt", "c.txt"}, language_);
+    const auto outcome = ops::RenameRow({folder, RowKind::File, "a.txt", "a.txt", "c.txt"}, language_);
     return (outcome.newName ? 2 : 0) + (outcome.message == expected ? 1 : 0);
   });
 

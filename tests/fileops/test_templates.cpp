@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "fileops/new_document.h"
+#include "ops/new_document.h"
 #include "tests/fileops/office_containers.h"
 #include "tests/support/test_environment.h"
 
@@ -34,7 +34,7 @@ void TestTemplates::olderFormatsAreCompoundFilesWithTheirMainStream()
 {
   QFETCH(QByteArray, name);
   QFETCH(QStringList, mainStreams);
-  const QStringList entries = test::CompoundFileEntryNames(fileops::TemplateBytes(name.constData()));
+  const QStringList entries = test::CompoundFileEntryNames(ops::TemplateBytes(name.constData()));
   QVERIFY2(!entries.isEmpty(), "not a compound file");
   QVERIFY2(std::any_of(mainStreams.begin(), mainStreams.end(), [&](const QString &s) { return entries.contains(s); }),
            qPrintable(entries.join(", ")));
@@ -59,7 +59,7 @@ void TestTemplates::newerFormatsArePackagesWithTheirMainPart()
   QFETCH(QString, mainPart);
   QFETCH(QByteArray, element);
   QFETCH(int, count);
-  const QMap<QString, QByteArray> parts = test::ZipPackageParts(fileops::TemplateBytes(name.constData()));
+  const QMap<QString, QByteArray> parts = test::ZipPackageParts(ops::TemplateBytes(name.constData()));
   QVERIFY2(parts.value("[Content_Types].xml").contains(("\"/" + mainPart + '"').toUtf8()), "main part not declared");
   QVERIFY2(parts.contains(mainPart), qPrintable(parts.keys().join(", ")));
   QCOMPARE(parts.value(mainPart).count(element), count);
@@ -79,7 +79,7 @@ void TestTemplates::writtenDocumentsOpenInTheOfficeSuite()
   QStringList paths;
   for (const auto &[name, extension] : documents) {
     paths.append(folder + name + extension);
-    QVERIFY(fileops::SaveTemplateToFile(name, QFile::encodeName(paths.last())).Ok());
+    QVERIFY(ops::SaveTemplateToFile(name, QFile::encodeName(paths.last())).Ok());
   }
 
   QProcess conversion;

@@ -3,8 +3,8 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include "ops/setting_values.h"
 #include "settings/app_settings.h"
-#include "settings/setting_values.h"
 #include "settings/settings_store.h"
 #include "tests/support/files.h"
 #include "tests/support/restricted_run.h"

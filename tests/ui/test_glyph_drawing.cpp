@@ -512,7 +512,7 @@ void TestGlyphDrawing::listIconsHoldTheArtworkOfEveryRatio()
 {
   QFETCH(qreal, ratio);
   QFETCH(QString, artwork);
-  const QIcon icon = TPngImageList().Icon(ListImage::Folder);
+  const QIcon icon = TPngImageList().Icon(tv::ops::ListImage::Folder);
   // Pixmaps keep their colours premultiplied by alpha.
   QImage expected = PictureFile(artwork).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   expected.setDevicePixelRatio(ratio);

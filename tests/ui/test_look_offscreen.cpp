@@ -46,7 +46,7 @@ public:
     const QVariant image = QIdentityProxyModel::data(index, ListModel::RowImageRole);
     if (role != Qt::DecorationRole || !image.isValid())
       return QIdentityProxyModel::data(index, role);
-    return images_.Icon(image.value<ui::ListImage>());
+    return images_.Icon(image.value<ops::ListImage>());
   }
 
 private:
@@ -506,7 +506,7 @@ void TestLookOffscreen::aboutPicturesShowFullColourWhileDisabled()
 
 void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
 {
-  for (ui::ListImage index : {ui::ListImage::Delete, ui::ListImage::Rename}) {
+  for (ops::ListImage index : {ops::ListImage::Delete, ops::ListImage::Rename}) {
     const QImage image = program->Form1->PngImageList1->Image(index);
     const QImage disabled = program->Form1->PngImageList1->Icon(index)
                                 .pixmap(16, QIcon::Disabled)
@@ -521,16 +521,16 @@ void TestLookOffscreen::disabledMenuImageIsHalfTransparent()
       for (int x = 0; x < 16; ++x)
         QCOMPARE(qAlpha(disabled.pixel(x, y)), qAlpha(expected.pixel(x, y)));
   }
-  QVERIFY(program->Form1->PngImageList1->Image(ui::ListImage(8)).isNull());
+  QVERIFY(program->Form1->PngImageList1->Image(ops::ListImage(8)).isNull());
 
   // Icons are kept between uses; new options must still reach them.
   program->Form1->PngImageList1->SetPngOptions(0);
-  const QImage plain = program->Form1->PngImageList1->Icon(ui::ListImage::Delete)
+  const QImage plain = program->Form1->PngImageList1->Icon(ops::ListImage::Delete)
                            .pixmap(16, QIcon::Disabled)
                            .toImage()
                            .convertToFormat(QImage::Format_ARGB32);
   program->Form1->PngImageList1->SetPngOptions(ui::pngBlendOnDisabled);
-  QCOMPARE(plain, program->Form1->PngImageList1->Image(ui::ListImage::Delete));
+  QCOMPARE(plain, program->Form1->PngImageList1->Image(ops::ListImage::Delete));
 }
 
 void TestLookOffscreen::buttonsTellScreenReadersTheirCaptionOrHint()

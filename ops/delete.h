@@ -1,23 +1,14 @@
+// Deleting a file: what it comes to, the question, and the move to the trash.
 #pragma once
-
-#include <functional>
 
 #include <QByteArray>
 #include <QString>
 
 #include "texts/texts.h"
 
-class QDialog;
-
-namespace tv::ui {
-class TForm6;
-} // namespace tv::ui
-
 namespace tv::ops {
-class CopyWatch;
-} // namespace tv::ops
 
-namespace tv::fileops {
+class CopyWatch;
 
 enum class DeleteStep {
   Nothing,      // no file of that name in the folder (a drive row, a vanished file)
@@ -32,16 +23,10 @@ DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name);
 // The question for a row's caption in the language.
 QString DeleteQuestion(const QString &caption, Language language);
 
-// Puts the question and, in the second language, the button captions into the box, shows it
-// modally (through ask, where given, which returns the box's answer); true when the user
-// answered Yes.
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language,
-                   const std::function<int(QDialog &)> &ask = {});
-
 // Moves the file at the path to the trash; the message for the user when it stays where it
 // is in the language, empty when it went or was no longer there.
 // A copy to the home trash reports its progress to the watch, where one is given; a
 // cancelled one leaves the file where it was, and says nothing.
-QString RecycleFile(const QByteArray &path, const QString &caption, Language language, ops::CopyWatch *watch = nullptr);
+QString RecycleFile(const QByteArray &path, const QString &caption, Language language, CopyWatch *watch = nullptr);
 
-} // namespace tv::fileops
+} // namespace tv::ops

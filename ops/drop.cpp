@@ -1,17 +1,17 @@
 // The files dropped on the window, copied into the folder shown.
-#include "fileops/drop.h"
+#include "ops/drop.h"
 
 #include <QMimeData>
 #include <QUrl>
 #include <cerrno>
 #include <climits>
 
-#include "fileops/entry_name.h"
 #include "ops/copy_watch.h"
+#include "ops/entry_name.h"
 #include "platform/file_copy.h"
 #include "platform/file_queries.h"
 
-namespace tv::fileops {
+namespace tv::ops {
 
 namespace {
 
@@ -77,4 +77,4 @@ void CopyDroppedFiles(const QByteArray &folder, const QList<QByteArray> &paths, 
   }
 }
 
-} // namespace tv::fileops
+} // namespace tv::ops

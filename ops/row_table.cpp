@@ -1,4 +1,4 @@
-#include "app/row_table.h"
+#include "ops/row_table.h"
 
 #include <limits>
 

@@ -9,7 +9,7 @@ namespace tv::ops {
 class CopyWatch;
 } // namespace tv::ops
 
-namespace tv::fileops {
+namespace tv::ops {
 
 // The local files of a drop, as the raw bytes of their paths, in the order given. Other
 // URLs (other schemes, other hosts) are left out.
@@ -22,4 +22,4 @@ QList<QByteArray> DroppedLocalPaths(const QMimeData &data);
 // stops where it is cancelled, leaving no part of the file it was copying.
 void CopyDroppedFiles(const QByteArray &folder, const QList<QByteArray> &paths, ops::CopyWatch *watch = nullptr);
 
-} // namespace tv::fileops
+} // namespace tv::ops

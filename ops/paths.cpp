@@ -1,4 +1,4 @@
-#include "app/paths.h"
+#include "ops/paths.h"
 
 #include <QList>
 

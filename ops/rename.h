@@ -4,15 +4,15 @@
 #include <QString>
 #include <optional>
 
+#include "ops/row_kind.h"
 #include "texts/texts.h"
-#include "ui/row_kind.h"
 
-namespace tv::fileops {
+namespace tv::ops {
 
 // An edit of a row's caption, confirmed by the user.
 struct RenameRequest {
   QByteArray folder; // the folder shown, ending in "/"
-  ui::RowKind kind;
+  ops::RowKind kind;
   QString oldCaption;
   QByteArray oldName; // raw bytes, as listed
   QString newText;    // as typed
@@ -31,4 +31,4 @@ struct RenameOutcome {
 // are in the language.
 RenameOutcome RenameRow(const RenameRequest &request, Language language);
 
-} // namespace tv::fileops
+} // namespace tv::ops

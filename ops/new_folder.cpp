@@ -1,9 +1,9 @@
-#include "fileops/new_folder.h"
+#include "ops/new_folder.h"
 
 #include "platform/file_create.h"
 #include "platform/file_queries.h"
 
-namespace tv::fileops {
+namespace tv::ops {
 
 std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArray &name)
 {
@@ -15,4 +15,4 @@ std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArr
   return path;
 }
 
-} // namespace tv::fileops
+} // namespace tv::ops

@@ -2,10 +2,10 @@
 
 #include <QByteArray>
 
-namespace tv::fileops {
+namespace tv::ops {
 
 // True for the name of one entry of a folder: not empty, not "." or "..", and without "/"
 // or a NUL byte, so that the folder followed by the name cannot point anywhere else.
 bool IsPlainEntryName(const QByteArray &name);
 
-} // namespace tv::fileops
+} // namespace tv::ops

@@ -1,17 +1,13 @@
-// Deleting a file: the question, and the move to the trash.
-#include "fileops/delete.h"
+// Deleting a file: what it comes to, the question, and the move to the trash.
+#include "ops/delete.h"
 
-#include <QLabel>
-
-#include "fileops/entry_name.h"
 #include "ops/copy_watch.h"
+#include "ops/entry_name.h"
 #include "platform/file_queries.h"
 #include "platform/trash.h"
 #include "texts/texts.h"
-#include "ui/message_boxes.h"
-#include "ui/png_bit_btn.h"
 
-namespace tv::fileops {
+namespace tv::ops {
 
 DeleteStep DeleteStepFor(const QByteArray &folder, const QByteArray &name)
 {
@@ -26,16 +22,6 @@ QString DeleteQuestion(const QString &caption, Language language)
 {
   return Text(texts::DeleteQuestionStart, language) + QStringLiteral(" \"") + caption + QLatin1Char('"') +
          Text(texts::DeleteQuestionEnd, language);
-}
-
-bool ConfirmDelete(ui::TForm6 &box, const QString &caption, Language language, const std::function<int(QDialog &)> &ask)
-{
-  box.Label1->setText(DeleteQuestion(caption, language));
-  if (language != &TextPair::english)
-    box.SetTexts(language);
-  // Enter at once must answer No: the safe answer for a question about deleting.
-  box.PngBitBtn2->setFocus();
-  return (ask ? ask(box) : box.exec()) == QDialog::Accepted;
 }
 
 namespace {
@@ -75,4 +61,4 @@ QString RecycleFile(const QByteArray &path, const QString &caption, Language lan
   return Text(texts::TrashFailed, language).arg(caption, reason);
 }
 
-} // namespace tv::fileops
+} // namespace tv::ops

@@ -5,7 +5,7 @@
 #include <QtGlobal>
 #include <vector>
 
-#include "ui/row_kind.h"
+#include "ops/row_kind.h"
 
 namespace tv {
 
@@ -13,11 +13,11 @@ namespace tv {
 struct Row {
   quint32 nameOffset = 0;
   quint16 nameLength = 0;
-  ui::RowKind kind = ui::RowKind::File;
-  ui::ListImage image = ui::ListImage::File; // chosen when listed, kept when renamed
-  qint64 size = -1;                          // a file's bytes; a drive's total bytes, -1 when its query failed
-  qint64 modified = 0;                       // a file's modification time, seconds since the epoch
-  qint64 available = -1;                     // a drive's bytes free to the user
+  ops::RowKind kind = ops::RowKind::File;
+  ops::ListImage image = ops::ListImage::File; // chosen when listed, kept when renamed
+  qint64 size = -1;                            // a file's bytes; a drive's total bytes, -1 when its query failed
+  qint64 modified = 0;                         // a file's modification time, seconds since the epoch
+  qint64 available = -1;                       // a drive's bytes free to the user
 };
 
 // The rows of the list in one contiguous vector, with every name's raw bytes in one block.

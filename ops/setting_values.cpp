@@ -1,5 +1,5 @@
 // Parsing the numbers and language values found in the settings stores.
-#include "settings/setting_values.h"
+#include "ops/setting_values.h"
 
 #include <QByteArray>
 #include <algorithm>

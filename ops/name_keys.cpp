@@ -1,4 +1,4 @@
-#include "app/name_keys.h"
+#include "ops/name_keys.h"
 
 #include <algorithm>
 #include <unicode/ucol.h>

@@ -1,4 +1,4 @@
-#include "fileops/new_document.h"
+#include "ops/new_document.h"
 
 #include <QFile>
 #include <cerrno>
@@ -10,7 +10,7 @@
 // something names their initialiser; that name cannot stand inside a namespace.
 static void RegisterTemplates() { Q_INIT_RESOURCE(templates); }
 
-namespace tv::fileops {
+namespace tv::ops {
 
 namespace {
 
@@ -71,4 +71,4 @@ QString CannotCreateFileMessage(const QByteArray &target, const QString &errorDe
       .arg(platform::DisplayName(target), WithoutTrailingSpacesAndFullStops(errorDescription));
 }
 
-} // namespace tv::fileops
+} // namespace tv::ops

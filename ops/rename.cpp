@@ -1,11 +1,11 @@
-#include "fileops/rename.h"
+#include "ops/rename.h"
 
-#include "fileops/entry_name.h"
+#include "ops/entry_name.h"
 #include "platform/file_move.h"
 #include "platform/file_queries.h"
 #include "texts/texts.h"
 
-namespace tv::fileops {
+namespace tv::ops {
 
 namespace {
 
@@ -21,15 +21,15 @@ RenameOutcome RenameRow(const RenameRequest &request, Language language)
   const QByteArray newName = platform::NativeName(request.newText);
   const QByteArray target = request.folder + newName;
   // A drive has no name on disk to change.
-  if (request.newText == request.oldCaption || request.kind == ui::RowKind::Drive ||
-      request.kind == ui::RowKind::Message)
+  if (request.newText == request.oldCaption || request.kind == ops::RowKind::Drive ||
+      request.kind == ops::RowKind::Message)
     return {};
   // The system would read the name only up to a NUL byte, in the checks too.
   if (newName.contains('\0'))
     return Refused(request, Text(texts::InvalidName, language), language);
-  if (request.kind == ui::RowKind::Folder && platform::IsExistingFolder(target))
+  if (request.kind == ops::RowKind::Folder && platform::IsExistingFolder(target))
     return {std::nullopt, Text(texts::FolderNameTaken, language)};
-  if (request.kind == ui::RowKind::File && platform::IsExistingFile(target))
+  if (request.kind == ops::RowKind::File && platform::IsExistingFile(target))
     return {std::nullopt, Text(texts::FileNameTaken, language)};
   if (!IsPlainEntryName(newName) || !IsPlainEntryName(request.oldName))
     return Refused(request, Text(texts::InvalidName, language), language);
@@ -37,4 +37,4 @@ RenameOutcome RenameRow(const RenameRequest &request, Language language)
   return moved.Ok() ? RenameOutcome{newName, {}} : Refused(request, moved.Description(), language);
 }
 
-} // namespace tv::fileops
+} // namespace tv::ops

@@ -3,7 +3,7 @@
 #include <QCollator>
 #include <vector>
 
-#include "app/row_table.h"
+#include "ops/row_table.h"
 #include "platform/directory_reader.h"
 #include "platform/volumes.h"
 #include "texts/texts.h"

@@ -1,10 +1,10 @@
-#include "fileops/entry_name.h"
+#include "ops/entry_name.h"
 
-namespace tv::fileops {
+namespace tv::ops {
 
 bool IsPlainEntryName(const QByteArray &name)
 {
   return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') && !name.contains('\0');
 }
 
-} // namespace tv::fileops
+} // namespace tv::ops

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "app/row_table.h"
+#include "ops/row_table.h"
 
 // The texts and sort keys of the list's rows, derived from what the listing read.
 namespace tv {
@@ -26,7 +26,7 @@ QString LongTimeWithoutZone(const QString &format);
 
 // The picture of a row by its kind; a file's by the extension of its name (from the last "."
 // on, letters compared without case): Word, Excel, PowerPoint or any other file.
-ui::ListImage RowImageOf(ui::RowKind kind, QByteArrayView name);
+ops::ListImage RowImageOf(ops::RowKind kind, QByteArrayView name);
 
 // A modification time as the list shows it: local time, truncated to even seconds. A time
 // that is unknown or beyond what dates can hold shows as 1899-12-30 00:00:00.

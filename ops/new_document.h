@@ -8,7 +8,7 @@
 
 // New empty Word, Excel and PowerPoint documents, written from templates embedded in the
 // program.
-namespace tv::fileops {
+namespace tv::ops {
 
 // One button each.
 enum class DocumentKind { Word, Excel, PowerPoint };
@@ -44,4 +44,4 @@ platform::Result SaveTemplateToFile(const char *templateName, const QByteArray &
 // description of the error.
 QString CannotCreateFileMessage(const QByteArray &target, const QString &errorDescription);
 
-} // namespace tv::fileops
+} // namespace tv::ops

@@ -4,7 +4,7 @@
 #include <optional>
 
 // A new sub-folder of the shown folder.
-namespace tv::fileops {
+namespace tv::ops {
 
 // Creates the folder "folder + name" (folder ends in "/"; the name is used as typed, so a
 // name holding "/" creates inside an existing sub-folder), one level only. Whatever the
@@ -12,4 +12,4 @@ namespace tv::fileops {
 // new one, one that existed already, or the shown folder itself for an empty name.
 std::optional<QByteArray> MakeNewFolder(const QByteArray &folder, const QByteArray &name);
 
-} // namespace tv::fileops
+} // namespace tv::ops

@@ -1,4 +1,4 @@
-#include "app/row_texts.h"
+#include "ops/row_texts.h"
 
 #include <algorithm>
 
@@ -54,7 +54,7 @@ bool IsUpperCaseOf(QByteArrayView upper, QByteArrayView text)
 
 bool SizeKnown(const Row &row) { return row.size >= 0; }
 
-bool IsFileOrDrive(const Row &row) { return row.kind == ui::RowKind::File || row.kind == ui::RowKind::Drive; }
+bool IsFileOrDrive(const Row &row) { return row.kind == ops::RowKind::File || row.kind == ops::RowKind::Drive; }
 
 bool TimeKnown(const Row &row) { return row.modified != platform::UnknownTime; }
 
@@ -112,30 +112,30 @@ QString LongTimeWithoutZone(const QString &format)
   return removed ? TrimSeparators(result) : format;
 }
 
-ui::ListImage RowImageOf(ui::RowKind kind, QByteArrayView name)
+ops::ListImage RowImageOf(ops::RowKind kind, QByteArrayView name)
 {
   switch (kind) {
-  case ui::RowKind::Folder:
-    return ui::ListImage::Folder;
-  case ui::RowKind::Drive:
-    return ui::ListImage::Drive;
-  case ui::RowKind::Message:
-    return ui::ListImage::None;
-  case ui::RowKind::File:
+  case ops::RowKind::Folder:
+    return ops::ListImage::Folder;
+  case ops::RowKind::Drive:
+    return ops::ListImage::Drive;
+  case ops::RowKind::Message:
+    return ops::ListImage::None;
+  case ops::RowKind::File:
     break;
   }
   const auto dot = std::find(name.rbegin(), name.rend(), '.');
   if (dot == name.rend())
-    return ui::ListImage::File;
+    return ops::ListImage::File;
   const QByteArrayView extension(&*dot, dot - name.rbegin() + 1);
-  static constexpr std::pair<QByteArrayView, ui::ListImage> Images[] = {
-      {".DOC", ui::ListImage::Word},   {".DOCX", ui::ListImage::Word},      {".XLS", ui::ListImage::Excel},
-      {".XLSX", ui::ListImage::Excel}, {".PPT", ui::ListImage::PowerPoint}, {".PPTX", ui::ListImage::PowerPoint},
+  static constexpr std::pair<QByteArrayView, ops::ListImage> Images[] = {
+      {".DOC", ops::ListImage::Word},   {".DOCX", ops::ListImage::Word},      {".XLS", ops::ListImage::Excel},
+      {".XLSX", ops::ListImage::Excel}, {".PPT", ops::ListImage::PowerPoint}, {".PPTX", ops::ListImage::PowerPoint},
   };
   for (const auto &[upper, image] : Images)
     if (IsUpperCaseOf(upper, extension))
       return image;
-  return ui::ListImage::File;
+  return ops::ListImage::File;
 }
 
 QDateTime ListedTime(qint64 modified)
@@ -157,7 +157,7 @@ RowTextFormat::RowTextFormat(const QLocale &locale, bool english)
 QString RowTextFormat::Caption(const RowTable &rows, int row) const
 {
   const QByteArrayView name = rows.Name(row);
-  if (rows.At(row).kind == ui::RowKind::Message)
+  if (rows.At(row).kind == ops::RowKind::Message)
     return QString::fromUtf8(name);
   return platform::DisplayName(QByteArray::fromRawData(name.data(), name.size()));
 }
@@ -173,9 +173,9 @@ QString RowTextFormat::SizeText(const RowTable &rows, int row) const
 QString RowTextFormat::DetailText(const RowTable &rows, int row) const
 {
   const Row &entry = rows.At(row);
-  if (entry.kind == ui::RowKind::File)
+  if (entry.kind == ops::RowKind::File)
     return TimeText(entry.modified);
-  if (entry.kind == ui::RowKind::Drive && SizeKnown(entry))
+  if (entry.kind == ops::RowKind::Drive && SizeKnown(entry))
     return FreeSpaceText(entry.available, entry.size);
   return {};
 }
@@ -184,7 +184,7 @@ QString RowTextFormat::SizeKey(const RowTable &rows, int row) const
 {
   const Row &entry = rows.At(row);
   // A drive whose query failed keeps the key of -1 bytes, so that it sorts first.
-  const bool keyed = entry.kind == ui::RowKind::Drive || (entry.kind == ui::RowKind::File && SizeKnown(entry));
+  const bool keyed = entry.kind == ops::RowKind::Drive || (entry.kind == ops::RowKind::File && SizeKnown(entry));
   return keyed ? tv::SizeKey(entry.size) : QString();
 }
 
@@ -197,8 +197,8 @@ QString RowTextFormat::NameKey(const RowTable &rows, int row) const
 QString RowTextFormat::TimeKey(const RowTable &rows, int row) const
 {
   const Row &entry = rows.At(row);
-  return entry.kind == ui::RowKind::File && TimeKnown(entry) ? OleDateKey(ListedTime(entry.modified), decimalPoint_)
-                                                             : QString();
+  return entry.kind == ops::RowKind::File && TimeKnown(entry) ? OleDateKey(ListedTime(entry.modified), decimalPoint_)
+                                                              : QString();
 }
 
 QString RowTextFormat::TimeText(qint64 modified) const

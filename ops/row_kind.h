@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-namespace tv::ui {
+namespace tv::ops {
 
 // What a row of the main window's list stands for.
 enum class RowKind : quint8 { Folder, File, Drive, Message };
@@ -11,4 +11,4 @@ enum class RowKind : quint8 { Folder, File, Drive, Message };
 // the pop-up menu's. The message row shows none.
 enum class ListImage : qint8 { None = -1, Folder, File, Word, Excel, PowerPoint, Drive, Delete, Rename };
 
-} // namespace tv::ui
+} // namespace tv::ops

@@ -1,4 +1,4 @@
-#include "app/listing.h"
+#include "ops/listing.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -6,8 +6,8 @@
 #include <numeric>
 #include <string>
 
-#include "app/name_keys.h"
-#include "app/row_texts.h"
+#include "ops/name_keys.h"
+#include "ops/row_texts.h"
 #include "texts/texts.h"
 
 namespace tv {
@@ -84,7 +84,7 @@ void SortByName(std::vector<int> &items, NameOf nameOf, const QCollator &collato
 
 bool HasKey(const Row &row, SortKey key)
 {
-  return row.kind == ui::RowKind::File || (row.kind == ui::RowKind::Drive && key != SortKey::Time);
+  return row.kind == ops::RowKind::File || (row.kind == ops::RowKind::Drive && key != SortKey::Time);
 }
 
 } // namespace
@@ -118,18 +118,18 @@ RowTable BuildFolderRows(platform::DirectoryContents contents, bool showHidden, 
   if (contents.state == platform::FolderState::Incomplete) {
     const QByteArray text = Text(texts::FolderReadIncomplete, LanguageOf(english)).toUtf8();
     rows.push_back({static_cast<quint32>(contents.names.size()), static_cast<quint16>(text.size()),
-                    ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
+                    ops::RowKind::Message, RowImageOf(ops::RowKind::Message, text)});
     contents.names.append(text);
   }
   for (const int folder : folders) {
     const platform::DirectoryEntry &entry = contents.entries[static_cast<size_t>(folder)];
     rows.push_back(
-        {entry.nameOffset, entry.nameLength, ui::RowKind::Folder, RowImageOf(ui::RowKind::Folder, nameOf(folder))});
+        {entry.nameOffset, entry.nameLength, ops::RowKind::Folder, RowImageOf(ops::RowKind::Folder, nameOf(folder))});
   }
   for (const int file : files) {
     const platform::DirectoryEntry &entry = contents.entries[static_cast<size_t>(file)];
-    const ui::ListImage image = RowImageOf(ui::RowKind::File, nameOf(file));
-    rows.push_back({entry.nameOffset, entry.nameLength, ui::RowKind::File, image, entry.size, entry.modified});
+    const ops::ListImage image = RowImageOf(ops::RowKind::File, nameOf(file));
+    rows.push_back({entry.nameOffset, entry.nameLength, ops::RowKind::File, image, entry.size, entry.modified});
   }
   return RowTable(std::move(contents.names), std::move(rows));
 }
@@ -138,7 +138,7 @@ RowTable MessageRows(const TextPair &message, bool english)
 {
   RowTable rows;
   const QByteArray text = Text(message, LanguageOf(english)).toUtf8();
-  rows.Append(text, {0, 0, ui::RowKind::Message, RowImageOf(ui::RowKind::Message, text)});
+  rows.Append(text, {0, 0, ops::RowKind::Message, RowImageOf(ops::RowKind::Message, text)});
   return rows;
 }
 
@@ -159,7 +159,7 @@ RowTable BuildDriveRows(const std::vector<platform::Volume> &volumes)
   RowTable rows;
   for (const platform::Volume &volume : volumes) {
     const QByteArray caption = volume.mountPoint.endsWith('/') ? volume.mountPoint : volume.mountPoint + '/';
-    Row drive{0, 0, ui::RowKind::Drive, RowImageOf(ui::RowKind::Drive, caption)};
+    Row drive{0, 0, ops::RowKind::Drive, RowImageOf(ops::RowKind::Drive, caption)};
     drive.size = volume.space.answered ? volume.space.total : -1;
     drive.available = volume.space.answered ? volume.space.available : -1;
     rows.Append(caption, drive);
