@@ -51,12 +51,13 @@ QString DeadDrive::Unavailable()
 {
   const int device = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
   if (device < 0)
-    return QStringLiteral("FUSE cannot be mounted here: /dev/fuse cannot be opened");
+    return QStringLiteral("no FUSE here: /dev/fuse cannot be opened");
   ::close(device);
   if (::geteuid() != 0)
-    return QStringLiteral("FUSE mounts that can be aborted need root");
+    return QStringLiteral("no FUSE here: mounts that can be aborted need root");
   if (!ConnectionsMounted() && ::mount("fusectl", ConnectionsFolder, "fusectl", 0, nullptr) != 0)
-    return QStringLiteral("the FUSE control file system cannot be mounted at %1").arg(QLatin1String(ConnectionsFolder));
+    return QStringLiteral("no FUSE here: its control file system cannot be mounted at %1")
+        .arg(QLatin1String(ConnectionsFolder));
   return {};
 }
 
@@ -106,8 +107,7 @@ bool DeadDrive::start(int slowSeconds)
     }
     QThread::msleep(10);
   }
-  failure_ =
-      QStringLiteral("FUSE cannot be mounted here: the server did not mount %1").arg(QFile::decodeName(mountPoint_));
+  failure_ = QStringLiteral("the FUSE server did not mount %1").arg(QFile::decodeName(mountPoint_));
   return false;
 }
 

@@ -19,7 +19,8 @@ public:
   DeadDrive(const DeadDrive &) = delete;
   DeadDrive &operator=(const DeadDrive &) = delete;
 
-  // Empty where a FUSE file system can be mounted here, else why not (the reason to skip).
+  // Empty where a FUSE file system can be mounted here, else why not, starting "no FUSE here"
+  // (the reason to skip).
   static QString Unavailable();
 
   // True once mounted; failure() says why it is not.
