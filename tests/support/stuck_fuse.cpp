@@ -116,9 +116,10 @@ int main(int argc, char *argv[])
   operations.read = Read;
   operations.statfs = StatFileSystem;
   // Foreground, so that ending this process group ends the server; every request on a
-  // thread of its own, so that a held request holds no other.
-  std::string self = argv[0], foreground = "-f", options = "-o", names = "fsname=stuck_fuse,subtype=stuck",
-              mountPoint = argv[1];
-  char *fuseArguments[] = {self.data(), foreground.data(), options.data(), names.data(), mountPoint.data()};
+  // thread of its own, so that a held request holds no other (a bound on the idle ones, as
+  // libfuse warns about its own default).
+  std::string self = argv[0], foreground = "-f", options = "-o",
+              settings = "fsname=stuck_fuse,subtype=stuck,max_idle_threads=8", mountPoint = argv[1];
+  char *fuseArguments[] = {self.data(), foreground.data(), options.data(), settings.data(), mountPoint.data()};
   return fuse_main(5, fuseArguments, &operations, nullptr);
 }
