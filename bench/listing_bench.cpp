@@ -29,54 +29,24 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "bench_folders.h"
 #include "first_paint.h"
 
 extern char **environ;
 
 namespace {
 
+using bench::FolderCount;
+using bench::FolderNameOf;
+using bench::LargeFileCount;
+using bench::MakeFolder;
+using bench::Median;
 using bench::MonotonicNanoseconds;
+using bench::NameOf;
+using bench::SmallFileCount;
+using bench::UseOwnHome;
 
-constexpr int FolderCount = 1'000;
-constexpr int SmallFileCount = 100'000;
-constexpr int LargeFileCount = 1'000'000;
 constexpr int StartFolderFiles = 98; // with the program and its Settings.ini: 100 entries
-
-// Names as a download folder or a photo archive holds them: words, numbers, extensions,
-// mixed case; one in fifty has letters beyond ASCII. Unique for i below 1,000,003.
-QByteArray NameOf(int i)
-{
-  static const char *const words[] = {"report", "Budget", "notes", "IMG_", "Meeting minutes", "draft", "Zeta"};
-  static const char *const accented[] = {"\xc3\x9c"
-                                         "bersicht",
-                                         "caf\xc3\xa9", "\xc3\x85ngstr\xc3\xb6m", "na\xc3\xafve"};
-  static const char *const extensions[] = {".txt", ".DOCX", ".xls", "", ".pptx", ".jpg"};
-  const char *word = i % 50 == 0 ? accented[i / 50 % 4] : words[i % 7];
-  return QByteArray(word) + ' ' + QByteArray::number(i * 7919LL % 1'000'003) + extensions[i % 6];
-}
-
-QByteArray FolderNameOf(int i) { return "folder " + QByteArray::number(i); }
-
-// Makes a folder of sub-folders and files of varied sizes and times; false on failure.
-bool MakeFolder(const QByteArray &folder, int files, int folders)
-{
-  if (::mkdir(folder.constData(), 0755) != 0)
-    return false;
-  const int handle = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  bool made = handle >= 0;
-  for (int i = 0; made && i < folders; ++i)
-    made = ::mkdirat(handle, FolderNameOf(i).constData(), 0755) == 0;
-  for (int i = 0; made && i < files; ++i) {
-    const int fd = ::openat(handle, NameOf(i).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    const timespec times[2] = {{0, UTIME_OMIT}, {1'300'000'000 + i * 2'654'435'761LL % 400'000'000, 0}};
-    made = fd >= 0 && ::ftruncate(fd, i * 104'729LL % 50'000'000) == 0 && ::futimens(fd, times) == 0;
-    if (fd >= 0)
-      ::close(fd);
-  }
-  if (handle >= 0)
-    ::close(handle);
-  return made;
-}
 
 bool WriteText(const QByteArray &path, const QByteArray &text)
 {
@@ -148,13 +118,6 @@ double TimeProgram(const QList<QByteArray> &command, const QByteArray &input = "
   return outcome.ok ? outcome.milliseconds : qInf();
 }
 
-double Median(std::vector<double> values)
-{
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 // Runs each measurement once to warm the caches, then `repetitions` times in turn, so that
 // a busy moment of the machine falls on all of them alike. The medians, in order.
 std::vector<double> Medians(int repetitions, const std::vector<std::function<double()>> &measurements)
@@ -183,8 +146,11 @@ void Report(const char *target, double ours, const char *other, double theirs, c
               ratio, limit, ratio <= limit ? "met" : "MISSED");
 }
 
+// Waits for the listing, which comes from a thread of its own, then paints its first screen.
 void ShowFirstScreen(tv::TForm1 &window)
 {
+  while (window.Busy())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   QCoreApplication::processEvents();
   window.ListView1->repaint();
 }
@@ -247,13 +213,17 @@ void SortByEachTitle(tv::TForm1 &window)
   }
 }
 
-// Child: starts as the program does and prints the clock when the list is first painted.
+// Child: starts as the program does and prints the clock when its listing is first painted.
 int StartAndReportFirstListing(int argc, char *argv[])
 {
   tv::PrepareProcess();
   QApplication application(argc, argv);
   const std::unique_ptr<tv::Program> program = tv::StartProgram();
-  new bench::FirstPaintReporter(program->Form1->ListView1->viewport());
+  // The list paints empty before the listing comes from its thread: watch from the rows on.
+  QWidget *viewport = program->Form1->ListView1->viewport();
+  QObject::connect(
+      program->Form1->ListView1->model(), &QAbstractItemModel::modelReset, viewport,
+      [viewport] { new bench::FirstPaintReporter(viewport); }, Qt::SingleShotConnection);
   return QApplication::exec();
 }
 
@@ -272,20 +242,6 @@ double PeakMegabytes(const QByteArray &self, const QByteArray &folder)
 {
   const Outcome outcome = Run({self, "--memory", folder}, true);
   return outcome.ok ? outcome.output.trimmed().toDouble() / 1024 : qInf();
-}
-
-// Points HOME and the XDG folders into the work folder: the program records its path in
-// the user's settings, and those of the user who runs the benchmark stay untouched.
-void UseOwnHome(const QByteArray &work)
-{
-  const QByteArray home = work + "home";
-  ::mkdir(home.constData(), 0700);
-  qputenv("HOME", home);
-  qputenv("XDG_CONFIG_HOME", home + "/.config");
-  qputenv("XDG_DATA_HOME", home + "/.local/share");
-  qputenv("XDG_CACHE_HOME", home + "/.cache");
-  qputenv("XDG_RUNTIME_DIR", home + "/runtime");
-  ::mkdir((home + "/runtime").constData(), 0700);
 }
 
 // The folder of the start-up test: a copy of this program (its application folder is its

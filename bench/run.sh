@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Builds the listing benchmarks in a Release tree and runs them: bench/run.sh
+# Builds the benchmarks in a Release tree and runs them: bench/run.sh [listing|responsiveness]
+# (both when none is named). The responsiveness benchmark needs root for its bind mount and
+# its FUSE drive, and says which parts it skipped and why.
 # The test folders (a million files among them) go to a temporary folder under /var/tmp
 # (or $BENCH_TMPDIR), removed afterwards. Comparisons run in the locale $BENCH_LOCALE
 # (default C.UTF-8) for every program. The start-up comparison runs on a private Xvfb
 # display when Xvfb is installed, else offscreen. Exits non-zero when a target is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+which=${1:-all}
+case $which in
+  all | listing | responsiveness) ;;
+  *) echo "usage: bench/run.sh [listing|responsiveness]" >&2; exit 2 ;;
+esac
 
 locale=${BENCH_LOCALE:-C.UTF-8}
 normalised=$(echo "$locale" | tr '[:upper:]' '[:lower:]' | sed 's/utf-8/utf8/')
@@ -17,7 +25,7 @@ export LC_ALL=$locale LANG=$locale
 unset LANGUAGE
 
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release --parallel "$(nproc)" --target bench_listing bench_minimal_window >/dev/null
+cmake --build build-release --parallel "$(nproc)" --target bench_listing bench_minimal_window bench_responsiveness >/dev/null
 
 work=$(mktemp -d "${BENCH_TMPDIR:-/var/tmp}/tarnview-bench.XXXXXX")
 xvfb_pid=""
@@ -35,4 +43,12 @@ if command -v Xvfb >/dev/null; then
   read -r -t 10 display_number <&"$display_fd" && export DISPLAY=":$display_number"
 fi
 
-build-release/bench/bench_listing "$work" build-release/bench/bench_minimal_window
+# Both parts run even when the first misses a target; the listing's million files serve both.
+status=0
+if [ "$which" != responsiveness ]; then
+  build-release/bench/bench_listing "$work" build-release/bench/bench_minimal_window || status=$?
+fi
+if [ "$which" != listing ]; then
+  build-release/bench/bench_responsiveness "$work" || { code=$?; status=$((code > status ? code : status)); }
+fi
+exit $status

@@ -6,14 +6,15 @@ set -euo pipefail
 packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev zlib1g-dev libxcb1-dev libxcb-shape0-dev
-  libicu-dev libfontconfig-dev
+  libicu-dev libfontconfig-dev libfuse3-dev
   # run: fonts for both languages, the desktop's file opener, Qt's Wayland platform
   fonts-wine fonts-wqy-microhei xdg-utils qt6-wayland
   # tests: display server, window manager, input, screenshots, a session bus of the test's own
   # (and dbus-launch, as desktops have it), trash tools, office suite, a font with Arabic and
-  # Hebrew for the tests of names that need shaping, btrfs for the volume tests
+  # Hebrew for the tests of names that need shaping, btrfs for the volume tests, FUSE for a
+  # drive that never answers
   xvfb xauth openbox xdotool x11-utils imagemagick dbus-daemon dbus-bin dbus-x11 btrfs-progs
-  trash-cli libreoffice-core-nogui
+  trash-cli fuse3 libreoffice-core-nogui
   # a Wayland compositor with its screenshot tool, and the client library the tests give its
   # seat a pointer with, for the tests on Wayland
   sway grim libwayland-dev

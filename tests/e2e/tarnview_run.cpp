@@ -161,6 +161,16 @@ QRect TarnviewRun::geometryOf(const QByteArray &windowId)
   return {values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT")};
 }
 
+bool TarnviewRun::windowShown()
+{
+  // Without a match xdotool fails and prints nothing.
+  return !desktop_
+              .xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                        ExactTitle(QStringLiteral("Tarnview"))})
+              .trimmed()
+              .isEmpty();
+}
+
 QRect TarnviewRun::windowGeometry() { return geometryOf(windowId_); }
 
 QImage TarnviewRun::windowImage() { return desktop_.screenshot().copy(windowGeometry()); }

@@ -52,6 +52,10 @@ public:
   // Waits for the process to end; true when it ended by itself with exit code 0.
   bool waitForExit(int timeoutMs);
   bool isRunning() const { return process_.state() != QProcess::NotRunning; }
+  // The process's id, for the signals a test sends it.
+  qint64 processId() const { return process_.processId(); }
+  // True while a main window of the program is shown on the desktop.
+  bool windowShown();
   QString error() const { return error_; }
 
   // The main window on the screen, read from the window system.
