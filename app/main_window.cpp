@@ -209,6 +209,16 @@ void TForm1::ConnectHandlers()
     return IsInertKey(key->key());
   });
   connect(notAnsweringTimer_, &QTimer::timeout, this, [this] {
+    // A large folder or a slow drive answers, if slowly; what is left after the read is the
+    // program's own work.
+    const quint64 answers = listingAnswers_->load();
+    if (answers == platform::FolderRead)
+      return;
+    if (answers != answersSeen_) {
+      answersSeen_ = answers;
+      notAnsweringTimer_->start();
+      return;
+    }
     // The user is told, so the pointer need not say it too.
     notAnsweringShown_ = true;
     UpdatePointer();
@@ -263,9 +273,11 @@ void TForm1::ListFolder(const QByteArray &path, const QByteArray &selection)
   else
     notAnsweringTimer_->start();
   const bool showHidden = program_.settings.ShowHidden, english = program_.settings.IsEnglish;
+  listingAnswers_ = std::make_shared<std::atomic<quint64>>(0);
+  answersSeen_ = 0;
   const auto list = [folder = requestedFolder_, showHidden, english, gates = jobs_.Gates(),
-                     stop = listingStop_.get_token()] {
-    return ListLocation(folder, showHidden, english, {gates, platform::MountPoints::Current(), stop});
+                     stop = listingStop_.get_token(), answers = listingAnswers_] {
+    return ListLocation(folder, showHidden, english, {gates, platform::MountPoints::Current(), stop, answers});
   };
   if (!RunJob(list, [this, number, selection](Listing listing) {
         if (number != listingNumber_)

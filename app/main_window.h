@@ -206,6 +206,9 @@ private:
   bool notAnsweringShown_ = false;
   QByteArray requestedFolder_;
   QTimer *notAnsweringTimer_ = nullptr;
+  // The listing's count of the folder's answers, and the count the timer saw last.
+  std::shared_ptr<std::atomic<quint64>> listingAnswers_;
+  quint64 answersSeen_ = 0;
   // The copy whose progress is shown, and the timer that shows it.
   std::shared_ptr<ops::CopyWatch> copyWatch_;
   QTimer *copyTimer_ = nullptr;

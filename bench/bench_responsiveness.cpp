@@ -25,8 +25,8 @@
 #include "app/main_window_jobs.h"
 #include "app/program.h"
 #include "bench_folders.h"
-#include "fileops/delete.h"
 #include "first_paint.h"
+#include "ops/delete.h"
 #include "tests/support/dead_drive.h"
 
 namespace {
@@ -224,8 +224,7 @@ TrashFigures MeasureTrash(tv::TForm1 &window, const BoundFolder &bound, const QB
   LoopWatch watch;
   const qint64 start = MonotonicNanoseconds();
   window.RunInFolder(
-      bound.folder(),
-      [path] { return tv::fileops::RecycleFile(path, QStringLiteral("big.bin"), tv::LanguageOf(true)); },
+      bound.folder(), [path] { return tv::ops::RecycleFile(path, QStringLiteral("big.bin"), tv::LanguageOf(true)); },
       [&](const QString &message) {
         failure = message;
         done = true;

@@ -57,6 +57,9 @@ QByteArray LinkTargetPath(const QByteArray &folder, const QByteArray &target)
   return '/' + parts.join('/');
 }
 
+// How many stats count as one answer of a folder that is being described.
+constexpr size_t AnswersEvery = 256;
+
 // Where a listing is and what it may ask for.
 struct Describer {
   int folderFd;
@@ -103,8 +106,11 @@ struct Describer {
   void DescribeRange(DirectoryContents &contents, size_t first, size_t last) const
   {
     for (size_t i = first; i < last; ++i) {
-      if (context && context->stop.stop_requested())
-        return;
+      if (context && i % AnswersEvery == 0) {
+        if (context->stop.stop_requested())
+          return;
+        context->Answered();
+      }
       DirectoryEntry &entry = contents.entries[i];
       const char *name = contents.names.constData() + entry.nameOffset;
       if (entry.kind == EntryKind::Link && context)
@@ -145,7 +151,7 @@ constexpr size_t MaximumThreads = 4;
 
 } // namespace
 
-void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents, const std::stop_token &stop)
+void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents, const ListingContext *context)
 {
   // One large buffer: a folder of a million entries takes a few dozen calls.
   constexpr size_t BufferSize = 1 << 20;
@@ -156,9 +162,11 @@ void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents, c
   contents.state = FolderState::Listed;
   const std::unique_ptr<char[]> buffer(new char[BufferSize]);
   for (;;) {
-    if (stop.stop_requested())
+    if (context && context->stop.stop_requested())
       return;
     const ssize_t filled = ::getdents64(folder.Get(), buffer.get(), BufferSize);
+    if (context)
+      context->Answered();
     if (filled < 0)
       contents.state = FolderState::Incomplete;
     if (filled <= 0)
@@ -213,7 +221,9 @@ void DescribeEntries(const FileDescriptor &folder, DirectoryContents &contents)
   DescribeAll({folder.Get(), noPath, nullptr}, contents);
 }
 
-DirectoryContents ReadDirectory(const QByteArray &path, ListingContext &context)
+namespace {
+
+DirectoryContents ReadAndDescribe(const QByteArray &path, ListingContext &context)
 {
   DirectoryContents contents;
   const FileDescriptor folder = OpenFolder(AT_FDCWD, path, true);
@@ -222,16 +232,27 @@ DirectoryContents ReadDirectory(const QByteArray &path, ListingContext &context)
     contents.state = error == ENOENT || error == ENOTDIR ? FolderState::Missing : FolderState::Unreadable;
     return contents;
   }
-  ReadEntryNames(folder, contents, context.stop);
+  context.Answered();
+  ReadEntryNames(folder, contents, &context);
   DescribeEntries(folder, path, contents, context);
   if (context.stop.stop_requested())
     return {FolderState::Unreadable, {}, {}};
   return contents;
 }
 
+} // namespace
+
+DirectoryContents ReadDirectory(const QByteArray &path, ListingContext &context)
+{
+  DirectoryContents contents = ReadAndDescribe(path, context);
+  if (context.answers)
+    context.answers->store(FolderRead);
+  return contents;
+}
+
 DirectoryContents ReadDirectory(const QByteArray &path)
 {
-  ListingContext context{MountGates(), MountPoints::Current(), {}};
+  ListingContext context{MountGates(), MountPoints::Current(), {}, {}};
   return ReadDirectory(path, context);
 }
 

@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
+#include <atomic>
 #include <limits>
+#include <memory>
 #include <stop_token>
 #include <vector>
 
@@ -48,7 +50,19 @@ struct ListingContext {
   MountGates gates;
   MountPoints mounts;
   std::stop_token stop;
+  // Counts the folder's answers while it is read (its open, its reads, every so many stats),
+  // where given: a folder that is slow but answering is told apart from one that is not.
+  std::shared_ptr<std::atomic<quint64>> answers;
+
+  void Answered() const
+  {
+    if (answers)
+      answers->fetch_add(1, std::memory_order_relaxed);
+  }
 };
+
+// The count of answers once the folder has been read whole (or found missing or unreadable).
+inline constexpr quint64 FolderRead = std::numeric_limits<quint64>::max();
 
 // How long a link to another mount may take to describe before it is listed undescribed.
 inline constexpr std::chrono::milliseconds LinkAnswerTime{1000};
@@ -69,7 +83,7 @@ struct DirectoryContents {
 
 // Reads the names of an open folder. Entries the folder itself reports as folders are
 // decided at once, links are marked as links, the others are left Undecided.
-void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents, const std::stop_token &stop = {});
+void ReadEntryNames(const FileDescriptor &folder, DirectoryContents &contents, const ListingContext *context = nullptr);
 
 // Decides every Undecided and Link entry with one stat relative to the folder, following
 // symbolic links; a link that leads nowhere (broken, or a loop) is a file of its own size. A
