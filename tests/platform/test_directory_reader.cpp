@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,6 +73,7 @@ private slots:
   void describesEachKindOfEntry();
   void leavesOutDotAndDotDotOnly();
   void tellsMissingFolders();
+  void aMountThatDoesNotAnswerHoldsOneCall();
   void dropsEntriesThatVanishBeforeTheirStat();
   void describesEveryEntryOfALargeFolder();
   void readsNothingFromAFolderItMayNotRead();
@@ -145,6 +147,31 @@ void TestDirectoryReader::tellsMissingFolders()
   for (const QByteArray &path : {folder + "none/", folder + "file/", folder + "file"})
     QCOMPARE(platform::ReadDirectory(path).state, platform::FolderState::Missing);
   QCOMPARE(platform::ReadDirectory(folder.chopped(1)).state, platform::FolderState::Listed);
+  // A folder that is there but cannot be opened is never called missing.
+  QVERIFY(::symlink("loop", folder + "loop") == 0);
+  QCOMPARE(platform::ReadDirectory(folder + "loop").state, platform::FolderState::Unreadable);
+}
+
+// A call on a mount that does not answer holds that mount's gate: later calls there give up
+// in time without starting another thread, and calls on other mounts go on.
+void TestDirectoryReader::aMountThatDoesNotAnswerHoldsOneCall()
+{
+  using namespace std::chrono_literals;
+  platform::MountGates gates;
+  auto release = std::make_shared<std::promise<void>>();
+  std::shared_future<void> released = release->get_future().share();
+  std::atomic<int> started = 0;
+  const auto hang = [&started, released] {
+    ++started;
+    released.wait();
+  };
+  QVERIFY(!gates.CallWithin("/dead", 20ms, hang));
+  QVERIFY(!gates.CallWithin("/dead", 20ms, hang));
+  QVERIFY(!gates.EnterWithin("/dead", 20ms));
+  QCOMPARE(started.load(), 1);
+  QVERIFY(gates.CallWithin("/alive", 1s, [] {}));
+  release->set_value();
+  QVERIFY(QTest::qWaitFor([&] { return bool(gates.EnterWithin("/dead", 0ms)); }));
 }
 
 void TestDirectoryReader::dropsEntriesThatVanishBeforeTheirStat()
