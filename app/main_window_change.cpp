@@ -159,8 +159,8 @@ void TForm1::EndCopyWatch(const std::shared_ptr<ops::CopyWatch> &watch)
     return;
   copyWatch_.reset();
   copyTimer_->stop();
-  if (program_.FormCopy.Exists())
-    program_.FormCopy->hide();
+  if (program_.copyProgressBox.Exists())
+    program_.copyProgressBox->hide();
 }
 
 void TForm1::CancelCopy()
@@ -176,7 +176,7 @@ void TForm1::ShowCopyProgress()
     return;
   const Language language = program_.settings.TextLanguage();
   const QString point = QLocale::system().decimalPoint();
-  ui::CopyProgressBox &box = *program_.FormCopy;
+  ui::CopyProgressBox &box = *program_.copyProgressBox;
   if (!box.isVisible()) {
     box.SetTexts(language);
     connect(&box, &ui::CopyProgressBox::CancelClicked, this, &TForm1::CancelCopy, Qt::UniqueConnection);

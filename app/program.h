@@ -33,7 +33,7 @@ public:
   WindowOnFirstUse<ui::TFormAbout> FormAbout{[this] { return new ui::TFormAbout(Form1); }};
   WindowOnFirstUse<ui::TForm5> Form5{[this] { return new ui::TForm5(Form1); }};
   WindowOnFirstUse<ui::TForm6> Form6{[this] { return new ui::TForm6(Form1); }};
-  WindowOnFirstUse<ui::CopyProgressBox> FormCopy{[this] { return new ui::CopyProgressBox(Form1); }};
+  WindowOnFirstUse<ui::CopyProgressBox> copyProgressBox{[this] { return new ui::CopyProgressBox(Form1); }};
   // The desktop's file-manager interface, offered while the program runs.
   std::unique_ptr<platform::FileManagerService> fileManagerService;
 };
