@@ -13,6 +13,7 @@
 
 #include "platform/file_copy.h"
 #include "platform/file_create.h"
+#include "platform/user_dirs.h"
 
 namespace tv::platform {
 
@@ -26,11 +27,8 @@ constexpr qsizetype LongestEntry = 64 * 1024;
 // place.
 QByteArray JournalFolder()
 {
-  const QByteArray state = qgetenv("XDG_STATE_HOME");
-  if (state.startsWith('/'))
-    return state + "/tarnview";
-  const QByteArray home = qgetenv("HOME");
-  return home.startsWith('/') ? home + "/.local/state/tarnview" : QByteArray();
+  const QByteArray state = XdgBaseFolder("XDG_STATE_HOME", "/.local/state");
+  return state.isEmpty() ? state : state + "/tarnview";
 }
 
 // The fields of an entry, a line each: the key, "=" and the value percent-encoded.

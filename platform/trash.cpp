@@ -14,6 +14,7 @@
 #include "platform/file_create.h"
 #include "platform/file_descriptor.h"
 #include "platform/journal.h"
+#include "platform/user_dirs.h"
 
 namespace tv::platform {
 
@@ -82,11 +83,8 @@ Result OpenTrashParts(int trashFolder, OpenTrash *trash)
 // absolute place (never the top of the file system instead).
 QByteArray HomeTrashPath()
 {
-  const QByteArray data = qgetenv("XDG_DATA_HOME");
-  if (data.startsWith('/'))
-    return data + "/Trash";
-  const QByteArray home = qgetenv("HOME");
-  return home.startsWith('/') ? home + "/.local/share/Trash" : QByteArray();
+  const QByteArray data = XdgBaseFolder("XDG_DATA_HOME", "/.local/share");
+  return data.isEmpty() ? data : data + "/Trash";
 }
 
 Result OpenHomeTrash(const QByteArray &path, OpenTrash *trash)

@@ -67,4 +67,13 @@ QByteArray UserDirectory(const QByteArray &name)
   return WithoutTrailingSlashes(folder) == WithoutTrailingSlashes(home) ? QByteArray() : folder;
 }
 
+QByteArray XdgBaseFolder(const char *variable, const char *defaultUnderHome)
+{
+  const QByteArray value = qgetenv(variable);
+  if (value.startsWith('/'))
+    return value;
+  const QByteArray home = qgetenv("HOME");
+  return home.startsWith('/') ? home + defaultUnderHome : QByteArray();
+}
+
 } // namespace tv::platform

@@ -13,4 +13,9 @@ namespace tv::platform {
 // itself (which is how a user switches a directory off).
 QByteArray UserDirectory(const QByteArray &name);
 
+// An XDG base folder: the variable's value where it is absolute, else the default under the
+// home folder ("/.local/share"); empty when neither gives an absolute place (never the top
+// of the file system instead).
+QByteArray XdgBaseFolder(const char *variable, const char *defaultUnderHome);
+
 } // namespace tv::platform
