@@ -58,10 +58,27 @@ void TForm1::ShowLocation(const LocationRequest &request)
     ShowLocationAs(request, platform::LocationKind::Missing);
     return;
   }
-  // The one question to the disk; everything else is decided from its answer.
+  // The one question to the disk; everything else is decided from its answer. A location
+  // that does not answer in time is listed as a folder, which then says it is not
+  // answering; a late answer still counts, unless the user has gone elsewhere meanwhile.
+  struct Look {
+    quint64 listing = 0; // the listing in force when the look began or was given up on
+    bool answered = false;
+  };
+  const auto look = std::make_shared<Look>(Look{listingNumber_});
+  QTimer::singleShot(NotAnsweringAfter, this, [this, request, look] {
+    if (look->answered || look->listing != listingNumber_)
+      return;
+    ListFolder(request.path, {});
+    look->listing = listingNumber_;
+  });
   RunInFolder(
       request.path, [path = request.path] { return platform::KindOfLocation(path); },
-      [this, request](platform::LocationKind kind) { ShowLocationAs(request, kind); });
+      [this, request, look](platform::LocationKind kind) {
+        look->answered = true;
+        if (look->listing == listingNumber_)
+          ShowLocationAs(request, kind);
+      });
 }
 
 void TForm1::ShowLocationAs(const LocationRequest &request, platform::LocationKind kind)
