@@ -22,7 +22,6 @@
 #include "settings/settings_store.h"
 #include "texts/texts.h"
 #include "ui/borderless_frame.h"
-#include "ui/busy_pointer.h"
 #include "ui/glyphs.h"
 #include "ui/message_label.h"
 #include "ui/png_image_list.h"
