@@ -252,7 +252,7 @@ bool TForm1::FolderShown() const { return !Label5->isHidden(); }
 void TForm1::ShowMessageWhite(const QString &text)
 {
   ui::TForm5 &box = *program_.Form5;
-  box.Label1->setText(text);
+  box.SetMessage(text);
   AskInBox(box);
 }
 

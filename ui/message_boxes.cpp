@@ -50,6 +50,8 @@ TForm5::TForm5(QWidget *parent)
   connect(PngBitBtn1, &QAbstractButton::clicked, this, &QDialog::close);
 }
 
+void TForm5::SetMessage(const QString &text) { Label1->setText(text); }
+
 void TForm5::showEvent(QShowEvent *event)
 {
   PngBitBtn1->setFocus();

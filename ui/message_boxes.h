@@ -20,6 +20,9 @@ public:
   QLabel *Label1;         // the message
   TPngBitBtn *PngBitBtn1; // OK
 
+  // Puts the message in the box.
+  void SetMessage(const QString &text);
+
 protected:
   void showEvent(QShowEvent *event) override;
 };
