@@ -1,3 +1,4 @@
+// The main window's list model: the name, size and time (or free space) of each row.
 #include "app/list_model.h"
 
 namespace tv {

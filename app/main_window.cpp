@@ -1,3 +1,4 @@
+// The main window: the "Index of" page of one folder or of the drive list.
 #include "app/main_window.h"
 
 #include <QApplication>

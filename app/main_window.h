@@ -1,3 +1,4 @@
+// The main window: the "Index of" page of one folder or of the drive list.
 #pragma once
 
 #include <QByteArray>
@@ -41,7 +42,6 @@ class TPngSpeedButton;
 class ListModel;
 class Program;
 
-// The main window: the "Index of" page of one folder or of the drive list.
 // How long a folder may take to answer before the user is told it is not answering.
 inline constexpr std::chrono::milliseconds NotAnsweringAfter{1000};
 // How long a copy may take before its progress shows, and how often the progress is shown.

@@ -1,3 +1,4 @@
+// One run of the program: its settings and windows, and the steps that start it.
 #include "app/program.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// Draws the main window's list cells with each row's picture and hands on edited captions.
 #include "app/row_delegate.h"
 
 #include <QMetaProperty>

@@ -1,3 +1,4 @@
+// Windows made on their first use and kept for the whole run.
 #pragma once
 
 #include <QPointer>

@@ -1,3 +1,4 @@
+// The dialogs in which the name of a new folder or a new document is typed.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// Files dropped on the window: which of them are local, and copying them into the folder.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// Whether a name names one entry of a folder and nothing else.
 #include "ops/entry_name.h"
 
 namespace tv::ops {

@@ -1,3 +1,4 @@
+// Whether a name names one entry of a folder and nothing else.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// Building and ordering the rows of a folder or of the drive list.
 #include "ops/listing.h"
 
 #include <QtEndian>

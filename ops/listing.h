@@ -1,3 +1,4 @@
+// Building and ordering the rows of a folder or of the drive list.
 #pragma once
 
 #include <QCollator>
@@ -8,7 +9,6 @@
 #include "platform/volumes.h"
 #include "texts/texts.h"
 
-// Building and ordering the rows of a folder or of the drive list.
 namespace tv {
 
 // The order of names: the locale's, without regard to case.

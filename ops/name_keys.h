@@ -1,3 +1,4 @@
+// Sort keys of names, made into one block for a whole listing.
 #pragma once
 
 #include <QByteArrayView>

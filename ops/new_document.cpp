@@ -1,3 +1,4 @@
+// New empty Word, Excel and PowerPoint documents, written from templates embedded in the program.
 #include "ops/new_document.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// New empty Word, Excel and PowerPoint documents, written from templates embedded in the program.
 #pragma once
 
 #include <QByteArray>
@@ -6,8 +7,6 @@
 #include "platform/result.h"
 #include "texts/texts.h"
 
-// New empty Word, Excel and PowerPoint documents, written from templates embedded in the
-// program.
 namespace tv::ops {
 
 // One button each.

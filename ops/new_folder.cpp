@@ -1,3 +1,4 @@
+// A new sub-folder of the shown folder.
 #include "ops/new_folder.h"
 
 #include "platform/file_create.h"

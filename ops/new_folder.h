@@ -1,9 +1,9 @@
+// A new sub-folder of the shown folder.
 #pragma once
 
 #include <QByteArray>
 #include <optional>
 
-// A new sub-folder of the shown folder.
 namespace tv::ops {
 
 // Creates the folder "folder + name" (folder ends in "/"; the name is used as typed, so a

@@ -1,3 +1,4 @@
+// Folder paths handled as text alone, never asking the disk.
 #include "ops/paths.h"
 
 #include <QList>

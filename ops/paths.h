@@ -1,8 +1,8 @@
+// Folder paths handled as text alone, never asking the disk.
 #pragma once
 
 #include <QByteArray>
 
-// Folder paths handled as text alone, never asking the disk.
 namespace tv {
 
 // The form OpenFolder lists: each "//" becomes "/" (one scan from the left, without overlap,

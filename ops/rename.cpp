@@ -1,3 +1,4 @@
+// Renaming a row's file or folder on disk as the user typed it.
 #include "ops/rename.h"
 
 #include "ops/entry_name.h"

@@ -1,3 +1,4 @@
+// Renaming a row's file or folder on disk as the user typed it.
 #pragma once
 
 #include <QByteArray>

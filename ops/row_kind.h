@@ -1,3 +1,4 @@
+// What a row of the main window's list stands for, and the pictures of its image list.
 #pragma once
 
 #include <QtGlobal>

@@ -1,3 +1,4 @@
+// The rows of the list in one vector, with the bytes of every name in one block.
 #include "ops/row_table.h"
 
 #include <limits>

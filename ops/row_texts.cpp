@@ -1,3 +1,4 @@
+// The texts and sort keys of the list's rows, derived from what the listing read.
 #include "ops/row_texts.h"
 
 #include <algorithm>

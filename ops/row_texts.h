@@ -1,3 +1,4 @@
+// The texts and sort keys of the list's rows, derived from what the listing read.
 #pragma once
 
 #include <QByteArrayView>
@@ -7,7 +8,6 @@
 
 #include "ops/row_table.h"
 
-// The texts and sort keys of the list's rows, derived from what the listing read.
 namespace tv {
 
 // A byte count as the size column shows it: bytes, then whole KB, then MB with one and GB

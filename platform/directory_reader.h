@@ -1,3 +1,4 @@
+// Reading a folder: one directory read, then one stat per entry that needs one.
 #pragma once
 
 #include <QByteArray>
@@ -12,7 +13,6 @@
 #include "platform/file_descriptor.h"
 #include "platform/mount_gates.h"
 
-// Reading a folder: one directory read, then one stat per entry that needs one.
 namespace tv::platform {
 
 enum class EntryKind : quint8 {

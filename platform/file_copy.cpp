@@ -1,3 +1,4 @@
+// Copying a regular file to a new name, under a temporary name until it is whole.
 #include "platform/file_copy.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Copying a regular file to a new name, under a temporary name until it is whole.
 #pragma once
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// Moving files to the desktop's trash, in the freedesktop.org trash layout.
 #include "platform/trash.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The mounted volumes that stand for the drive list.
 #include "platform/volumes.h"
 
 #include "platform/file_descriptor.h"

@@ -1,3 +1,4 @@
+// The mounted volumes that stand for the drive list.
 #pragma once
 
 #include <QByteArray>
@@ -12,7 +13,6 @@
 
 #include "platform/detached_thread.h"
 
-// The mounted volumes that stand for the drive list.
 namespace tv::platform {
 
 // One line of /proc/self/mountinfo, with its escapes undone.

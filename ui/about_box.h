@@ -1,3 +1,4 @@
+// The About box: the program's name, version and maker, and a button to the maker's web site.
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// The borderless windows: rounded corners, a grey outline and a top strip that moves them.
 #pragma once
 
 #include <QDialog>

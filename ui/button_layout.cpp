@@ -1,3 +1,4 @@
+// Where a button's glyph and caption go.
 #include "ui/button_layout.h"
 
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// Where a button's glyph and caption go.
 #pragma once
 
 #include <QPoint>

@@ -1,3 +1,4 @@
+// Drawing shared by the two glyph button kinds.
 #include "ui/glyph_button_painting.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// Drawing shared by the two glyph button kinds.
 #pragma once
 
 #include <QImage>
@@ -10,7 +11,6 @@ class QAbstractButton;
 class QPainter;
 class QRect;
 
-// Drawing shared by the two glyph button kinds.
 namespace tv::ui {
 
 // An image of the button's size showing what lies beneath it: the solid background of the

@@ -1,3 +1,4 @@
+// The program's pictures, drawn as PNGs in resources/glyphs and embedded as pixels.
 #include "ui/glyphs.h"
 
 #include <QPixmap>

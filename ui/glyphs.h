@@ -1,9 +1,9 @@
+// The program's pictures, drawn as PNGs in resources/glyphs and embedded as pixels.
 #pragma once
 
 #include <QIcon>
 #include <QImage>
 
-// The program's pictures, drawn as PNGs in resources/glyphs and embedded as pixels.
 namespace tv::ui {
 
 enum class Picture {

@@ -1,3 +1,4 @@
+// The program's message box and its delete confirmation box.
 #include "ui/message_boxes.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// The program's message box and its delete confirmation box.
 #pragma once
 
 #include "ui/borderless_frame.h"

@@ -1,3 +1,4 @@
+// Labels whose text stands on the lines the windows were designed with.
 #pragma once
 
 #include <QLabel>

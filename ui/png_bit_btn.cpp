@@ -1,3 +1,4 @@
+// A push button with a PNG glyph that takes the keyboard focus.
 #include "ui/png_bit_btn.h"
 
 #include <QKeyEvent>

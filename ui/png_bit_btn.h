@@ -1,3 +1,4 @@
+// A push button with a PNG glyph that takes the keyboard focus.
 #pragma once
 
 #include "ui/png_glyph_button.h"

@@ -1,3 +1,4 @@
+// Drawing PNG glyphs onto a surface, and their disabled look.
 #include "ui/png_drawing.h"
 
 #include <QPainter>

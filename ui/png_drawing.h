@@ -1,3 +1,4 @@
+// Drawing PNG glyphs onto a surface, and their disabled look.
 #pragma once
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// What both glyph buttons share: a PNG glyph beside the caption, and the name screen readers announce.
 #pragma once
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// The 16 x 16 pictures of the main window's rows and pop-up menu.
 #include "ui/png_image_list.h"
 
 #include <QPixmap>

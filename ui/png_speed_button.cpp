@@ -1,3 +1,4 @@
+// A button with a PNG glyph drawn by the window that holds it, never taking the focus.
 #include "ui/png_speed_button.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// A button with a PNG glyph drawn by the window that holds it, never taking the focus.
 #pragma once
 
 #include "ui/png_glyph_button.h"

@@ -1,3 +1,4 @@
+// How column titles and flat buttons answer the mouse pointer.
 #include "ui/pointer_feedback.h"
 
 #include <QEvent>

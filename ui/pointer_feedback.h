@@ -1,3 +1,4 @@
+// How column titles and flat buttons answer the mouse pointer.
 #pragma once
 
 class QLabel;

@@ -1,3 +1,4 @@
+// The program's text face, and which texts are drawn with or without shaping.
 #include "ui/program_font.h"
 
 #include <QFontInfo>

@@ -1,3 +1,4 @@
+// The widgets that show names and typed text, shaped where their script needs it.
 #include "ui/user_text.h"
 
 #include "ui/program_font.h"

@@ -1,3 +1,6 @@
+// The widgets that show what the user named or typed (a path, a file name).
+// Such text may be in a script that cannot be drawn unshaped, while the program's own texts are drawn without
+// shaping (see TahomaFont): these types choose the font themselves, so a new place showing a name cannot forget it.
 #pragma once
 
 #include <QLineEdit>
@@ -5,10 +8,6 @@
 
 #include "ui/message_label.h"
 
-// The widgets that show what the user named or typed (a path, a file name). Such text may be
-// in a script that cannot be drawn unshaped, while the program's own texts are drawn without
-// shaping (see TahomaFont): these types choose the font themselves, so a new place showing a
-// name cannot forget it.
 namespace tv::ui {
 
 // A one-line label for a path or a name: its font is its face, shaped when the text needs it.

@@ -1,3 +1,4 @@
+// Where windows first appear, and dialogs that Escape does not close.
 #include "ui/window_behaviour.h"
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// The shape of the borderless windows: corner pictures cut away at their key colour, and a one-pixel grey outline.
 #include "ui/window_shape.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// The shape of the borderless windows: corner pictures cut away at their key colour, and a one-pixel grey outline.
 #pragma once
 
 #include <QImage>
@@ -8,8 +9,6 @@
 
 class QPainter;
 
-// The shape of the borderless windows: four corner pictures whose key-coloured pixels are
-// cut away, and a one-pixel grey outline between them.
 namespace tv::ui {
 
 // Pixels of a corner picture in this colour are not part of the window.
