@@ -28,10 +28,11 @@ public:
   template <typename Work, typename Done> bool Run(Work work, Done done)
   {
     using Result = std::invoke_result_t<Work>;
-    return platform::TryStartDetachedThread([mailbox = mailbox_, work = std::move(work), done = std::move(done)]() mutable {
-      auto result = std::make_shared<Result>(work());
-      mailbox->Post([done = std::move(done), result] { done(std::move(*result)); });
-    });
+    return platform::TryStartDetachedThread(
+        [mailbox = mailbox_, work = std::move(work), done = std::move(done)]() mutable {
+          auto result = std::make_shared<Result>(work());
+          mailbox->Post([done = std::move(done), result] { done(std::move(*result)); });
+        });
   }
 
   // The gates shared by every job of the runner, one call out per mount.
