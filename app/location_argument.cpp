@@ -3,6 +3,8 @@
 
 #include <QByteArrayList>
 
+#include "platform/file_queries.h"
+
 namespace tv {
 
 namespace {
@@ -46,7 +48,7 @@ QByteArray PathOfFileUri(const QByteArray &uri)
   const QByteArray path = QByteArray::fromPercentEncoding(rest);
   if (!path.startsWith('/') || path.contains('\0'))
     return {};
-  return CleanAbsolutePath(path);
+  return platform::CleanAbsolutePath(path);
 }
 
 } // namespace
@@ -72,22 +74,8 @@ LocationRequest RequestForLocation(const QByteArray &location, const QByteArray 
   if (scheme == "file")
     request.path = PathOfFileUri(location);
   else if (!otherUri && !location.isEmpty())
-    request.path = CleanAbsolutePath(location.startsWith('/') ? location : workingFolder + '/' + location);
+    request.path = platform::CleanAbsolutePath(location.startsWith('/') ? location : workingFolder + '/' + location);
   return request;
-}
-
-QByteArray CleanAbsolutePath(const QByteArray &path)
-{
-  QByteArrayList components;
-  for (const QByteArray &component : path.split('/')) {
-    if (component == "..") {
-      if (!components.isEmpty())
-        components.removeLast();
-    } else if (!component.isEmpty() && component != ".") {
-      components.append(component);
-    }
-  }
-  return '/' + components.join('/');
 }
 
 LocationPlan PlanForLocation(const LocationRequest &request, platform::LocationKind kind)

@@ -30,10 +30,6 @@ ArgumentMeaning MeaningOfArgument(const QByteArray &argument);
 // Other schemes and other hosts give an empty path.
 LocationRequest RequestForLocation(const QByteArray &location, const QByteArray &workingFolder);
 
-// The path with "." and empty components dropped and ".." taking away the component before
-// it, as the shell's cd does; without a trailing "/" except for "/" itself.
-QByteArray CleanAbsolutePath(const QByteArray &path);
-
 // How a window shows a location of a kind: the folder to list (empty for none, the window
 // then stays where it is), the name in it to select, or the message that says why it
 // cannot be shown.

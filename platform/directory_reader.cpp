@@ -1,7 +1,8 @@
 // Reading a folder's names and describing its entries.
 #include "platform/directory_reader.h"
 
-#include <QList>
+#include "platform/file_queries.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -45,16 +46,7 @@ void DescribeEntry(int folderFd, const char *name, DirectoryEntry &entry)
 // The path a link's text leads to, by its text alone: enough to tell which mount it is on.
 QByteArray LinkTargetPath(const QByteArray &folder, const QByteArray &target)
 {
-  QList<QByteArray> parts;
-  for (const QByteArray &part : (target.startsWith('/') ? target : folder + '/' + target).split('/')) {
-    if (part == "..") {
-      if (!parts.isEmpty())
-        parts.removeLast();
-    } else if (!part.isEmpty() && part != ".") {
-      parts.append(part);
-    }
-  }
-  return '/' + parts.join('/');
+  return CleanAbsolutePath(target.startsWith('/') ? target : folder + '/' + target);
 }
 
 // How many stats count as one answer of a folder that is being described.

@@ -1,6 +1,7 @@
 // What is at a path, where the program lives, and raw names turned into text and back.
 #include "platform/file_queries.h"
 
+#include <QByteArrayList>
 #include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,5 +43,19 @@ QByteArray ExecutablePath()
 QString DisplayName(const QByteArray &bytes) { return QString::fromUtf8(bytes); }
 
 QByteArray NativeName(const QString &text) { return text.toUtf8(); }
+
+QByteArray CleanAbsolutePath(const QByteArray &path)
+{
+  QByteArrayList components;
+  for (const QByteArray &component : path.split('/')) {
+    if (component == "..") {
+      if (!components.isEmpty())
+        components.removeLast();
+    } else if (!component.isEmpty() && component != ".") {
+      components.append(component);
+    }
+  }
+  return '/' + components.join('/');
+}
 
 } // namespace tv::platform

@@ -21,6 +21,10 @@ qint64 RegularFileSize(const QByteArray &path);
 // Absolute path of the running executable.
 QByteArray ExecutablePath();
 
+// The path with "." and empty components dropped and ".." taking away the component before
+// it, as the shell's cd does; without a trailing "/" except for "/" itself.
+QByteArray CleanAbsolutePath(const QByteArray &path);
+
 // The text shown for a name or path given as raw bytes.
 QString DisplayName(const QByteArray &bytes);
 
